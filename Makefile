@@ -1,0 +1,39 @@
+# The two commands of the README are `make run` and `make test`; the others serve development.
+BUILD       ?= build
+JOBS        ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+configure = cmake -S . -B $(1) -G Ninja $(2) $(CMAKE_FLAGS) >/dev/null
+
+.PHONY: deps build run test bench tsan asan fuzz clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@$(call configure,$(BUILD),-DCMAKE_BUILD_TYPE=Debug)
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/platform/session_runner/plemvo_session
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+bench: deps
+	@$(call configure,build-release,-DCMAKE_BUILD_TYPE=Release -DVQ_BUILD_TESTS=OFF)
+	@cmake --build build-release -j $(JOBS)
+	@for b in build-release/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+tsan: deps
+	@$(call configure,build-tsan,-DCMAKE_BUILD_TYPE=Debug -DVQ_SANITIZE=thread -DVQ_BUILD_BENCH=OFF)
+	@cmake --build build-tsan -j $(JOBS)
+	@TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure --no-tests=error -j $(JOBS)
+
+asan: deps
+	@$(call configure,build-asan,-DCMAKE_BUILD_TYPE=Debug -DVQ_SANITIZE=address -DVQ_BUILD_BENCH=OFF)
+	@cmake --build build-asan -j $(JOBS)
+	@ctest --test-dir build-asan --output-on-failure --no-tests=error -j $(JOBS)
+
+clean:
+	rm -rf build build-release build-tsan build-asan build-fuzz

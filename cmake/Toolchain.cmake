@@ -1,0 +1,21 @@
+# Faster links and cached compiles where the tools are installed; nothing here changes the code.
+find_program(VQ_LLD ld.lld)
+if(VQ_LLD)
+    add_link_options(-fuse-ld=lld)
+endif()
+
+find_program(VQ_CCACHE ccache)
+if(VQ_CCACHE)
+    set(CMAKE_C_COMPILER_LAUNCHER ${VQ_CCACHE})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${VQ_CCACHE})
+endif()
+
+if(VQ_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+elseif(VQ_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(NOT VQ_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "VQ_SANITIZE must be address, thread or empty")
+endif()
