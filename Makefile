@@ -3,6 +3,10 @@ BUILD       ?= build
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
+# Compiles are cached across checkouts of the tree when ccache is installed.
+export CCACHE_BASEDIR   := $(CURDIR)
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
+
 configure = cmake -S . -B $(1) -G Ninja $(2) $(CMAKE_FLAGS) >/dev/null
 
 .PHONY: deps build run test bench tsan asan fuzz clean
