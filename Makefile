@@ -39,5 +39,17 @@ asan: deps
 	@cmake --build build-asan -j $(JOBS)
 	@ctest --test-dir build-asan --output-on-failure --no-tests=error -j $(JOBS)
 
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@CC=clang CXX=clang++ $(call configure,build-fuzz,-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVQ_BUILD_FUZZ=ON -DVQ_BUILD_TESTS=OFF -DVQ_BUILD_BENCH=OFF)
+	@cmake --build build-fuzz -j $(JOBS)
+	@for f in build-fuzz/fuzz/fuzz_*; do \
+		name=$${f##*/fuzz_}; mkdir -p build-fuzz/corpus/$$name; \
+		echo "== $$name ($(FUZZ_SECONDS) s)"; \
+		$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
 clean:
 	rm -rf build build-release build-tsan build-asan build-fuzz

@@ -10,7 +10,11 @@ if(VQ_CCACHE)
     set(CMAKE_CXX_COMPILER_LAUNCHER ${VQ_CCACHE})
 endif()
 
-if(VQ_SANITIZE STREQUAL "address")
+if(VQ_BUILD_FUZZ)
+    # Everything is instrumented for coverage; only the fuzz executables link libFuzzer's main.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+elseif(VQ_SANITIZE STREQUAL "address")
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 elseif(VQ_SANITIZE STREQUAL "thread")
