@@ -116,6 +116,6 @@ float VqDawParameter::parseNumber (const String& text) const
         number = number.substring (1).trimStart();
 
     const auto digits = number.initialSectionContainingOnly ("0123456789.,-").replaceCharacter (',', '.');
-    return (float) range.convertTo0to1 (digits.getDoubleValue());
+    return (float) range.convertTo0to1 (range.snapToLegalValue (digits.getDoubleValue()));
 }
 } // namespace juce
