@@ -1,11 +1,10 @@
 #include "StereoParameterLinker.h"
 
+#include "ParamTools.h"
 #include "vq_core/VqDawParameter.h"
 
 namespace
 {
-constexpr int channelIndex = 0;
-
 enum MessageKind
 {
     setValue = 1,
@@ -24,7 +23,7 @@ StereoParameterLinker::StereoParameterLinker (juce::VqParamsManager& owner, int 
 {
     manager->addParamListener (this, leftIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, rightIndex, juce::VqParamsManager::registerOnly);
-    manager->addParamListener (this, channelIndex, juce::VqParamsManager::notifyOnAdd);
+    manager->addParamListener (this, ParamData::channel, juce::VqParamsManager::notifyOnAdd);
     addActionListener (this);
 }
 
@@ -32,7 +31,7 @@ StereoParameterLinker::~StereoParameterLinker()
 {
     manager->removeParamListener (this, leftIndex);
     manager->removeParamListener (this, rightIndex);
-    manager->removeParamListener (this, channelIndex);
+    manager->removeParamListener (this, ParamData::channel);
 
     // Undelivered messages die with the broadcaster; a twin it still holds must not stay touched.
     for (int side = 0; side < 2; ++side)
@@ -52,10 +51,9 @@ int StereoParameterLinker::twinOf (int side) const noexcept
 
 void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source, int index, float value)
 {
-    if (index == channelIndex)
+    if (index == ParamData::channel)
     {
-        // Exactly 0.5 is "LINK", as the unit is told.
-        linked = value <= 0.5f;
+        linked = ParamTools::isLinked (value);
         return;
     }
 
