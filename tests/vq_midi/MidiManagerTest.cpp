@@ -273,6 +273,18 @@ TEST_F (MidiManagerTest, DisconnectFreesTheUnitAndTellsItsListenerOnly)
     EXPECT_TRUE (listener.takeReceived().empty());
 }
 
+TEST_F (MidiManagerTest, NoListenerTakesNoUnit)
+{
+    addUnit (4).plugIn();
+    ASSERT_TRUE (waitForUnits (1));
+
+    int serialNo = -1;
+    EXPECT_FALSE (manager->connectIfOneDevice (nullptr, serialNo));
+    EXPECT_FALSE (manager->connectIfSerialNo (4, nullptr));
+    EXPECT_EQ (manager->getConnectionList()->getUnchecked (0)->connectionState,
+               juce::MidiManager::ConnectionStatus::free);
+}
+
 TEST_F (MidiManagerTest, ChangesCloseTogetherAreToldInOneBatch)
 {
     addUnit (1).plugIn();
