@@ -3,6 +3,8 @@
 #include "VirtualMidiSetup.h"
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -84,15 +86,20 @@ public:
     void clearTraffic();
 
 private:
+    struct Link;
+
     void receive (const VirtualMidiSetup::Bytes& bytes);
     void applyParameter (const VirtualMidiSetup::Bytes& bytes);
     void sendParameter (int id, int code);
     void send (const VirtualMidiSetup::Bytes& bytes);
-    std::vector<int> selectedChannels() const;
+    std::vector<int> channelsFor (std::uint8_t command) const;
+    static bool isValidCode (int channel, int id);
 
     VirtualMidiSetup& setup;
     const int serialNumber;
     const std::string name;
+    /** What the setup's threads call back through; cut when the unit is destroyed. */
+    std::shared_ptr<Link> link;
 
     mutable std::mutex lock;
     MIDIDeviceRef device = 0;
@@ -100,7 +107,8 @@ private:
     bool answersQueries = true;
     int byteRate = 0;
     int channelMode;
-    std::array<std::array<int, 16>, 2> codes {};
+    using Codes = std::array<int, 16>; // by id; id 15 is the switch byte
+    std::array<Codes, 2> codes {};
     std::vector<Message> traffic;
 };
 } // namespace vqsim

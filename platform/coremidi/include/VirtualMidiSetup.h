@@ -73,9 +73,10 @@ public:
     VirtualMidiSetup& operator= (const VirtualMidiSetup&) = delete;
 
     //==============================================================================
-    /** Plugs a device in and notifies every client. Returns its device reference. */
+    /** Plugs a device in and notifies every client. Returns its device reference. The receiver, when
+        given, serves every destination of the device from the start. */
     MIDIDeviceRef addDevice (const std::string& name, std::vector<EntityLayout> entities = { EntityLayout() },
-                             bool offline = false);
+                             bool offline = false, Receiver receiver = {});
     /** Unplugs a device: its references become unknown; notifies every client. */
     void removeDevice (MIDIDeviceRef device);
     /** Changes the offline property and notifies every client. */

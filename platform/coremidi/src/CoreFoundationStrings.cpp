@@ -1,3 +1,4 @@
+#include "MidiServer.h"
 #include "StringRegistry.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -155,6 +156,15 @@ Boolean CFStringGetCString (CFStringRef string, char* buffer, CFIndex bufferSize
     else if (encoding != kCFStringEncodingUTF8)
     {
         convertible = 0;
+    }
+
+    // A planned failure converts nothing usable: the buffer is left full and unterminated.
+    const auto server = vqsim::MidiServer::current();
+
+    if (server != nullptr && server->takeFailure (vqsim::VirtualMidiSetup::Call::stringGetCString))
+    {
+        std::memset (buffer, 'X', capacity);
+        return false;
     }
 
     if (convertible == s.size() && s.size() < capacity)
