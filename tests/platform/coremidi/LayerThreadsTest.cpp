@@ -249,3 +249,68 @@ TEST (LayerClock, AByteRateDelaysEachMessageByItsLengthAfterThePreviousOne)
     setup.advanceTime (std::chrono::milliseconds (1));
     EXPECT_EQ (recorder.getDeliveries().size(), 2u);
 }
+
+//==============================================================================
+TEST (LayerClients, EveryPortConnectedToASourceGetsItsInputAndEveryClientItsNotifications)
+{
+    VirtualMidiSetup setup;
+    LayerRecorder first, second;
+    const auto device = setup.addDevice ("A");
+    MIDIPortConnectSource (first.port, setup.getSource (device), nullptr);
+    MIDIPortConnectSource (second.port, setup.getSource (device), nullptr);
+
+    setup.emit (setup.getSource (device), { 0xF8 });
+    setup.flush();
+
+    EXPECT_EQ (first.getDeliveries().size(), 1u);
+    EXPECT_EQ (second.getDeliveries().size(), 1u);
+    EXPECT_EQ (first.countSetupChanges(), 1);
+    EXPECT_EQ (second.countSetupChanges(), 1);
+}
+
+namespace
+{
+struct BlockingNotification
+{
+    std::promise<void> entered, release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> calls { 0 };
+
+    static void notify (const MIDINotification*, void* refCon)
+    {
+        auto& self = *static_cast<BlockingNotification*> (refCon);
+
+        if (self.calls++ == 0)
+        {
+            self.entered.set_value();
+            self.released.wait();
+        }
+    }
+};
+} // namespace
+
+TEST (LayerClients, ClientDisposeWaitsForARunningNotificationAndNoneFollowsIt)
+{
+    VirtualMidiSetup setup;
+    BlockingNotification blocking;
+    MIDIClientRef client = 0;
+    ASSERT_EQ (MIDIClientCreate (CFSTR ("c"), BlockingNotification::notify, &blocking, &client), noErr);
+
+    setup.addDevice ("A"); // two notifications: object added, then setup changed
+    blocking.entered.get_future().wait();
+
+    std::atomic<bool> disposed { false };
+    auto dispose = std::async (std::launch::async, [&] {
+        const auto status = MIDIClientDispose (client);
+        disposed = true;
+        return status;
+    });
+
+    setup.waitForWaitingCalls (1);
+    EXPECT_FALSE (disposed);
+    blocking.release.set_value();
+
+    EXPECT_EQ (dispose.get(), noErr);
+    setup.flush();
+    EXPECT_EQ (blocking.calls, 1);
+}

@@ -285,6 +285,20 @@ TEST_F (SimulatedUnitTest, UnpluggingAndPluggingInNotifiesTheSetupAndKeepsTheUni
     EXPECT_EQ (receivedByPlugin().size(), 1u);
 }
 
+TEST_F (SimulatedUnitTest, ScriptedPanelActionsRunAtTheirTimesOnTheSetupsClock)
+{
+    unit.performAfter (100ms, [] (SimulatedUnit& u) { u.turnControl (Protocol::highPass, 63); });
+    unit.performAfter (200ms, [] (SimulatedUnit& u) { u.unplug(); });
+
+    setup.advanceTime (150ms);
+    ASSERT_EQ (unit.getTraffic().size(), 1u);
+    EXPECT_EQ (unit.getTraffic()[0].time, 100ms);
+    EXPECT_TRUE (unit.isPluggedIn());
+
+    setup.advanceTime (50ms);
+    EXPECT_FALSE (unit.isPluggedIn());
+}
+
 TEST_F (SimulatedUnitTest, AtMidiSpeedEachParameterMessageTakesThreePointTwoMilliseconds)
 {
     unit.setByteRate (SimulatedUnit::midiBytesPerSecond);
