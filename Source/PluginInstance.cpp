@@ -11,6 +11,16 @@ PlemvoPluginInstance::PlemvoPluginInstance()
 
 PlemvoPluginInstance::~PlemvoPluginInstance() = default;
 
+void PlemvoPluginInstance::getStateInformation (juce::MemoryBlock& destData)
+{
+    plemvoParams->getStateInformation (destData);
+}
+
+void PlemvoPluginInstance::setStateInformation (const void* data, int sizeInBytes)
+{
+    plemvoParams->setStateInformation (data, sizeInBytes);
+}
+
 bool PlemvoPluginInstance::hasEditor() const
 {
     return false;

@@ -14,6 +14,9 @@ public:
 
     PlemvoParamsManager& getPlemvoParams() const noexcept { return *plemvoParams; }
 
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
