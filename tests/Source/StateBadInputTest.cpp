@@ -225,6 +225,17 @@ TEST (StateBadXml, TheLimitsThemselvesAndThePlainFormsAreAccepted)
     EXPECT_EQ (document->children[0].tagName, "c");
 }
 
+TEST (StateBadXml, AnAttributeOfMillionsOfReferencesIsReadInOnePass)
+{
+    const int count = (int) GuardedValueTreeReader::maxBytes / 6;
+    const auto text = "<S a=\"" + juce::String::repeatedString ("&amp;", count) + "\"/>";
+
+    const auto document = PresetXmlParser::parse (text);
+
+    ASSERT_TRUE (document.has_value());
+    EXPECT_EQ (document->findAttribute ("a")->length(), count);
+}
+
 TEST (StateBadXml, EnormousXmlIsRefusedBeforeParsing)
 {
     const auto text = "<S><parameters><3 value=\"0.5\"/></parameters>"
