@@ -106,6 +106,17 @@ INSTANTIATE_TEST_SUITE_P (Table, StateBadTrees, testing::Values (
 
                    return b.block();
                } },
+    TreeCase { "more values than the limit, all of different names",
+               []
+               {
+                   Bytes b;
+                   b.name ("VQ_PLEMVO_3_0_0").count (GuardedValueTreeReader::maxValues + 1);
+
+                   for (int i = 0; i <= GuardedValueTreeReader::maxValues; ++i)
+                       b.name (juce::String (i).toRawUTF8()).count (0);
+
+                   return b.count (0).block();
+               } },
     TreeCase { "more bytes than the limit",
                []
                {
