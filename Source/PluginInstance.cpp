@@ -19,6 +19,16 @@ void PlemvoPluginInstance::connectionLost()
     connectedFlagSetter.setParamValue (false);
 }
 
+void PlemvoPluginInstance::getStateInformation (juce::MemoryBlock& destData)
+{
+    plemvoParams->getStateInformation (destData);
+}
+
+void PlemvoPluginInstance::setStateInformation (const void* data, int sizeInBytes)
+{
+    plemvoParams->setStateInformation (data, sizeInBytes);
+}
+
 bool PlemvoPluginInstance::hasEditor() const
 {
     return false;

@@ -19,6 +19,9 @@ public:
     */
     void connectionLost();
 
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 

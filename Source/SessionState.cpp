@@ -1,0 +1,145 @@
+#include "SessionState.h"
+
+using Ids = StateReader::Ids;
+
+SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
+    : manager (m), setSetting (std::move (setter)), tree (makeTree())
+{
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.addParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.addNonAutomatableParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
+}
+
+SessionState::~SessionState()
+{
+    cancelPendingUpdate();
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.removeParamListener (this, i);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.removeNonAutomatableParamListener (this, i);
+}
+
+juce::ValueTree SessionState::makeTree()
+{
+    juce::ValueTree preset (Ids::preset, { { Ids::presetNo, 0 } });
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        preset.appendChild ({ Ids::param, { { Ids::name, ParamData::paramName[i] },
+                                            { Ids::paramId, i },
+                                            { Ids::value, 0.0 } } }, nullptr);
+
+    juce::ValueTree settings (Ids::settings);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        settings.appendChild ({ Ids::naParam, { { Ids::name, ParamData::naParamName[i] },
+                                                { Ids::paramId, i },
+                                                { Ids::value, {} } } }, nullptr);
+
+    juce::ValueTree root (StateReader::rootType);
+    root.appendChild (preset, nullptr);
+    root.appendChild (settings, nullptr);
+    return root;
+}
+
+void SessionState::storeParam (int index, float value)
+{
+    tree.getChild (0).getChild (index).setProperty (Ids::value, (double) value, nullptr);
+}
+
+void SessionState::storeSetting (int index, const juce::var& value)
+{
+    auto node = tree.getChild (1).getChild (index);
+
+    // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
+    if (! node[Ids::value].hasSameTypeAs (value))
+        node.removeProperty (Ids::value, nullptr);
+
+    node.setProperty (Ids::value, value, nullptr);
+}
+
+void SessionState::write (juce::MemoryBlock& destData) const
+{
+    juce::MemoryOutputStream out (destData, false);
+    const juce::ScopedLock sl (lock);
+    tree.writeToStream (out);
+}
+
+void SessionState::restore (const void* data, size_t numBytes)
+{
+    auto changes = StateReader::read (data, numBytes);
+
+    if (changes.isEmpty())
+        return;
+
+    {
+        const juce::ScopedLock sl (lock);
+
+        for (auto& change : changes.params)
+            storeParam (change.index, change.value);
+
+        if (changes.bankDevice.has_value() && (bool) tree.getChild (1).getChild (ParamData::isConnected)[Ids::value])
+        {
+            changes.settings.push_back ({ ParamData::shouldBeConnected, true });
+            changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
+        }
+
+        for (auto& change : changes.settings)
+            storeSetting (change.index, change.value);
+
+        pending.insert (pending.end(), changes.params.begin(), changes.params.end());
+    }
+
+    for (auto& change : changes.settings)
+        setSetting (change.index, change.value);
+
+    // Earlier restores still pending go first, so the last restore wins on every thread.
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        applyPending();
+    else
+        triggerAsyncUpdate();
+}
+
+void SessionState::applyPending()
+{
+    cancelPendingUpdate();
+    std::vector<StateReader::ParamChange> toApply;
+
+    {
+        const juce::ScopedLock sl (lock);
+        toApply.swap (pending);
+    }
+
+    for (auto& change : toApply)
+    {
+        manager.beginParamGesture (nullptr, change.index);
+        manager.setParamValue (nullptr, change.index, change.value);
+        manager.endParamGesture (nullptr, change.index);
+    }
+}
+
+void SessionState::handleAsyncUpdate()
+{
+    applyPending();
+}
+
+void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
+{
+    if (juce::isPositiveAndBelow (index, ParamData::numParams))
+    {
+        const juce::ScopedLock sl (lock);
+        storeParam (index, value);
+    }
+}
+
+void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (juce::isPositiveAndBelow (index, ParamData::numSettings))
+    {
+        const juce::ScopedLock sl (lock);
+        storeSetting (index, value);
+    }
+}
