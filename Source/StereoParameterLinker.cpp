@@ -12,9 +12,10 @@ enum MessageKind
     endGesture = 3
 };
 
-juce::String makeMessage (MessageKind kind, int target, double value)
+juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
 {
-    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value);
+    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value) + "|"
+         + juce::String (changeStamp);
 }
 } // namespace
 
@@ -57,11 +58,16 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
         return;
     }
 
-    if (source == this || ! linked || dynamic_cast<juce::VqDawParameter*> (source) != nullptr)
+    const auto side = sideOf (index);
+
+    if (source == this || side < 0)
         return;
 
-    if (const auto side = sideOf (index); side >= 0)
-        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value));
+    // Any later change of the pair makes the mirrors queued before it stale.
+    ++pairChangeCount;
+
+    if (linked && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
+        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, pairChangeCount));
 }
 
 void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
@@ -75,12 +81,12 @@ void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* sourc
     if (starting && linked && ! mirroredToTwin[side])
     {
         mirroredToTwin[side] = true;
-        sendActionMessage (makeMessage (beginGesture, twinOf (side), 0.0));
+        sendActionMessage (makeMessage (beginGesture, twinOf (side)));
     }
     else if (! starting && mirroredToTwin[side])
     {
         mirroredToTwin[side] = false;
-        sendActionMessage (makeMessage (endGesture, twinOf (side), 0.0));
+        sendActionMessage (makeMessage (endGesture, twinOf (side)));
     }
 }
 
@@ -88,7 +94,7 @@ void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 {
     const auto tokens = juce::StringArray::fromTokens (message, "|", "\"");
 
-    if (tokens.size() < 3)
+    if (tokens.size() < 4)
         return;
 
     const auto kind = tokens[0].getIntValue();
@@ -100,7 +106,10 @@ void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 
     if (kind == setValue)
     {
-        manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
+        // Applying a stale mirror would undo a later change: both twins set in one turn, or a
+        // restore followed by another. Neither may it cross a change of the mode out of "LINK".
+        if (linked && tokens[3].getIntValue() == pairChangeCount)
+            manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
     }
     else if (kind == beginGesture)
     {

@@ -37,6 +37,9 @@ private:
     bool mirroredToTwin[2] {};
     int heldGestures[2] {};
 
+    // Changes of either twin made by others; a queued mirror carries the count it was made at.
+    int pairChangeCount = 0;
+
     void actionListenerCallback (const juce::String& message) override;
     int sideOf (int index) const noexcept;
     int twinOf (int side) const noexcept;

@@ -203,3 +203,24 @@ TEST_F (Linker, ALinkerGoingAwayBeforeItsMessagesArriveTouchesNothing)
     EXPECT_EQ (manager.getParamValue (right), 0.0f);
     manager.endParamGesture (&window, left);
 }
+
+TEST_F (Linker, AMirrorStillQueuedWhenTheModeLeavesLinkIsDropped)
+{
+    manager.setParamValue (nullptr, left, 0.3f);
+    manager.setParamValue (nullptr, channel, dualMono);
+    manager.setParamValue (nullptr, right, 0.9f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (left), 0.3f);
+    EXPECT_EQ (manager.getParamValue (right), 0.9f);
+}
+
+TEST_F (Linker, BothTwinsSetInOneTurnEndEqualInsteadOfSwapped)
+{
+    manager.setParamValue (nullptr, left, 0.2f);
+    manager.setParamValue (nullptr, right, 0.7f);
+    vqtest::drainMessageLoop();
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (left), manager.getParamValue (right));
+}
