@@ -1,0 +1,84 @@
+#include "ParamsManager.h"
+
+#include "ParamTools.h"
+#include "PluginInstance.h"
+#include "vq_core/VqDawParameter.h"
+
+PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner) : juce::VqParamsManager (owner)
+{
+    for (int index = 0; index < ParamData::numParams; ++index)
+    {
+        // Host texts are typed on host threads: the fallback is the host parameter's own atomic value.
+        auto hostTextToValue = [this, index] (const juce::String& text)
+        { return ParamTools::textToValue (index, text, getDawParameter (index)->getValue()); };
+
+        // The processor takes ownership when the instance adds the parameter to it.
+        auto* dawParameter =
+            new juce::VqDawParameter (ParamData::paramName[index], {0.0, 1.0}, (double)ParamData::paramDefault[index],
+                                      {}, juce::AudioProcessorParameter::genericParameter, 2, *this, index,
+                                      getValueToTextFunction (index), std::move (hostTextToValue));
+        addAutomatableParameter (*dawParameter);
+    }
+
+    for (int index = 0; index < ParamData::numSettings; ++index)
+    {
+        addNonAutomatableParameter (ParamData::getSettingDefault (index));
+        barriers.add (new juce::ThreadBarierNonAutomatableParameter (*this, index));
+    }
+
+    for (int index = 1; index <= ParamData::channelTwinOffset; ++index)
+        linkers.add (new StereoParameterLinker (*this, index, index + ParamData::channelTwinOffset));
+}
+
+PlemvoParamsManager::~PlemvoParamsManager() = default;
+
+void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
+{
+    // A mode change from the host or from automation never copies: it only replays what was recorded.
+    if (index == ParamData::channel && std::isfinite (value) && ParamTools::isLinked (value) &&
+        !ParamTools::isLinked (getParamValue (index)) && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
+        copyChannelForLink();
+
+    juce::VqParamsManager::setParamValue (source, index, value);
+}
+
+void PlemvoParamsManager::copyChannelForLink()
+{
+    // The channel chosen in the window is the one whose settings both channels keep.
+    const auto selected = getNonAutomatableParamValue (ParamData::selectedChannel);
+
+    if (!(selected.isInt() || selected.isInt64() || selected.isDouble()))
+        return;
+
+    const auto channel = (double)selected;
+
+    if (channel != 0.0 && channel != 1.0)
+        return;
+
+    const int origin = channel == 0.0 ? ParamData::engage1 : ParamData::engage2;
+    const int target = channel == 0.0 ? ParamData::engage2 : ParamData::engage1;
+
+    // Each copy is a gesture of its own, so the host records every copied value.
+    for (int k = 0; k < ParamData::channelTwinOffset; ++k)
+    {
+        beginParamGesture (nullptr, target + k);
+        setParamValue (nullptr, target + k, getParamValue (origin + k));
+        endParamGesture (nullptr, target + k);
+    }
+}
+
+PlemvoParamsManager::ValueToTextFunction PlemvoParamsManager::getValueToTextFunction (int index) const
+{
+    return [index] (float value) { return ParamTools::valueToText (index, value); };
+}
+
+PlemvoParamsManager::TextToValueFunction PlemvoParamsManager::getTextToValueFunction (int index) const
+{
+    return [this, index] (const juce::String& text)
+    { return ParamTools::textToValue (index, text, getParamValue (index)); };
+}
+
+juce::String PlemvoParamsManager::getCurrentValueAsText (int index) const
+{
+    return ParamTools::valueToText (index, getParamValue (index));
+}

@@ -1,0 +1,27 @@
+#include "PluginInstance.h"
+
+PlemvoPluginInstance::PlemvoPluginInstance()
+    : juce::VqPluginInstance ("Kestova PLEMVO", new PlemvoParamsManager (*this),
+                              BusesProperties()
+                                  .withInput ("Input", juce::AudioChannelSet::stereo())
+                                  .withOutput ("Output", juce::AudioChannelSet::stereo())),
+      plemvoParams (static_cast<PlemvoParamsManager*> (&getParamsManager()))
+{
+}
+
+PlemvoPluginInstance::~PlemvoPluginInstance() = default;
+
+bool PlemvoPluginInstance::hasEditor() const
+{
+    return false;
+}
+
+juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
+{
+    return nullptr;
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new PlemvoPluginInstance();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "VqParamsManager.h"
+
+namespace juce
+{
+/** Sets one non-automatable setting of a VqParamsManager from any thread. The value is kept under
+    a short spin lock and applied on the message thread, only when it differs from the stored one;
+    several calls before the message thread runs apply the last value once.
+*/
+class ThreadBarierNonAutomatableParameter : private AsyncUpdater
+{
+public:
+    ThreadBarierNonAutomatableParameter (VqParamsManager& manager, int index);
+    ~ThreadBarierNonAutomatableParameter() override;
+
+    /** Any thread. */
+    void setParamValue (const var& value);
+
+private:
+    VqParamsManager* manager;
+    int index;
+    SpinLock busy;
+    var pending;
+
+    void handleAsyncUpdate() override;
+
+    JUCE_DECLARE_NON_COPYABLE (ThreadBarierNonAutomatableParameter)
+};
+} // namespace juce

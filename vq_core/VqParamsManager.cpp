@@ -1,0 +1,166 @@
+#include "VqParamsManager.h"
+
+#include "VqDawParameter.h"
+
+namespace juce
+{
+void VqParamsManager::AutomatableParamListener::paramValueChanged (AutomatableParamListener* source, int index, float value)
+{
+    if (source != this)
+        paramValueChanged (index, value);
+}
+
+void VqParamsManager::AutomatableParamListener::paramValueChanged (int, float) {}
+
+void VqParamsManager::AutomatableParamListener::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
+{
+    if (source != this)
+        paramGestureChanged (index, starting);
+}
+
+void VqParamsManager::AutomatableParamListener::paramGestureChanged (int, bool) {}
+
+//==============================================================================
+VqParamsManager::VqParamsManager (VqPluginInstance& ownerInstance) : owner (ownerInstance) {}
+
+VqParamsManager::~VqParamsManager()
+{
+    nonAutomatable.clear();
+    automatable.clear();
+}
+
+VqParamsManager::AutomatableParameter* VqParamsManager::findParameter (int index) const noexcept
+{
+    return isPositiveAndBelow (index, automatable.size()) ? automatable.getUnchecked (index) : nullptr;
+}
+
+VqParamsManager::NonAutomatableParamData* VqParamsManager::findSetting (int index) const noexcept
+{
+    return isPositiveAndBelow (index, nonAutomatable.size()) ? nonAutomatable.getUnchecked (index) : nullptr;
+}
+
+void VqParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
+{
+    auto* param = findParameter (index);
+
+    // Value texts index their tables with the stored value, so nothing outside 0..1 gets in.
+    if (param == nullptr || ! std::isfinite (value))
+        return;
+
+    param->value = jlimit (0.0f, 1.0f, value);
+
+    // Re-read on every call: a listener may add another, or set this parameter again.
+    for (int i = 0; i < param->listeners.size(); ++i)
+        param->listeners.getUnchecked (i)->paramValueChanged (source, param->index, param->value);
+}
+
+void VqParamsManager::beginParamGesture (AutomatableParamListener* source, int index)
+{
+    auto* param = findParameter (index);
+
+    if (param == nullptr || param->gestureCount++ != 0)
+        return;
+
+    for (int i = 0; i < param->listeners.size(); ++i)
+        param->listeners.getUnchecked (i)->paramGestureChanged (source, index, true);
+}
+
+void VqParamsManager::endParamGesture (AutomatableParamListener* source, int index)
+{
+    auto* param = findParameter (index);
+
+    if (param == nullptr || param->gestureCount == 0 || --param->gestureCount != 0)
+        return;
+
+    for (int i = 0; i < param->listeners.size(); ++i)
+        param->listeners.getUnchecked (i)->paramGestureChanged (source, index, false);
+}
+
+void VqParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, var value)
+{
+    auto* setting = findSetting (index);
+
+    if (setting == nullptr)
+        return;
+
+    setting->value = std::move (value);
+
+    for (int i = 0; i < setting->listeners.size(); ++i)
+        if (auto* listener = setting->listeners.getUnchecked (i); listener != source)
+            listener->nonAutomatableParamValueChanged (index, setting->value);
+}
+
+void VqParamsManager::addParamListener (AutomatableParamListener* listener, int index, ListenerInitState state)
+{
+    auto* param = findParameter (index);
+
+    if (param == nullptr || listener == nullptr)
+        return;
+
+    param->listeners.addIfNotAlreadyThere (listener);
+
+    if (state == notifyOnAdd)
+        listener->paramValueChanged (nullptr, index, param->value);
+}
+
+void VqParamsManager::removeParamListener (AutomatableParamListener* listener, int index)
+{
+    if (auto* param = findParameter (index))
+        param->listeners.removeAllInstancesOf (listener);
+}
+
+void VqParamsManager::addNonAutomatableParamListener (NonAutomatableParamListener* listener, int index, ListenerInitState state)
+{
+    auto* setting = findSetting (index);
+
+    if (setting == nullptr || listener == nullptr)
+        return;
+
+    setting->listeners.addIfNotAlreadyThere (listener);
+
+    if (state == notifyOnAdd)
+        listener->nonAutomatableParamValueChanged (index, setting->value);
+}
+
+void VqParamsManager::removeNonAutomatableParamListener (NonAutomatableParamListener* listener, int index)
+{
+    if (auto* setting = findSetting (index))
+        setting->listeners.removeAllInstancesOf (listener);
+}
+
+float VqParamsManager::getParamValue (int index) const noexcept
+{
+    auto* param = findParameter (index);
+    return param != nullptr ? param->value : 0.0f;
+}
+
+var VqParamsManager::getNonAutomatableParamValue (int index) const
+{
+    auto* setting = findSetting (index);
+    return setting != nullptr ? setting->value : var (-1);
+}
+
+VqDawParameter* VqParamsManager::getDawParameter (int index) const noexcept
+{
+    auto* param = findParameter (index);
+    return param != nullptr ? param->dawParameter : nullptr;
+}
+
+void VqParamsManager::addAutomatableParameter (VqDawParameter& dawParameter)
+{
+    // The index is the identifier every other part uses, so the host parameter must agree.
+    jassert (dawParameter.getParamIndex() == automatable.size());
+
+    auto* param = automatable.add (std::make_unique<AutomatableParameter>());
+    param->dawParameter = &dawParameter;
+    param->listeners.add (&dawParameter);
+    param->manager = this;
+    param->index = automatable.size() - 1;
+    param->value = (float) dawParameter.getRange().convertFrom0to1 ((double) dawParameter.getValue());
+}
+
+void VqParamsManager::addNonAutomatableParameter (const var& defaultValue)
+{
+    nonAutomatable.add (std::make_unique<NonAutomatableParamData>())->value = defaultValue;
+}
+} // namespace juce
