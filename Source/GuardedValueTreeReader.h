@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_data_structures/juce_data_structures.h>
+
+/** Reads JUCE's value-tree stream from bytes that anyone may have written.
+
+    JUCE's reader trusts what it reads: a child count allocates at once, nesting recurses, and a
+    count beyond the data is not noticed. So the bytes are walked first with the same grammar and
+    handed to JUCE only when they hold one complete tree whose counts fit in the data, with size,
+    depth and node count kept below limits far above any real state.
+*/
+class GuardedValueTreeReader
+{
+public:
+    static constexpr size_t maxBytes = 4 * 1024 * 1024;
+    static constexpr int maxDepth = 16;
+    static constexpr int maxNodes = 4096;
+
+    /** The tree in the data, or an invalid tree when the data is not one well-formed tree within
+        the limits. Bytes after the tree are ignored, as JUCE's reader ignores them. */
+    static juce::ValueTree read (const void* data, size_t numBytes);
+
+    /** Whether the data holds one well-formed tree within the limits. */
+    static bool isWellFormed (const void* data, size_t numBytes);
+};
