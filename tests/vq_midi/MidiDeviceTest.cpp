@@ -1,0 +1,242 @@
+#include "MidiLinkFixture.h"
+
+#include <CoreMIDI/CoreMIDI.h>
+
+using namespace vqtest;
+using Direction = vqsim::SimulatedUnit::Direction;
+
+namespace
+{
+class MidiDeviceTest : public MidiLinkTest
+{
+protected:
+    void SetUp() override { startManager(); }
+
+    // A unit that does not answer the query, so that the test's own messages come first.
+    vqsim::SimulatedUnit& plugInSilentUnit()
+    {
+        auto& unit = addUnit (0);
+        unit.setAnswersQueries (false);
+        unit.plugIn();
+        EXPECT_TRUE (runMessageLoopUntil ([&unit] { return ! unit.getTraffic (Direction::toUnit).empty(); }));
+        return unit;
+    }
+
+    std::vector<Bytes> sentToUnit (vqsim::SimulatedUnit& unit)
+    {
+        setup.flush();
+        return unit.getTraffic (Direction::toUnit);
+    }
+};
+
+const Bytes discoveryQuery { 0xF0, 0x00, 0x12, 0x34, 0x00, 0x04, 0xF7 };
+} // namespace
+
+TEST_F (MidiDeviceTest, AnOpenedUnitIsAskedOnceForItsSerialNumber)
+{
+    auto& unit = plugInSilentUnit();
+    EXPECT_EQ (sentToUnit (unit), std::vector<Bytes> { discoveryQuery });
+}
+
+TEST_F (MidiDeviceTest, TheSerialNumberComesFromTheFirstFramedMessageAndNeverChanges)
+{
+    auto& unit = plugInSilentUnit();
+    auto& listener = makeListener();
+
+    inject (unit, { unitMessage (5, 0x01, 1, 0x10, 0) });
+    ASSERT_TRUE (waitForUnits (1));
+    EXPECT_EQ (listedSerialNumbers(), std::vector<int> { 5 });
+
+    ASSERT_TRUE (manager->connectIfSerialNo (5, &listener));
+    inject (unit, { unitMessage (7, 0x01, 1, 0x11, 0) });
+
+    EXPECT_EQ (listener.takeReceived(), (std::vector<Value> { { 1, 0x11 } }));
+    EXPECT_EQ (listedSerialNumbers(), std::vector<int> { 5 });
+}
+
+TEST_F (MidiDeviceTest, AFramedMessageThatCarriesNoValueStillTellsTheSerialNumber)
+{
+    const std::vector<Bytes> firstMessages {
+        { 0xF0, 0x00, 0x12, 0x34, 0x09, 0x04, 0x01, 0x10, 0x00, 0xF7 }, // another command
+        { 0xF0, 0x00, 0x12, 0x34, 0x09, 0x01 },                         // six bytes
+        { 0xF0, 0x00, 0x12, 0x34, 0x09 },                               // the shortest framed message
+    };
+
+    for (const auto& first : firstMessages)
+    {
+        auto& unit = plugInSilentUnit();
+        auto& listener = makeListener();
+
+        inject (unit, { first });
+        ASSERT_TRUE (waitForUnits (1));
+        ASSERT_TRUE (manager->connectIfSerialNo (9, &listener));
+
+        inject (unit, { first });
+        EXPECT_TRUE (listener.takeReceived().empty());
+
+        unit.unplug();
+        ASSERT_TRUE (waitForUnits (0));
+    }
+}
+
+TEST_F (MidiDeviceTest, AParameterMessageCarriesTheSerialNumberCommandIdAndValueInDataBytes)
+{
+    struct Case
+    {
+        int id, value;
+        bool otherChannel;
+        Bytes expected;
+    };
+
+    const Case cases[] {
+        { 1, 200, false, { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x48, 0x01, 0xF7 } },
+        { 14, 4, false, { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x0E, 0x04, 0x00, 0xF7 } },
+        { 8, 255, true, { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x08, 0x08, 0x7F, 0x01, 0xF7 } },
+        { 3, 300, false, { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x03, 0x2C, 0x00, 0xF7 } }, // bits above 7 dropped
+    };
+
+    auto& unit = addUnit (3);
+    auto& listener = makeListener();
+    connect (unit, listener, 3);
+    ASSERT_NE (listener.device, nullptr);
+
+    for (const auto& c : cases)
+    {
+        unit.clearTraffic();
+        listener.device->setValue (c.id, c.value, c.otherChannel);
+        EXPECT_EQ (sentToUnit (unit), std::vector<Bytes> { c.expected }) << "id " << c.id << ", value " << c.value;
+    }
+}
+
+TEST_F (MidiDeviceTest, AnIdThatIsNoMidiDataByteIsNotSent)
+{
+    auto& unit = addUnit (3);
+    auto& listener = makeListener();
+    connect (unit, listener, 3);
+
+    unit.clearTraffic();
+    listener.device->setValue (0x80, 1, false);
+    listener.device->setValue (-1, 1, false);
+    EXPECT_TRUE (sentToUnit (unit).empty());
+}
+
+TEST_F (MidiDeviceTest, NothingIsSentBeforeTheUnitHasToldItsSerialNumber)
+{
+    auto& unit = addUnit (3);
+    unit.setAnswersQueries (false);
+    unit.plugIn();
+
+    MIDIClientRef client = 0;
+    ASSERT_EQ (MIDIClientCreate (CFSTR ("test client"), nullptr, nullptr, &client), noErr);
+
+    {
+        juce::MidiDevice device (*manager, client, unit.getDevice());
+        ASSERT_EQ (device.getSerialNo(), -1);
+
+        device.setValue (1, 200, false);
+        EXPECT_EQ (sentToUnit (unit), std::vector<Bytes> { discoveryQuery });
+    }
+
+    MIDIClientDispose (client);
+}
+
+TEST_F (MidiDeviceTest, AUnitWithoutDestinationIsNeverSentAnything)
+{
+    const auto deviceRef = setup.addDevice (juce::VqSysexProtocol::unitDeviceName, { { 1, 0 } });
+    auto& listener = makeListener();
+
+    ASSERT_TRUE (runMessageLoopUntil ([this] { return setup.countPorts() == 1; }));
+    setup.emit (setup.getSource (deviceRef), { 0xF0, 0x00, 0x12, 0x34, 0x04, 0x04, 0xF7 });
+    ASSERT_TRUE (waitForUnits (1));
+    ASSERT_TRUE (manager->connectIfSerialNo (4, &listener));
+
+    // Nothing to observe on the wire: the point is that sending to no destination is harmless.
+    listener.device->setValue (1, 10, false);
+    setup.flush();
+    EXPECT_EQ (listedSerialNumbers(), std::vector<int> { 4 });
+}
+
+//==============================================================================
+namespace
+{
+struct ReceiveCase
+{
+    const char* what;
+    std::vector<Bytes> packets;
+    std::vector<Value> delivered;
+};
+
+std::vector<Bytes> repeated (int count)
+{
+    std::vector<Bytes> packets;
+
+    for (int i = 0; i < count; ++i)
+        packets.push_back (unitMessage (3, 0x01, 1 + i % 15, i % 0x80, (i / 0x80) % 2));
+
+    return packets;
+}
+
+std::vector<Value> repeatedValues (int count)
+{
+    std::vector<Value> values;
+
+    for (int i = 0; i < count; ++i)
+        values.emplace_back (1 + i % 15, i % 0x80 + 0x80 * ((i / 0x80) % 2));
+
+    return values;
+}
+
+Bytes oversized()
+{
+    auto bytes = unitMessage (3, 0x01, 2, 0x20, 0);
+    bytes.insert (bytes.end(), 1000, 0x55);
+    return bytes;
+}
+
+const Bytes valid = unitMessage (3, 0x01, 1, 0x10, 0);
+
+const ReceiveCase receiveCases[] {
+    { "no packet at all", {}, {} },
+    { "an empty packet before a message", { {}, valid }, { { 1, 0x10 } } },
+    { "three messages in three packets", { unitMessage (3, 1, 1, 1, 0), unitMessage (3, 1, 2, 2, 0), unitMessage (3, 1, 3, 3, 0) },
+      { { 1, 1 }, { 2, 2 }, { 3, 3 } } },
+    { "a packet shorter than the header", { { 0xF0, 0x00, 0x12, 0x34 } }, {} },
+    { "another manufacturer", { { 0xF0, 0x00, 0x12, 0x35, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
+    { "no system-exclusive start", { { 0x90, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
+    { "eight bytes", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10 } }, {} },
+    { "nine bytes without the end byte", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00 } }, { { 1, 0x10 } } },
+    { "the end byte in place of the high value byte", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0xF7 } }, {} },
+    { "value bytes 7F 01, the highest value", { unitMessage (3, 1, 1, 0x7F, 0x01) }, { { 1, 255 } } },
+    { "value bytes 00 02, above the highest value", { unitMessage (3, 1, 1, 0x00, 0x02) }, {} },
+    { "value bytes 7F 7F", { unitMessage (3, 1, 1, 0x7F, 0x7F) }, {} },
+    { "a status byte as the low value byte", { unitMessage (3, 1, 1, 0x80, 0x00) }, {} },
+    { "a status byte as the id", { unitMessage (3, 1, 0x90, 0x10, 0x00) }, {} },
+    { "command 00", { unitMessage (3, 0x00, 2, 0x10, 0) }, { { 2, 0x10 } } },
+    { "command 08", { unitMessage (3, 0x08, 2, 0x10, 0) }, {} },
+    { "command 04", { unitMessage (3, 0x04, 2, 0x10, 0) }, {} },
+    { "another serial number", { unitMessage (9, 0x01, 2, 0x10, 0) }, { { 2, 0x10 } } },
+    { "a message that does not start its packet", { { 0xF7, 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
+    { "a message split over two packets", { { 0xF0, 0x00, 0x12, 0x34, 0x03 }, { 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
+    { "two messages in one packet", { [] { auto b = unitMessage (3, 1, 1, 1, 0); const auto second = unitMessage (3, 1, 2, 2, 0); b.insert (b.end(), second.begin(), second.end()); return b; }() },
+      { { 1, 1 } } },
+    { "an oversized packet", { oversized() }, { { 2, 0x20 } } },
+    { "three hundred packets", repeated (300), repeatedValues (300) },
+};
+} // namespace
+
+TEST_F (MidiDeviceTest, TheReceivePathDeliversOnlyWellFormedParameterMessages)
+{
+    auto& unit = addUnit (3);
+    auto& listener = makeListener();
+    connect (unit, listener, 3);
+    setup.flush();
+    listener.takeReceived();
+
+    for (const auto& c : receiveCases)
+    {
+        inject (unit, c.packets);
+        EXPECT_EQ (listener.takeReceived(), c.delivered) << c.what;
+    }
+
+    EXPECT_EQ (listedSerialNumbers(), std::vector<int> { 3 });
+}
