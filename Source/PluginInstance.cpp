@@ -1,15 +1,23 @@
 #include "PluginInstance.h"
 
+#include "ParamTools.h"
+
 PlemvoPluginInstance::PlemvoPluginInstance()
     : juce::VqPluginInstance ("Kestova PLEMVO", new PlemvoParamsManager (*this),
                               BusesProperties()
                                   .withInput ("Input", juce::AudioChannelSet::stereo())
                                   .withOutput ("Output", juce::AudioChannelSet::stereo())),
-      plemvoParams (static_cast<PlemvoParamsManager*> (&getParamsManager()))
+      plemvoParams (static_cast<PlemvoParamsManager*> (&getParamsManager())),
+      connectedFlagSetter (*plemvoParams, ParamData::isConnected)
 {
 }
 
 PlemvoPluginInstance::~PlemvoPluginInstance() = default;
+
+void PlemvoPluginInstance::connectionLost()
+{
+    connectedFlagSetter.setParamValue (false);
+}
 
 bool PlemvoPluginInstance::hasEditor() const
 {

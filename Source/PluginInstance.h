@@ -14,11 +14,17 @@ public:
 
     PlemvoParamsManager& getPlemvoParams() const noexcept { return *plemvoParams; }
 
+    /** Told by the MIDI bridge when its unit has gone away: "IS CONNECTED" becomes false on the
+        message thread.
+    */
+    void connectionLost();
+
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
 private:
     PlemvoParamsManager* plemvoParams; // owned by the base
+    juce::ThreadBarierNonAutomatableParameter connectedFlagSetter;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlemvoPluginInstance)
 };

@@ -1,0 +1,135 @@
+#include "MidiBoolParams.h"
+
+#include "vq_midi/MidiDevice.h"
+
+MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse, int midiIdToUse,
+                                int left1, int right1, IntToFloat intToFloat1, FloatToInt floatToInt1,
+                                int left2, int right2, IntToFloat intToFloat2, FloatToInt floatToInt2,
+                                int left3, int right3, IntToFloat intToFloat3, FloatToInt floatToInt3)
+    : manager (&managerToUse),
+      device (deviceToUse),
+      indices { { left1, left2, left3 }, { right1, right2, right3 } },
+      midiId (midiIdToUse),
+      intToFloat { std::move (intToFloat1), std::move (intToFloat2), std::move (intToFloat3) },
+      floatToInt { std::move (floatToInt1), std::move (floatToInt2), std::move (floatToInt3) }
+{
+    for (auto& sideIndices : indices)
+        for (auto index : sideIndices)
+            manager->addParamListener (this, index, juce::VqParamsManager::registerOnly);
+
+    for (int s = 0; s < numSides; ++s)
+    {
+        for (int k = 0; k < numSwitches; ++k)
+        {
+            auto& param = params[s][k];
+            const auto side = (Side) s;
+            const auto index = indices[s][k];
+
+            param.onValueFromDevice = [this, index, k] (int code) { manager->setParamValue (this, index, intToFloat[k] (code)); };
+
+            param.onGesture = [this, index] (bool starting)
+            {
+                if (starting)
+                    manager->beginParamGesture (this, index);
+                else
+                    manager->endParamGesture (this, index);
+            };
+
+            param.onSend = [this, side, k] (int code) { sendSide (side, code | storedCodeOfSide (side, k)); };
+        }
+    }
+}
+
+MidiBoolParams::~MidiBoolParams()
+{
+    for (auto& sideIndices : indices)
+        for (auto index : sideIndices)
+            manager->removeParamListener (this, index);
+}
+
+void MidiBoolParams::paramMidiChanged (int value)
+{
+    if (locked.load())
+        return;
+
+    const auto channel = selectedChannel.load();
+
+    if (channel < 0 || channel > 2)
+        return;
+
+    // While linked only channel 1 is set, as for the knobs: the stereo linker carries it to channel 2.
+    for (auto& param : params[channel == 2 ? rightSide : leftSide])
+        param.valueFromDevice (value);
+}
+
+void MidiBoolParams::paramValueChanged (int index, float value)
+{
+    for (int s = 0; s < numSides; ++s)
+    {
+        if (s == rightSide && selectedChannel.load() == 0)
+            break;
+
+        for (int k = 0; k < numSwitches; ++k)
+            if (indices[s][k] == index)
+                params[s][k].dawValueChanged (floatToInt[k] (value));
+    }
+}
+
+void MidiBoolParams::sendForced()
+{
+    if (device == nullptr)
+        return;
+
+    // One message per channel: each already carries all three switches.
+    const auto leftCode = storedCodeOfSide (leftSide, -1);
+    const auto rightCode = storedCodeOfSide (rightSide, -1);
+
+    sendSide (leftSide, leftCode);
+
+    if (selectedChannel.load() != 0)
+        sendSide (rightSide, rightCode);
+}
+
+void MidiBoolParams::setSelectedChannel (int channel)
+{
+    selectedChannel = channel;
+}
+
+void MidiBoolParams::lockReceiving (bool shouldLock)
+{
+    locked = shouldLock;
+
+    if (shouldLock)
+    {
+        pending[leftSide] = pending[rightSide] = -1;
+        return;
+    }
+
+    if (pending[leftSide] >= 0)
+        sendSide (leftSide, std::exchange (pending[leftSide], -1));
+
+    // Held back before the channels were linked: while linked channel 2 is not sent at all.
+    if (pending[rightSide] >= 0 && selectedChannel.load() != 0)
+        sendSide (rightSide, pending[rightSide]);
+
+    pending[rightSide] = -1;
+}
+
+int MidiBoolParams::storedCodeOfSide (Side side, int exceptSwitch) const
+{
+    int code = 0;
+
+    for (int k = 0; k < numSwitches; ++k)
+        if (k != exceptSwitch)
+            code |= floatToInt[k] (manager->getParamValue (indices[side][k]));
+
+    return code;
+}
+
+void MidiBoolParams::sendSide (Side side, int combined)
+{
+    if (locked.load())
+        pending[side] = combined;
+    else if (device != nullptr)
+        device->setValue (midiId, combined, selectedChannel.load() == (side == leftSide ? 2 : 1));
+}

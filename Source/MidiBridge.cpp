@@ -1,0 +1,160 @@
+#include "MidiBridge.h"
+
+#include "ParamsManager.h"
+#include "ParamTools.h"
+#include "PluginInstance.h"
+#include "vq_midi/VqSysexProtocol.h"
+
+using Protocol = juce::VqSysexProtocol;
+
+namespace
+{
+// The bit of an engage switch in the unit's switch byte; 0 for any other parameter.
+int switchBit (int paramIndex)
+{
+    const auto channel1Index = paramIndex > ParamData::channelTwinOffset ? paramIndex - ParamData::channelTwinOffset
+                                                                         : paramIndex;
+    switch (channel1Index)
+    {
+        case ParamData::engage1:    return Protocol::engageBit;
+        case ParamData::eq1Engage1: return Protocol::eq1EngageBit;
+        case ParamData::eq2Engage1: return Protocol::eq2EngageBit;
+        default:                    return 0;
+    }
+}
+} // namespace
+
+PlemvoMidiBridge::PlemvoMidiBridge (PlemvoPluginInstance& instanceToUse, PlemvoParamsManager& managerToUse)
+    : instance (&instanceToUse),
+      manager (&managerToUse)
+{
+}
+
+PlemvoMidiBridge::~PlemvoMidiBridge()
+{
+    deleteMidiObjects();
+}
+
+std::function<int (float)> PlemvoMidiBridge::getLambdaMidiFloatToInt (int paramIndex)
+{
+    const auto kind = ParamTools::getKind (paramIndex);
+
+    if (kind == ParamTools::Kind::onOff)
+        return [bit = switchBit (paramIndex)] (float value) { return ParamTools::switchToCode (value, bit); };
+
+    return [kind] (float value) { return ParamTools::valueToCode (kind, value); };
+}
+
+std::function<float (int)> PlemvoMidiBridge::getLambdaMidiIntToFloat (int paramIndex)
+{
+    const auto kind = ParamTools::getKind (paramIndex);
+
+    if (kind == ParamTools::Kind::onOff)
+        return [bit = switchBit (paramIndex)] (int code) { return ParamTools::codeToSwitch (code, bit); };
+
+    return [kind] (int code) { return ParamTools::codeToValue (kind, code); };
+}
+
+std::unique_ptr<MidiLRParam> PlemvoMidiBridge::makeLRParam (int leftIndex, int midiId) const
+{
+    return std::make_unique<MidiLRParam> (device, *manager, leftIndex, leftIndex + ParamData::channelTwinOffset, midiId,
+                                          getLambdaMidiIntToFloat (leftIndex), getLambdaMidiFloatToInt (leftIndex));
+}
+
+void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
+{
+    device = newDevice;
+    deleteMidiObjects();
+
+    using namespace ParamData;
+    channelMidi = std::make_unique<MidiChannelParam> (device, *manager, channel, selectedChannel);
+
+    eq1GainMidi = makeLRParam (eq1Gain1, Protocol::eq1Gain);
+    eq1QMidi    = makeLRParam (eq1Q1,    Protocol::eq1Q);
+    eq1FreqMidi = makeLRParam (eq1Freq1, Protocol::eq1Frequency);
+    eq2GainMidi = makeLRParam (eq2Gain1, Protocol::eq2Gain);
+    eq2QMidi    = makeLRParam (eq2Q1,    Protocol::eq2Q);
+    eq2FreqMidi = makeLRParam (eq2Freq1, Protocol::eq2Frequency);
+    lpfMidi     = makeLRParam (lpf1,     Protocol::lowPass);
+    hpfMidi     = makeLRParam (hpf1,     Protocol::highPass);
+
+    const auto twin = [] (int index) { return index + channelTwinOffset; };
+    switchesMidi = std::make_unique<MidiBoolParams> (
+        device, *manager, Protocol::switches,
+        engage1, twin (engage1), getLambdaMidiIntToFloat (engage1), getLambdaMidiFloatToInt (engage1),
+        eq1Engage1, twin (eq1Engage1), getLambdaMidiIntToFloat (eq1Engage1), getLambdaMidiFloatToInt (eq1Engage1),
+        eq2Engage1, twin (eq2Engage1), getLambdaMidiIntToFloat (eq2Engage1), getLambdaMidiFloatToInt (eq2Engage1));
+
+    for (auto* object : getControlObjects())
+        channelMidi->addChannelListener (object);
+
+    channelMidi->sendChannelMode();
+}
+
+void PlemvoMidiBridge::hidConnectionCallback (bool connected)
+{
+    if (connected)
+        return;
+
+    instance->connectionLost();
+    deleteMidiObjects();
+}
+
+void PlemvoMidiBridge::paramReceived (int id, int value)
+{
+    // The device delivers nothing while the objects are being built or deleted.
+    auto toLRParam = [this] (int midiId) -> MidiLRParam*
+    {
+        switch (midiId)
+        {
+            case Protocol::eq1Gain:       return eq1GainMidi.get();
+            case Protocol::eq1Q:          return eq1QMidi.get();
+            case Protocol::eq1Frequency:  return eq1FreqMidi.get();
+            case Protocol::eq2Gain:       return eq2GainMidi.get();
+            case Protocol::eq2Q:          return eq2QMidi.get();
+            case Protocol::eq2Frequency:  return eq2FreqMidi.get();
+            case Protocol::lowPass:       return lpfMidi.get();
+            case Protocol::highPass:      return hpfMidi.get();
+            default:                return nullptr;
+        }
+    };
+
+    if (auto* lrParam = toLRParam (id))
+    {
+        lrParam->paramMidiChanged (value);
+    }
+    else if (id == Protocol::channelMode)
+    {
+        if (channelMidi != nullptr)
+            channelMidi->paramMidiChanged (value);
+    }
+    else if (id == Protocol::switches)
+    {
+        if (switchesMidi != nullptr)
+            switchesMidi->paramMidiChanged (value);
+
+        if (channelMidi != nullptr)
+            channelMidi->switchesReceived();
+    }
+}
+
+juce::Array<MidiChannelParam::ChannelRecallingListener*> PlemvoMidiBridge::getControlObjects() const
+{
+    return { eq1GainMidi.get(), eq1QMidi.get(), eq1FreqMidi.get(), eq2GainMidi.get(), eq2QMidi.get(),
+             eq2FreqMidi.get(), lpfMidi.get(), hpfMidi.get(), switchesMidi.get() };
+}
+
+void PlemvoMidiBridge::deleteMidiObjects()
+{
+    if (channelMidi != nullptr)
+        for (auto* object : getControlObjects())
+            channelMidi->removeChannelListener (object);
+
+    // Deleting an object closes a gesture that the unit left open.
+    channelMidi.reset();
+
+    for (auto* object : { &eq1GainMidi, &eq1FreqMidi, &eq1QMidi, &eq2GainMidi, &eq2FreqMidi, &eq2QMidi, &lpfMidi, &hpfMidi })
+        object->reset();
+
+    switchesMidi.reset();
+}

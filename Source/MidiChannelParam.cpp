@@ -1,0 +1,172 @@
+#include "MidiChannelParam.h"
+
+#include "ParamTools.h"
+#include "vq_midi/MidiDevice.h"
+#include "vq_midi/VqSysexProtocol.h"
+
+using Protocol = juce::VqSysexProtocol;
+
+MidiChannelParam::MidiChannelParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse,
+                                    int paramIndexToUse, int settingIndexToUse)
+    : manager (&managerToUse),
+      device (deviceToUse),
+      paramIndex (paramIndexToUse),
+      settingIndex (settingIndexToUse),
+      midiId (Protocol::channelMode)
+{
+    manager->addParamListener (this, paramIndex, juce::VqParamsManager::registerOnly);
+    manager->addNonAutomatableParamListener (this, settingIndex, juce::VqParamsManager::registerOnly);
+
+    midiParam.onGesture = [this] (bool starting)
+    {
+        if (starting)
+            manager->beginParamGesture (this, paramIndex);
+        else
+            manager->endParamGesture (this, paramIndex);
+    };
+
+    midiParam.onValueFromDevice = [this] (int code) { applyCodeFromDevice (code); };
+    midiParam.onSend = [this] (int code) { send (code); };
+}
+
+MidiChannelParam::~MidiChannelParam()
+{
+    manager->removeParamListener (this, paramIndex);
+    manager->removeNonAutomatableParamListener (this, settingIndex);
+}
+
+void MidiChannelParam::addChannelListener (ChannelRecallingListener* listener)
+{
+    channelListeners.addIfNotAlreadyThere (listener);
+}
+
+void MidiChannelParam::removeChannelListener (ChannelRecallingListener* listener)
+{
+    channelListeners.removeAllInstancesOf (listener);
+}
+
+int MidiChannelParam::selectedChannelForCode (int code) noexcept
+{
+    if (code >= Protocol::channelsLinked)
+        return 0;
+
+    return code < Protocol::channel1Selected ? 2 : 1;
+}
+
+int MidiChannelParam::codeForSelectedChannel (int channel) noexcept
+{
+    if (channel == 0)
+        return Protocol::channelsLinked;
+
+    return channel == 1 ? Protocol::channel1Selected : Protocol::channel2Selected;
+}
+
+void MidiChannelParam::sendSelectedChannelToListeners (int code)
+{
+    const auto channel = selectedChannelForCode (code);
+
+    for (auto* listener : channelListeners)
+        listener->setSelectedChannel (channel);
+}
+
+void MidiChannelParam::channelSetUpFinished()
+{
+    for (auto* listener : channelListeners)
+        listener->lockReceiving (false);
+
+    for (auto* listener : channelListeners)
+        listener->sendForced();
+}
+
+int MidiChannelParam::getChannelModeCode() const
+{
+    if (ParamTools::isLinked (manager->getParamValue (paramIndex)))
+        return codeForSelectedChannel (0);
+
+    return codeForSelectedChannel ((int) manager->getNonAutomatableParamValue (settingIndex) != 0 ? 2 : 1);
+}
+
+void MidiChannelParam::sendChannelMode()
+{
+    midiParam.dawValueChanged (getChannelModeCode());
+}
+
+void MidiChannelParam::paramMidiChanged (int code)
+{
+    sendSelectedChannelToListeners (code);
+    midiParam.valueFromDevice (code);
+}
+
+void MidiChannelParam::switchesReceived()
+{
+    // Only a set-up ends here: outside one, the unit's switches must not make everything go out again.
+    if (settingUp.load())
+        triggerAsyncUpdate();
+}
+
+void MidiChannelParam::paramValueChanged (int index, float)
+{
+    if (index == paramIndex)
+        startTimer (debounceTimerId, debounceMs);
+}
+
+void MidiChannelParam::nonAutomatableParamValueChanged (int index, juce::var)
+{
+    if (index == settingIndex)
+        startTimer (debounceTimerId, debounceMs);
+}
+
+void MidiChannelParam::handleAsyncUpdate()
+{
+    if (! settingUp.exchange (false))
+        return;
+
+    stopTimer (setUpTimerId);
+    channelSetUpFinished();
+}
+
+void MidiChannelParam::timerCallback (int timerId)
+{
+    stopTimer (timerId);
+
+    if (timerId == setUpTimerId)
+    {
+        triggerAsyncUpdate();
+    }
+    else if (timerId == debounceTimerId)
+    {
+        // A value set again, or a selected channel that changes nothing while linked, is no mode change.
+        const auto code = getChannelModeCode();
+
+        if (code != lastCode)
+            midiParam.dawValueChanged (code);
+    }
+}
+
+void MidiChannelParam::send (int code)
+{
+    lastCode = code;
+
+    if (device != nullptr)
+    {
+        for (auto* listener : channelListeners)
+            listener->lockReceiving (true);
+
+        device->setValue (midiId, code, false);
+        settingUp = true;
+        startTimer (setUpTimerId, setUpLockMs);
+    }
+
+    sendSelectedChannelToListeners (code);
+}
+
+void MidiChannelParam::applyCodeFromDevice (int code)
+{
+    const auto channel = selectedChannelForCode (code);
+    lastCode = codeForSelectedChannel (channel);
+
+    // The same reading of the code as the control objects', so a stray code 3 cannot leave the
+    // parameters linked while the traffic is routed to channel 1.
+    manager->setParamValue (this, paramIndex, channel == 0 ? 0.0f : 1.0f);
+    manager->setNonAutomatableParamValue (this, settingIndex, channel == 2 ? 1 : 0);
+}

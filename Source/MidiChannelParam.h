@@ -1,0 +1,104 @@
+#pragma once
+
+#include "MidiParam.h"
+#include "vq_core/VqParamsManager.h"
+
+#include <atomic>
+
+namespace juce
+{
+class MidiDevice;
+}
+
+/** The unit's channel mode (control id 14): sends "CHANNEL" with "SELECTED CHANNEL" to the unit,
+    follows the mode that the unit reports, and runs the set-up cycle: after each mode sent it
+    locks the control objects for up to 500 ms (or until the unit reports its switch byte), then
+    lets them send what they held back and then their complete state.
+*/
+class MidiChannelParam : public juce::VqParamsManager::AutomatableParamListener,
+                         public juce::VqParamsManager::NonAutomatableParamListener,
+                         public juce::AsyncUpdater,
+                         public juce::MultiTimer
+{
+public:
+    /** A control object driven by the channel object. setSelectedChannel may come on a MIDI
+        thread; the others come on the message thread.
+    */
+    class ChannelRecallingListener
+    {
+    public:
+        virtual ~ChannelRecallingListener() = default;
+
+        /** 0: the channels are linked; 1 or 2: that channel is selected on the unit. */
+        virtual void setSelectedChannel (int channel) = 0;
+
+        /** While locked, values from the unit are dropped and outgoing ones held back. */
+        virtual void lockReceiving (bool locked) = 0;
+
+        /** Sends every current value to the unit. */
+        virtual void sendForced() = 0;
+    };
+
+    MidiChannelParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int paramIndex, int settingIndex);
+    ~MidiChannelParam() override;
+
+    void addChannelListener (ChannelRecallingListener* listener);
+    void removeChannelListener (ChannelRecallingListener* listener);
+
+    /** Tells every control object which channel a channel-mode code selects. */
+    void sendSelectedChannelToListeners (int code);
+
+    /** Unlocks every control object, then makes each send its complete state. */
+    void channelSetUpFinished();
+
+    /** The channel-mode code of the current "CHANNEL" and "SELECTED CHANNEL". */
+    int getChannelModeCode() const;
+
+    /** Sends the current channel mode and starts the set-up cycle (without a device it only
+        tells the control objects the selected channel).
+    */
+    void sendChannelMode();
+
+    /** A channel-mode code reported by the unit; called on a MIDI thread. It starts no set-up
+        and is not sent back.
+    */
+    void paramMidiChanged (int code);
+
+    /** The unit has reported its switch byte; a set-up under way ends at once. MIDI thread. */
+    void switchesReceived();
+
+    /** Whether a set-up cycle is under way. */
+    bool isSettingUp() const noexcept       { return settingUp.load(); }
+
+    /** Which channel a channel-mode code selects: 0 linked, 1 or 2 that channel. */
+    static int selectedChannelForCode (int code) noexcept;
+
+    /** The channel-mode code of a selected channel: 4 linked, 2 channel 1, 1 channel 2. */
+    static int codeForSelectedChannel (int channel) noexcept;
+
+    void paramValueChanged (int index, float value) override;
+    void nonAutomatableParamValueChanged (int index, juce::var value) override;
+    void handleAsyncUpdate() override;
+    void timerCallback (int timerId) override;
+
+private:
+    static constexpr int debounceTimerId = 0;
+    static constexpr int setUpTimerId = 1;
+    static constexpr int debounceMs = 2;
+    static constexpr int setUpLockMs = 500;
+
+    juce::VqParamsManager* manager;
+    juce::MidiDevice* device;
+    juce::Array<ChannelRecallingListener*> channelListeners;
+    int paramIndex;
+    int settingIndex;
+    int midiId;
+    int lastCode = -1;      // the mode the unit was last sent or reported; message thread
+    std::atomic<bool> settingUp { false };
+    MidiParam midiParam;
+
+    void send (int code);
+    void applyCodeFromDevice (int code);
+
+    JUCE_DECLARE_NON_COPYABLE (MidiChannelParam)
+};

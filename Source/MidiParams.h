@@ -1,0 +1,8 @@
+#pragma once
+
+// The parameter MIDI objects: the bridge builds one channel object, eight two-channel objects and
+// one switch object per connected unit.
+#include "MidiParam.h"
+#include "MidiChannelParam.h"
+#include "MidiLRParam.h"
+#include "MidiBoolParams.h"
