@@ -2,6 +2,7 @@
 
 #include "ParamTools.h"
 #include "PluginInstance.h"
+#include "SessionState.h"
 #include "vq_core/VqDawParameter.h"
 
 PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner) : juce::VqParamsManager (owner)
@@ -28,6 +29,9 @@ PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner) : juce::V
 
     for (int index = 1; index <= ParamData::channelTwinOffset; ++index)
         linkers.add (new StereoParameterLinker (*this, index, index + ParamData::channelTwinOffset));
+
+    sessionState = std::make_unique<SessionState> (*this, [this] (int index, const juce::var& value)
+                                                   { barriers.getUnchecked (index)->setParamValue (value); });
 }
 
 PlemvoParamsManager::~PlemvoParamsManager() = default;
@@ -81,4 +85,15 @@ PlemvoParamsManager::TextToValueFunction PlemvoParamsManager::getTextToValueFunc
 juce::String PlemvoParamsManager::getCurrentValueAsText (int index) const
 {
     return ParamTools::valueToText (index, getParamValue (index));
+}
+
+void PlemvoParamsManager::getStateInformation (juce::MemoryBlock& destData) const
+{
+    sessionState->write (destData);
+}
+
+void PlemvoParamsManager::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (sizeInBytes > 0)
+        sessionState->restore (data, (size_t) sizeInBytes);
 }

@@ -5,6 +5,7 @@
 #include "vq_core/VqParamsManager.h"
 
 class PlemvoPluginInstance;
+class SessionState;
 
 /** The equaliser's parameter manager: creates the 23 automatable parameters with their host parameters
     and the 11 settings, owns a thread-barrier setter per setting and a stereo linker per channel pair,
@@ -36,10 +37,20 @@ public:
     /** The display text of the stored value ("0.00" for an index outside the table). */
     juce::String getCurrentValueAsText (int index) const;
 
+    /** Replaces the block's content with the session state, the bytes of a ".vqrp" file. Any thread. */
+    void getStateInformation (juce::MemoryBlock& destData) const;
+
+    /** Restores a session state, a ".vqrp" or ".vqrb" file or wrapped XML; data in none of these forms
+        changes nothing. Any thread: the parameters are set on the message thread, and a state written
+        after this call already holds the restored values.
+    */
+    void setStateInformation (const void* data, int sizeInBytes);
+
 private:
-    // Declared in this order so that the linkers go first, then the setters, then the base's records.
+    // Declared in this order so that the state and the linkers go first, then the setters, then the base's records.
     juce::OwnedArray<juce::ThreadBarierNonAutomatableParameter> barriers;
     juce::OwnedArray<StereoParameterLinker> linkers;
+    std::unique_ptr<SessionState> sessionState; // last, so it unregisters first
 
     void copyChannelForLink();
 

@@ -1,0 +1,133 @@
+#include "SessionState.h"
+
+using Ids = StateReader::Ids;
+
+SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
+    : manager (m), setSetting (std::move (setter))
+{
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.addParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.addNonAutomatableParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
+}
+
+SessionState::~SessionState()
+{
+    cancelPendingUpdate();
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.removeParamListener (this, i);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.removeNonAutomatableParamListener (this, i);
+}
+
+void SessionState::write (juce::MemoryBlock& destData) const
+{
+    float valuesCopy[ParamData::numParams];
+    juce::var settingsCopy[ParamData::numSettings];
+
+    {
+        const juce::ScopedLock sl (lock);
+        std::copy (std::begin (values), std::end (values), valuesCopy);
+        std::copy (std::begin (settings), std::end (settings), settingsCopy);
+    }
+
+    juce::ValueTree preset (Ids::preset, { { Ids::presetNo, 0 } });
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        preset.appendChild ({ Ids::param, { { Ids::name, ParamData::paramName[i] },
+                                            { Ids::paramId, i },
+                                            { Ids::value, (double) valuesCopy[i] } } }, nullptr);
+
+    juce::ValueTree settingsTree (Ids::settings);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        settingsTree.appendChild ({ Ids::naParam, { { Ids::name, ParamData::naParamName[i] },
+                                                    { Ids::paramId, i },
+                                                    { Ids::value, settingsCopy[i] } } }, nullptr);
+
+    juce::ValueTree root (StateReader::rootType);
+    root.appendChild (preset, nullptr);
+    root.appendChild (settingsTree, nullptr);
+
+    juce::MemoryOutputStream out (destData, false);
+    root.writeToStream (out);
+}
+
+void SessionState::restore (const void* data, size_t numBytes)
+{
+    auto changes = StateReader::read (data, numBytes);
+
+    if (changes.isEmpty())
+        return;
+
+    {
+        const juce::ScopedLock sl (lock);
+
+        for (auto& change : changes.params)
+            values[change.index] = change.value;
+
+        if (changes.bankDevice.has_value() && (bool) settings[ParamData::isConnected])
+        {
+            changes.settings.push_back ({ ParamData::shouldBeConnected, true });
+            changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
+        }
+
+        for (auto& change : changes.settings)
+            settings[change.index] = change.value;
+
+        pending.insert (pending.end(), changes.params.begin(), changes.params.end());
+    }
+
+    for (auto& change : changes.settings)
+        setSetting (change.index, change.value);
+
+    // Earlier restores still pending go first, so the last restore wins on every thread.
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        applyPending();
+    else
+        triggerAsyncUpdate();
+}
+
+void SessionState::applyPending()
+{
+    cancelPendingUpdate();
+    std::vector<StateReader::ParamChange> toApply;
+
+    {
+        const juce::ScopedLock sl (lock);
+        toApply.swap (pending);
+    }
+
+    for (auto& change : toApply)
+    {
+        manager.beginParamGesture (nullptr, change.index);
+        manager.setParamValue (nullptr, change.index, change.value);
+        manager.endParamGesture (nullptr, change.index);
+    }
+}
+
+void SessionState::handleAsyncUpdate()
+{
+    applyPending();
+}
+
+void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
+{
+    if (juce::isPositiveAndBelow (index, ParamData::numParams))
+    {
+        const juce::ScopedLock sl (lock);
+        values[index] = value;
+    }
+}
+
+void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (juce::isPositiveAndBelow (index, ParamData::numSettings))
+    {
+        const juce::ScopedLock sl (lock);
+        settings[index] = std::move (value);
+    }
+}

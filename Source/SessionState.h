@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ParamTools.h"
+#include "StateReader.h"
+#include "vq_core/VqParamsManager.h"
+
+/** The session state of a parameter manager: written and restored from any thread.
+
+    The host may save or restore on its own thread while the message thread uses the manager, which
+    has no lock. So this keeps a copy of every value under its own lock, updated as a listener of
+    every parameter and setting, and the state is written from that copy. A restore is parsed on the
+    caller's thread and its values go into the copy at once, so a state written right after it holds
+    them; the parameters themselves are set on the message thread (at once when the restore runs
+    there, else on its next turn), each in its own gesture with no source, so the host parameters,
+    MIDI objects and views are only ever told there. Settings go through the thread-barrier setters.
+    Restores are applied in the order they were made.
+*/
+class SessionState : private juce::AsyncUpdater,
+                     private juce::VqParamsManager::AutomatableParamListener,
+                     private juce::VqParamsManager::NonAutomatableParamListener
+{
+public:
+    /** Hands a restored setting to its thread-barrier setter; any thread. */
+    using SettingSetter = std::function<void (int index, const juce::var& value)>;
+
+    /** Message thread; registers with every parameter and setting of the manager. */
+    SessionState (juce::VqParamsManager& manager, SettingSetter setSetting);
+    ~SessionState() override;
+
+    /** Replaces the block's content with the state tree. Any thread. */
+    void write (juce::MemoryBlock& destData) const;
+
+    /** Restores what the data holds in any of the accepted forms. Any thread. */
+    void restore (const void* data, size_t numBytes);
+
+private:
+    juce::VqParamsManager& manager;
+    SettingSetter setSetting;
+
+    juce::CriticalSection lock;
+    float values[ParamData::numParams] = {};
+    juce::var settings[ParamData::numSettings];
+    std::vector<StateReader::ParamChange> pending;  // restored, not yet set in the manager
+
+    void applyPending();
+    void handleAsyncUpdate() override;
+
+    // Told of every change, whoever made it.
+    void paramValueChanged (AutomatableParamListener* source, int index, float value) override;
+    void nonAutomatableParamValueChanged (int index, juce::var value) override;
+
+    using AutomatableParamListener::paramValueChanged;
+
+    JUCE_DECLARE_NON_COPYABLE (SessionState)
+};

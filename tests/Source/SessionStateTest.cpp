@@ -1,0 +1,376 @@
+#include "MessageLoop.h"
+#include "ParamsTestRig.h"
+
+#include "ParamTools.h"
+#include "PluginInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace
+{
+/** Records the changes it is told and whether each came on the message thread. */
+struct ThreadLog : juce::VqParamsManager::AutomatableParamListener
+{
+    juce::StringArray events;
+    std::atomic<int> callsOffMessageThread { 0 };
+
+    using AutomatableParamListener::paramGestureChanged;
+    using AutomatableParamListener::paramValueChanged;
+
+    void paramValueChanged (int index, float value) override
+    {
+        note();
+        events.add ("value " + juce::String (index) + " " + juce::String (value));
+    }
+
+    void paramGestureChanged (int index, bool starting) override
+    {
+        note();
+        events.add ((starting ? "begin " : "end ") + juce::String (index));
+    }
+
+    void note()
+    {
+        if (! juce::MessageManager::existsAndIsCurrentThread())
+            ++callsOffMessageThread;
+    }
+};
+
+/** The file beside this source's folder in the repository, found from the test executable upwards. */
+juce::File findTestData (const juce::String& name)
+{
+    for (auto dir = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+         dir.getParentDirectory() != dir; dir = dir.getParentDirectory())
+        if (auto file = dir.getChildFile ("tests/Source/data").getChildFile (name); file.existsAsFile())
+            return file;
+
+    return {};
+}
+
+// The values that the golden state file holds: parameter i is ((7 i + 16) mod 23 + 10) / 32, so
+// "CHANNEL" is "DUAL MONO" and the channels differ.
+float goldenValue (int index)
+{
+    return (float) ((index * 7 + 16) % 23 + 10) / 32.0f;
+}
+
+class SessionStateTest : public testing::Test
+{
+protected:
+    SessionStateTest()
+    {
+        for (int i = 0; i < ParamData::numParams; ++i)
+            manager.addParamListener (&log, i, juce::VqParamsManager::registerOnly);
+    }
+
+    ~SessionStateTest() override
+    {
+        for (int i = 0; i < ParamData::numParams; ++i)
+            manager.removeParamListener (&log, i);
+    }
+
+    std::unique_ptr<PlemvoPluginInstance> instance = std::make_unique<PlemvoPluginInstance>();
+    PlemvoParamsManager& manager = instance->getPlemvoParams();
+    ThreadLog log;
+
+    static juce::MemoryBlock stateOf (const PlemvoParamsManager& m)
+    {
+        juce::MemoryBlock block;
+        m.getStateInformation (block);
+        return block;
+    }
+
+    static void restore (PlemvoParamsManager& m, const juce::MemoryBlock& block)
+    {
+        m.setStateInformation (block.getData(), (int) block.getSize());
+    }
+
+    // Every parameter distinct, set while "DUAL MONO" so that nothing is copied, then the mode asked for.
+    static void setDistinctValues (PlemvoParamsManager& m, float offset, float channel)
+    {
+        m.setParamValue (nullptr, ParamData::channel, 1.0f);
+
+        for (int i = 1; i < ParamData::numParams; ++i)
+            m.setParamValue (nullptr, i, offset + (float) i / 64.0f);
+
+        m.setParamValue (nullptr, ParamData::channel, channel);
+    }
+
+    void setSetting (int index, juce::var value)
+    {
+        manager.setNonAutomatableParamValue (nullptr, index, value);
+    }
+
+    juce::var setting (int index) const   { return manager.getNonAutomatableParamValue (index); }
+};
+
+//==============================================================================
+TEST_F (SessionStateTest, AStateWrittenAndReadBackRestoresEveryValueAndWritesTheSameBytes)
+{
+    PlemvoPluginInstance source;
+    auto& sourceManager = source.getPlemvoParams();
+    setDistinctValues (sourceManager, 0.1f, 1.0f);
+    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::connectedDevSn, 9);
+    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, false);
+    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 1);
+    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
+    const auto written = stateOf (sourceManager);
+
+    restore (manager, written);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (manager.getParamValue (i), sourceManager.getParamValue (i)) << i;
+
+    EXPECT_EQ (stateOf (manager), written) << "read right after the restore, before the settings are applied";
+
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (setting (ParamData::connectedDevSn), juce::var (9));
+    EXPECT_EQ (setting (ParamData::shouldBeConnected), juce::var (false));
+    EXPECT_EQ (setting (ParamData::selectedChannel), juce::var (1));
+    EXPECT_EQ (setting (ParamData::doubleWindow), juce::var (true));
+    EXPECT_EQ (stateOf (manager), written);
+}
+
+TEST_F (SessionStateTest, TheSessionsOwnSettingsAreNeverRestored)
+{
+    PlemvoPluginInstance source;
+    const auto written = stateOf (source.getPlemvoParams());
+    const int kept[] = { ParamData::isConnected, ParamData::clipperDiodeStateL, ParamData::clipperDiodeStateR,
+                         ParamData::mouseOverFreq1Knob, ParamData::mouseOverGain1Knob, ParamData::mouseOverFreq2Knob,
+                         ParamData::mouseOverGain2Knob };
+
+    for (auto index : kept)
+        setSetting (index, true);
+
+    restore (manager, written);
+    vqtest::drainMessageLoop();
+
+    for (auto index : kept)
+        EXPECT_EQ (setting (index), juce::var (true)) << ParamData::naParamName[index];
+}
+
+TEST_F (SessionStateTest, TheHostGetsExactlyTheBytesOfAPresetFile)
+{
+    setDistinctValues (manager, 0.2f, 0.0f);
+
+    juce::MemoryBlock hostBlock ("previous content that is longer than nothing", 45);
+    instance->getStateInformation (hostBlock);
+
+    EXPECT_EQ (hostBlock, stateOf (manager));
+}
+
+TEST_F (SessionStateTest, EveryRestoredParameterIsItsOwnGestureWithNoSourceAndReachesTheHost)
+{
+    vqtest::HostRecorder host;
+    instance->getParameters()[3]->addListener (&host);
+
+    const juce::String xml ("<S><parameters><3 value=\"0.25\"/><21 value=\"0.75\"/></parameters></S>");
+    manager.setStateInformation (xml.toRawUTF8(), (int) xml.getNumBytesAsUTF8());
+
+    EXPECT_EQ (log.events, juce::StringArray ({ "begin 3", "value 3 0.25", "end 3",
+                                                "begin 21", "value 21 0.75", "end 21" }));
+    EXPECT_EQ (host.gestures, (std::vector<bool> { true, false }));
+    EXPECT_EQ (host.values, (std::vector<float> { 0.25f }));
+
+    instance->getParameters()[3]->removeListener (&host);
+}
+
+TEST_F (SessionStateTest, RestoringLinkOverDualMonoEndsWithTheRestoredValuesOnBothChannels)
+{
+    PlemvoPluginInstance source;
+    setDistinctValues (source.getPlemvoParams(), 0.3f, 0.0f);
+    const auto written = stateOf (source.getPlemvoParams());
+
+    setDistinctValues (manager, 0.0f, 1.0f);
+    restore (manager, written);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (manager.getParamValue (i), source.getPlemvoParams().getParamValue (i)) << i;
+}
+
+TEST_F (SessionStateTest, DataInNoFormChangesNothingAndTellsNobody)
+{
+    const auto before = stateOf (manager);
+    const char* const inputs[] = { "", "garbage", "<S/>", "<S><other/></S>", "VQ_PLEMVO_3_0_0" };
+
+    for (auto* input : inputs)
+        manager.setStateInformation (input, (int) std::strlen (input));
+
+    manager.setStateInformation ("x", -1);
+    manager.setStateInformation (nullptr, 100);
+    vqtest::drainMessageLoop();
+
+    EXPECT_TRUE (log.events.isEmpty());
+    EXPECT_EQ (stateOf (manager), before);
+}
+
+//==============================================================================
+TEST_F (SessionStateTest, TheGoldenPresetFileRestoresItsValuesAndIsWrittenByteForByte)
+{
+    juce::MemoryBlock golden;
+    ASSERT_TRUE (findTestData ("golden.vqrp").loadFileAsData (golden));
+
+    restore (manager, golden);
+    vqtest::drainMessageLoop();
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (manager.getParamValue (i), goldenValue (i)) << ParamData::paramName[i];
+
+    EXPECT_EQ (setting (ParamData::connectedDevSn), juce::var (42));
+    EXPECT_EQ (setting (ParamData::shouldBeConnected), juce::var (false));
+    EXPECT_EQ (setting (ParamData::selectedChannel), juce::var (1));
+    EXPECT_EQ (setting (ParamData::doubleWindow), juce::var (true));
+    EXPECT_EQ (setting (ParamData::isConnected), juce::var (false));
+    EXPECT_EQ (setting (ParamData::clipperDiodeStateL), juce::var (false));
+
+    // The file also holds the session's own settings as they were when it was saved.
+    setSetting (ParamData::isConnected, true);
+    setSetting (ParamData::clipperDiodeStateL, true);
+    EXPECT_EQ (stateOf (manager), golden);
+}
+
+struct BankCase
+{
+    const char* rule;
+    bool isConnected;
+    juce::var expectedSerial;
+    juce::var expectedShouldConnect;
+};
+
+class SessionStateBank : public SessionStateTest, public testing::WithParamInterface<BankCase> {};
+
+TEST_P (SessionStateBank, TheGoldenBankAppliesItsActivePresetAndItsUnitOnlyWhileConnected)
+{
+    juce::MemoryBlock bank;
+    ASSERT_TRUE (findTestData ("golden.vqrb").loadFileAsData (bank));
+
+    setSetting (ParamData::isConnected, GetParam().isConnected);
+    setSetting (ParamData::shouldBeConnected, false);
+    restore (manager, bank);
+    vqtest::drainMessageLoop();
+
+    const std::pair<int, float> expected[] = { { 0, 1.0f }, { 1, 0.0f }, { 3, 0.75f }, { 4, 0.5f },
+                                               { 8, 0.25f }, { 14, 0.625f }, { 22, 1.0f } };
+
+    for (auto [index, value] : expected)
+        EXPECT_EQ (manager.getParamValue (index), value) << ParamData::paramName[index];
+
+    EXPECT_EQ (setting (ParamData::connectedDevSn), GetParam().expectedSerial) << GetParam().rule;
+    EXPECT_EQ (setting (ParamData::shouldBeConnected), GetParam().expectedShouldConnect) << GetParam().rule;
+}
+
+INSTANTIATE_TEST_SUITE_P (Table, SessionStateBank, testing::Values (
+    BankCase { "connected", true, 3, true },
+    BankCase { "disconnected", false, -1, false }));
+
+TEST_F (SessionStateTest, ABankWithoutUnitNumberLeavesTheRememberedUnit)
+{
+    setSetting (ParamData::isConnected, true);
+    setSetting (ParamData::connectedDevSn, 7);
+
+    const juce::String bank ("<B active=\"0\"><presets><0><parameters><3 value=\"0.5\"/></parameters></0></presets></B>");
+    manager.setStateInformation (bank.toRawUTF8(), (int) bank.getNumBytesAsUTF8());
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (setting (ParamData::connectedDevSn), juce::var (7));
+}
+
+//==============================================================================
+TEST_F (SessionStateTest, ARestoreOnAHostThreadIsReadBackAtOnceAndSetOnlyOnTheMessageThread)
+{
+    PlemvoPluginInstance source;
+    setDistinctValues (source.getPlemvoParams(), 0.1f, 1.0f);
+    const auto written = stateOf (source.getPlemvoParams());
+    juce::MemoryBlock readBack;
+
+    std::thread host ([&]
+    {
+        restore (manager, written);
+        manager.getStateInformation (readBack);
+    });
+    host.join();
+
+    EXPECT_EQ (readBack, written);
+    EXPECT_TRUE (log.events.isEmpty()) << "nothing is told before the message thread runs";
+
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (log.callsOffMessageThread.load(), 0);
+    EXPECT_FALSE (log.events.isEmpty());
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (manager.getParamValue (i), source.getPlemvoParams().getParamValue (i)) << i;
+}
+
+TEST_F (SessionStateTest, RestoresApplyInTheOrderTheyWereMadeWhicheverThreadMadeThem)
+{
+    manager.setParamValue (nullptr, ParamData::channel, 1.0f);
+    log.events.clear();
+
+    const juce::String first ("<S><parameters><3 value=\"0.25\"/></parameters></S>");
+    const juce::String second ("<S><parameters><3 value=\"0.75\"/></parameters></S>");
+
+    std::thread host ([&] { manager.setStateInformation (first.toRawUTF8(), (int) first.getNumBytesAsUTF8()); });
+    host.join();
+
+    manager.setStateInformation (second.toRawUTF8(), (int) second.getNumBytesAsUTF8());
+    EXPECT_EQ (manager.getParamValue (3), 0.75f);
+
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (manager.getParamValue (3), 0.75f);
+    EXPECT_EQ (log.events, juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 3", "value 3 0.75", "end 3" }));
+}
+
+/** Moves one parameter on every timer tick, as a window or the unit would while the host restores. */
+struct Knob : juce::Timer
+{
+    explicit Knob (PlemvoParamsManager& m) : manager (m)    { startTimer (1); }
+    ~Knob() override                                        { stopTimer(); }
+
+    void timerCallback() override
+    {
+        manager.setParamValue (nullptr, ParamData::eq2Gain2, (float) (++ticks % 10) / 10.0f);
+        manager.setNonAutomatableParamValue (nullptr, ParamData::mouseOverGain1Knob, ticks % 2 == 0);
+    }
+
+    PlemvoParamsManager& manager;
+    int ticks = 0;
+};
+
+TEST_F (SessionStateTest, HostThreadsSavingAndRestoringWhileTheMessageThreadWorksMeetNoRace)
+{
+    PlemvoPluginInstance a, b;
+    // Both "DUAL MONO", so that no linker repeats the knob onto its twin.
+    setDistinctValues (a.getPlemvoParams(), 0.1f, 1.0f);
+    setDistinctValues (b.getPlemvoParams(), 0.3f, 0.75f);
+    const juce::MemoryBlock states[] = { stateOf (a.getPlemvoParams()), stateOf (b.getPlemvoParams()) };
+
+    Knob knob (manager);
+    std::atomic<bool> done { false };
+
+    std::thread host ([&]
+    {
+        juce::MemoryBlock block;
+
+        for (int i = 0; i < 200; ++i)
+        {
+            restore (manager, states[i % 2]);
+            manager.getStateInformation (block);
+        }
+
+        done = true;
+    });
+
+    EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return done.load(); }, 20000));
+    host.join();
+    knob.stopTimer();
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (log.callsOffMessageThread.load(), 0);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_TRUE (i == ParamData::eq2Gain2 || manager.getParamValue (i) == b.getPlemvoParams().getParamValue (i)) << i;
+}
+} // namespace
