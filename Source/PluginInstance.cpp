@@ -199,7 +199,9 @@ int PlemvoPluginInstance::countFreeDevices() const
 {
     int count = 0;
 
-    for (const auto* row : *midiManager->getConnectionList())
+    const auto list = midiManager->getConnectionList();
+
+    for (const auto* row : *list)
         if (row->listener == nullptr)
             ++count;
 
