@@ -21,18 +21,11 @@ juce::String asText (juce::int32 code)
 }
 } // namespace
 
-TEST (PluginInstance, PresentsTheEqualiserAsAStereoProcessorWith23HostParametersInTableOrder)
+TEST (PluginInstance, PresentsItsNamesAnd23HostParametersInTableOrderAndNoWindowYet)
 {
     auto instance = makeInstance();
 
     EXPECT_EQ (instance->getName(), "Kestova PLEMVO");
-    ASSERT_EQ (instance->getBusCount (true), 1);
-    ASSERT_EQ (instance->getBusCount (false), 1);
-    EXPECT_EQ (instance->getBus (true, 0)->getName(), "Input");
-    EXPECT_EQ (instance->getBus (false, 0)->getName(), "Output");
-    EXPECT_EQ (instance->getBus (true, 0)->getCurrentLayout(), juce::AudioChannelSet::stereo());
-    EXPECT_EQ (instance->getBus (false, 0)->getCurrentLayout(), juce::AudioChannelSet::stereo());
-
     ASSERT_EQ (instance->getParameters().size(), ParamData::numParams);
 
     for (int i = 0; i < ParamData::numParams; ++i)
