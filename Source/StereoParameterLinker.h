@@ -2,6 +2,8 @@
 
 #include "vq_core/VqParamsManager.h"
 
+#include <juce_events/juce_events.h>
+
 /** Keeps a channel 1 parameter and its channel 2 twin equal while "CHANNEL" is "LINK" (at most
     0.5): a change or gesture on one is repeated on the other a moment later, through a message to
     itself, so the mirror never runs inside the listener call that caused it. Changes from the

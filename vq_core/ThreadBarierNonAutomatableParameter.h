@@ -2,6 +2,8 @@
 
 #include "VqParamsManager.h"
 
+#include <juce_events/juce_events.h>
+
 namespace juce
 {
 /** Sets one non-automatable setting of a VqParamsManager from any thread. The value is kept under

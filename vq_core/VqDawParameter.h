@@ -2,6 +2,8 @@
 
 #include "VqParamsManager.h"
 
+#include <juce_audio_processors/juce_audio_processors.h>
+
 namespace juce
 {
 /** Presents one automatable parameter of a VqParamsManager to the host.

@@ -2,6 +2,8 @@
 
 #include "VqParamsManager.h"
 
+#include <juce_audio_processors/juce_audio_processors.h>
+
 namespace juce
 {
 /** The generic plug-in instance: an AudioProcessor that owns its parameter manager, presents the
