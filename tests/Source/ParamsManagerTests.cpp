@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 
 namespace
 {
@@ -174,6 +175,28 @@ TEST_F (PlemvoParams, AHostTypingIntoAFieldGetsTheStepWhoseTextIsNearest)
     EXPECT_EQ (host (ParamData::eq1Gain1).getValueForText ("abc"), 0.75f) << "letters leave the value as it is";
     EXPECT_EQ (host (ParamData::eq1Q1).getValueForText (""), 0.5f);
     vqtest::drainMessageLoop();
+}
+
+TEST_F (PlemvoParams, AHostReadsAndTypesTextsOnItsOwnThreadWhileTheValueChanges)
+{
+    auto& gain = host (ParamData::eq1Gain1);
+    std::atomic<bool> valid{true};
+
+    std::thread hostThread (
+        [&gain, &valid]
+        {
+            for (int i = 0; i < 2000; ++i)
+            {
+                const auto value = gain.getValueForText (i % 2 == 0 ? "3" : "nothing");
+                valid = valid && value >= 0.0f && value <= 1.0f && gain.getText (value, 8).isNotEmpty();
+            }
+        });
+
+    for (int i = 0; i < 2000; ++i)
+        manager.setParamValue (&window, ParamData::eq1Gain1, (float)(i % 121) / 120.0f);
+
+    hostThread.join();
+    EXPECT_TRUE (valid);
 }
 
 TEST_F (PlemvoParams, SwitchingToLinkCopiesTheSelectedChannelOntoTheOtherOne)
