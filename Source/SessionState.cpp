@@ -3,7 +3,7 @@
 using Ids = StateReader::Ids;
 
 SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
-    : manager (m), setSetting (std::move (setter))
+    : manager (m), setSetting (std::move (setter)), tree (makeTree())
 {
     for (int i = 0; i < ParamData::numParams; ++i)
         manager.addParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
@@ -23,37 +23,49 @@ SessionState::~SessionState()
         manager.removeNonAutomatableParamListener (this, i);
 }
 
-void SessionState::write (juce::MemoryBlock& destData) const
+juce::ValueTree SessionState::makeTree()
 {
-    float valuesCopy[ParamData::numParams];
-    juce::var settingsCopy[ParamData::numSettings];
-
-    {
-        const juce::ScopedLock sl (lock);
-        std::copy (std::begin (values), std::end (values), valuesCopy);
-        std::copy (std::begin (settings), std::end (settings), settingsCopy);
-    }
-
     juce::ValueTree preset (Ids::preset, { { Ids::presetNo, 0 } });
 
     for (int i = 0; i < ParamData::numParams; ++i)
         preset.appendChild ({ Ids::param, { { Ids::name, ParamData::paramName[i] },
                                             { Ids::paramId, i },
-                                            { Ids::value, (double) valuesCopy[i] } } }, nullptr);
+                                            { Ids::value, 0.0 } } }, nullptr);
 
-    juce::ValueTree settingsTree (Ids::settings);
+    juce::ValueTree settings (Ids::settings);
 
     for (int i = 0; i < ParamData::numSettings; ++i)
-        settingsTree.appendChild ({ Ids::naParam, { { Ids::name, ParamData::naParamName[i] },
-                                                    { Ids::paramId, i },
-                                                    { Ids::value, settingsCopy[i] } } }, nullptr);
+        settings.appendChild ({ Ids::naParam, { { Ids::name, ParamData::naParamName[i] },
+                                                { Ids::paramId, i },
+                                                { Ids::value, {} } } }, nullptr);
 
     juce::ValueTree root (StateReader::rootType);
     root.appendChild (preset, nullptr);
-    root.appendChild (settingsTree, nullptr);
+    root.appendChild (settings, nullptr);
+    return root;
+}
 
+void SessionState::storeParam (int index, float value)
+{
+    tree.getChild (0).getChild (index).setProperty (Ids::value, (double) value, nullptr);
+}
+
+void SessionState::storeSetting (int index, const juce::var& value)
+{
+    auto node = tree.getChild (1).getChild (index);
+
+    // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
+    if (! node[Ids::value].hasSameTypeAs (value))
+        node.removeProperty (Ids::value, nullptr);
+
+    node.setProperty (Ids::value, value, nullptr);
+}
+
+void SessionState::write (juce::MemoryBlock& destData) const
+{
     juce::MemoryOutputStream out (destData, false);
-    root.writeToStream (out);
+    const juce::ScopedLock sl (lock);
+    tree.writeToStream (out);
 }
 
 void SessionState::restore (const void* data, size_t numBytes)
@@ -67,16 +79,16 @@ void SessionState::restore (const void* data, size_t numBytes)
         const juce::ScopedLock sl (lock);
 
         for (auto& change : changes.params)
-            values[change.index] = change.value;
+            storeParam (change.index, change.value);
 
-        if (changes.bankDevice.has_value() && (bool) settings[ParamData::isConnected])
+        if (changes.bankDevice.has_value() && (bool) tree.getChild (1).getChild (ParamData::isConnected)[Ids::value])
         {
             changes.settings.push_back ({ ParamData::shouldBeConnected, true });
             changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
         }
 
         for (auto& change : changes.settings)
-            settings[change.index] = change.value;
+            storeSetting (change.index, change.value);
 
         pending.insert (pending.end(), changes.params.begin(), changes.params.end());
     }
@@ -119,7 +131,7 @@ void SessionState::paramValueChanged (AutomatableParamListener*, int index, floa
     if (juce::isPositiveAndBelow (index, ParamData::numParams))
     {
         const juce::ScopedLock sl (lock);
-        values[index] = value;
+        storeParam (index, value);
     }
 }
 
@@ -128,6 +140,6 @@ void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
     if (juce::isPositiveAndBelow (index, ParamData::numSettings))
     {
         const juce::ScopedLock sl (lock);
-        settings[index] = std::move (value);
+        storeSetting (index, value);
     }
 }

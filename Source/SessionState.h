@@ -7,8 +7,8 @@
 /** The session state of a parameter manager: written and restored from any thread.
 
     The host may save or restore on its own thread while the message thread uses the manager, which
-    has no lock. So this keeps a copy of every value under its own lock, updated as a listener of
-    every parameter and setting, and the state is written from that copy. A restore is parsed on the
+    has no lock. So this keeps the state tree itself under its own lock, its values updated as a
+    listener of every parameter and setting, and writes it from there. A restore is parsed on the
     caller's thread and its values go into the copy at once, so a state written right after it holds
     them; the parameters themselves are set on the message thread (at once when the restore runs
     there, else on its next turn), each in its own gesture with no source, so the host parameters,
@@ -38,9 +38,12 @@ private:
     SettingSetter setSetting;
 
     juce::CriticalSection lock;
-    float values[ParamData::numParams] = {};
-    juce::var settings[ParamData::numSettings];
+    juce::ValueTree tree;                           // the state as it is written, every value current
     std::vector<StateReader::ParamChange> pending;  // restored, not yet set in the manager
+
+    static juce::ValueTree makeTree();
+    void storeParam (int index, float value);       // under the lock
+    void storeSetting (int index, const juce::var& value);
 
     void applyPending();
     void handleAsyncUpdate() override;

@@ -224,6 +224,13 @@ std::optional<PresetXmlParser::Element> StateReader::readXml (const void* data, 
         }
     }
 
+    // Plain XML text starts with white space, '<' or a byte-order mark; anything else (a value tree
+    // among them) is not converted to text at all.
+    const auto first = (juce::uint8) bytes[0];
+
+    if (! (first == '<' || juce::CharacterFunctions::isWhitespace ((char) first) || first == 0xef || first >= 0xfe))
+        return {};
+
     const auto text = juce::String::createStringFromData (data, (int) numBytes);
 
     if (text.isNotEmpty())
