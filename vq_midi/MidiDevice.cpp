@@ -39,7 +39,8 @@ public:
     // Returns whether the unit could be reached: port created and entity 0 found.
     bool open (MIDIClientRef client)
     {
-        if (MIDIInputPortCreate (client, CFSTR ("Kestova Remote MIDI Input"), MIDIReceiveCallback, this, &inputPort) != noErr)
+        if (MIDIInputPortCreate (client, CFSTR ("Kestova Remote MIDI Input"), MIDIReceiveCallback, this, &inputPort)
+            != noErr)
         {
             inputPort = 0;
             return false;

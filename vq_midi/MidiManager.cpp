@@ -3,6 +3,7 @@
 #include <CoreMIDI/CoreMIDI.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace juce
 {
@@ -142,14 +143,13 @@ private:
 
         if (length > 0)
         {
-            // Terminated in every case: a failed conversion may leave the buffer unterminated.
+            // Zeroed, so terminated whatever the conversion leaves behind.
             HeapBlock<char> buffer ((size_t) length + 1, true);
 
-            if (CFStringGetCString (name, buffer, length + 1, kCFStringEncodingASCII))
-            {
-                buffer[length] = 0;
+            // A name with a NUL inside would otherwise pass for its first part.
+            if (CFStringGetCString (name, buffer, length + 1, kCFStringEncodingASCII)
+                && std::strlen (buffer) == (size_t) length)
                 result = String (CharPointer_ASCII (buffer.get()));
-            }
         }
 
         CFRelease (name);
@@ -167,9 +167,10 @@ private:
 
     void removeVanishedPending (const std::vector<std::uint32_t>& found)
     {
-        pendingDevices.erase (std::remove_if (pendingDevices.begin(), pendingDevices.end(),
-                                              [&found] (const auto& device)
-                                              { return std::find (found.begin(), found.end(), device->getDeviceRef()) == found.end(); }),
+        const auto vanished = [&found] (const auto& device)
+        { return std::find (found.begin(), found.end(), device->getDeviceRef()) == found.end(); };
+
+        pendingDevices.erase (std::remove_if (pendingDevices.begin(), pendingDevices.end(), vanished),
                               pendingDevices.end());
     }
 };

@@ -206,5 +206,21 @@ TEST_P (ModeFromUnitTest, TheUnitsModeSetsChannelAndSelectedChannelInsideOneGest
 INSTANTIATE_TEST_SUITE_P (Codes, ModeFromUnitTest, testing::Values (ModeFromUnit { 4, 0.0f, 0 },
                                                                     ModeFromUnit { 1, 1.0f, 1 },
                                                                     ModeFromUnit { 2, 1.0f, 0 }));
+
+TEST_F (BridgeFixture, AStrayModeCode3FromTheUnitReadsAsChannel1SelectedInTheParametersAsInTheRouting)
+{
+    attachAndSettle();
+
+    setup.emit (setup.getSource (unit.getDevice()), { 0xF0, 0x00, 0x12, 0x34, serial, 0x01, 14, 0x03, 0x00, 0xF7 });
+    settle();
+    unit.setChannelModeSilently (Protocol::channel1Selected);
+    unit.turnControl (Protocol::eq1Gain, 0);
+    settle();
+
+    EXPECT_EQ (params().getParamValue (channel), 1.0f);
+    EXPECT_EQ ((int) params().getNonAutomatableParamValue (selectedChannel), 0);
+    EXPECT_EQ (params().getParamValue (eq1Gain1), 0.0f);
+    EXPECT_EQ (params().getParamValue (eq1Gain2), 0.5f);
+}
 } // namespace
 } // namespace bridgetest

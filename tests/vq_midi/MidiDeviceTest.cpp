@@ -193,19 +193,30 @@ Bytes oversized()
     return bytes;
 }
 
+Bytes joined (Bytes first, const Bytes& second)
+{
+    first.insert (first.end(), second.begin(), second.end());
+    return first;
+}
+
 const Bytes valid = unitMessage (3, 0x01, 1, 0x10, 0);
 
 const ReceiveCase receiveCases[] {
     { "no packet at all", {}, {} },
     { "an empty packet before a message", { {}, valid }, { { 1, 0x10 } } },
-    { "three messages in three packets", { unitMessage (3, 1, 1, 1, 0), unitMessage (3, 1, 2, 2, 0), unitMessage (3, 1, 3, 3, 0) },
+    { "three messages in three packets",
+      { unitMessage (3, 1, 1, 1, 0), unitMessage (3, 1, 2, 2, 0), unitMessage (3, 1, 3, 3, 0) },
       { { 1, 1 }, { 2, 2 }, { 3, 3 } } },
     { "a packet shorter than the header", { { 0xF0, 0x00, 0x12, 0x34 } }, {} },
     { "another manufacturer", { { 0xF0, 0x00, 0x12, 0x35, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
     { "no system-exclusive start", { { 0x90, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
     { "eight bytes", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10 } }, {} },
-    { "nine bytes without the end byte", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00 } }, { { 1, 0x10 } } },
-    { "the end byte in place of the high value byte", { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0xF7 } }, {} },
+    { "nine bytes without the end byte",
+      { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00 } },
+      { { 1, 0x10 } } },
+    { "the end byte in place of the high value byte",
+      { { 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0xF7 } },
+      {} },
     { "value bytes 7F 01, the highest value", { unitMessage (3, 1, 1, 0x7F, 0x01) }, { { 1, 255 } } },
     { "value bytes 00 02, above the highest value", { unitMessage (3, 1, 1, 0x00, 0x02) }, {} },
     { "value bytes 7F 7F", { unitMessage (3, 1, 1, 0x7F, 0x7F) }, {} },
@@ -215,9 +226,9 @@ const ReceiveCase receiveCases[] {
     { "command 08", { unitMessage (3, 0x08, 2, 0x10, 0) }, {} },
     { "command 04", { unitMessage (3, 0x04, 2, 0x10, 0) }, {} },
     { "another serial number", { unitMessage (9, 0x01, 2, 0x10, 0) }, { { 2, 0x10 } } },
-    { "a message that does not start its packet", { { 0xF7, 0xF0, 0x00, 0x12, 0x34, 0x03, 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
+    { "a message that does not start its packet", { joined ({ 0xF7 }, valid) }, {} },
     { "a message split over two packets", { { 0xF0, 0x00, 0x12, 0x34, 0x03 }, { 0x01, 0x01, 0x10, 0x00, 0xF7 } }, {} },
-    { "two messages in one packet", { [] { auto b = unitMessage (3, 1, 1, 1, 0); const auto second = unitMessage (3, 1, 2, 2, 0); b.insert (b.end(), second.begin(), second.end()); return b; }() },
+    { "two messages in one packet", { joined (unitMessage (3, 1, 1, 1, 0), unitMessage (3, 1, 2, 2, 0)) },
       { { 1, 1 } } },
     { "an oversized packet", { oversized() }, { { 2, 0x20 } } },
     { "three hundred packets", repeated (300), repeatedValues (300) },

@@ -68,7 +68,8 @@ TEST_F (MidiManagerTest, OnlyOnlineDevicesNamedExactlyAsTheUnitAreOpened)
 {
     std::vector<vqsim::SimulatedUnit*> lookalikes;
 
-    for (const auto* name : { "kestova plem vo", "Kestova PLEM VO ", "Kestova PLEM VO 2", "Kestova PLEMVO", " Kestova PLEM VO" })
+    for (const auto* name :
+         { "kestova plem vo", "Kestova PLEM VO ", "Kestova PLEM VO 2", "Kestova PLEMVO", " Kestova PLEM VO" })
     {
         lookalikes.push_back (&addUnit (10 + (int) lookalikes.size(), name));
         lookalikes.back()->plugIn();
@@ -264,11 +265,24 @@ TEST_F (MidiManagerTest, DisconnectFreesTheUnitAndTellsItsListenerOnly)
     EXPECT_EQ (listener.connectionCallbacks, std::vector<bool> { false });
     drainMessageLoop();
     EXPECT_EQ (listListener.calls, 1);
-    EXPECT_EQ (manager->getConnectionList()->getUnchecked (0)->connectionState, juce::MidiManager::ConnectionStatus::free);
+    EXPECT_EQ (manager->getConnectionList()->getUnchecked (0)->connectionState,
+               juce::MidiManager::ConnectionStatus::free);
 
     unit.turnControl (1, 5);
     setup.flush();
     EXPECT_TRUE (listener.takeReceived().empty());
+}
+
+TEST_F (MidiManagerTest, NoListenerTakesNoUnit)
+{
+    addUnit (4).plugIn();
+    ASSERT_TRUE (waitForUnits (1));
+
+    int serialNo = -1;
+    EXPECT_FALSE (manager->connectIfOneDevice (nullptr, serialNo));
+    EXPECT_FALSE (manager->connectIfSerialNo (4, nullptr));
+    EXPECT_EQ (manager->getConnectionList()->getUnchecked (0)->connectionState,
+               juce::MidiManager::ConnectionStatus::free);
 }
 
 TEST_F (MidiManagerTest, ChangesCloseTogetherAreToldInOneBatch)

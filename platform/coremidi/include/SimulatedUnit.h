@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -38,7 +39,8 @@ public:
         VirtualMidiSetup::Bytes bytes;
     };
 
-    /** Not plugged in yet. `name` is for testing devices that merely resemble the unit. */
+    /** Not plugged in yet; must not outlive the setup. The serial number is 0 to 255; `name` is for
+        devices that merely resemble the unit. */
     SimulatedUnit (VirtualMidiSetup& setup, int serialNumber, std::string name = defaultName());
     ~SimulatedUnit();
 
@@ -78,6 +80,9 @@ public:
     void pressSwitch (int bit);
     /** Front panel: changes the channel mode and sends it. */
     void changeChannelMode (int mode);
+    /** Scripts an action (a panel action, unplugging, plugging in) to run after the delay on the setup's
+        clock, on the setup's thread; dropped when the unit is gone by then. */
+    void performAfter (VirtualMidiSetup::Clock delay, std::function<void (SimulatedUnit&)> action);
 
     //==============================================================================
     std::vector<Message> getTraffic() const;

@@ -67,6 +67,8 @@ public:
     using Receiver = std::function<void (const Bytes&)>;
 
     explicit VirtualMidiSetup (ClockMode mode = ClockMode::realTime);
+    /** Runs what is queued, then stops; delayed work not yet due is dropped. References handed out
+        stay unknown to every later setup. */
     ~VirtualMidiSetup();
 
     VirtualMidiSetup (const VirtualMidiSetup&) = delete;
@@ -115,7 +117,8 @@ public:
     void waitForWaitingCalls (int count);
 
     /** Waits until every delivery, notification and completion queued now, and what they cause in turn,
-        has run. Delayed work not yet due stays pending. Not to be called on the setup's threads. */
+        has run; a held delivery must be released for that. Delayed work not yet due stays pending.
+        Returns at once on the setup's own threads, which cannot wait for themselves. */
     void flush();
     /** Like flush, and waits for delayed work too (real time only; the manual clock moves by itself
         only through advanceTime). */

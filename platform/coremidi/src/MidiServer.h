@@ -5,7 +5,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 
 namespace vqsim
 {

@@ -170,6 +170,11 @@ void SimulatedUnit::changeChannelMode (int mode)
     sendParameter (Protocol::channelMode, mode);
 }
 
+void SimulatedUnit::performAfter (VirtualMidiSetup::Clock delay, std::function<void (SimulatedUnit&)> action)
+{
+    setup.runAfter (delay, Link::guard (link, std::move (action)));
+}
+
 //==============================================================================
 std::vector<SimulatedUnit::Message> SimulatedUnit::getTraffic() const
 {
