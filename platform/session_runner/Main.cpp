@@ -48,7 +48,15 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    const auto script = ScriptReader::read (scriptFile.loadFileAsString());
+    juce::FileInputStream in (scriptFile);
+
+    if (! in.openedOk())
+    {
+        std::cerr << "plemvo_session: cannot read " << scriptFile.getFullPathName() << std::endl;
+        return 2;
+    }
+
+    const auto script = ScriptReader::read (in.readEntireStreamAsString());
 
     if (script.error.isNotEmpty())
     {

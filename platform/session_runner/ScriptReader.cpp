@@ -28,6 +28,7 @@ enum class Word
 struct VerbInfo
 {
     const char* text;
+    const char* syntax;
     Verb verb;
     std::vector<Word> words;
     int optionalWords;
@@ -37,29 +38,29 @@ struct VerbInfo
 const std::vector<VerbInfo>& getVerbs()
 {
     static const std::vector<VerbInfo> verbs {
-        { "unit", Verb::addUnit, { Word::serial, Word::unitOption }, 1,
+        { "unit", "SN [unplugged|silent]", Verb::addUnit, { Word::serial, Word::unitOption }, 1,
           "adds a unit with that serial number, plugged in (or: unplugged, silent)" },
-        { "unplug", Verb::unplug, { Word::serial }, 0, "pulls the unit's cable" },
-        { "replug", Verb::replug, { Word::serial }, 0, "plugs the unit in (again)" },
-        { "turn", Verb::turn, { Word::serial, Word::control, Word::code }, 0,
+        { "unplug", "SN", Verb::unplug, { Word::serial }, 0, "pulls the unit's cable" },
+        { "replug", "SN", Verb::replug, { Word::serial }, 0, "plugs the unit in (again)" },
+        { "turn", "SN CONTROL CODE", Verb::turn, { Word::serial, Word::control, Word::code }, 0,
           "turns a control on the unit's front panel to a code 0..255" },
-        { "press", Verb::press, { Word::serial, Word::switchName }, 0, "presses a switch on the unit's front panel" },
-        { "panel-mode", Verb::panelMode, { Word::serial, Word::mode }, 0, "changes the channel mode on the unit" },
-        { "create", Verb::create, { Word::name }, 0, "creates a plug-in instance" },
-        { "destroy", Verb::destroy, { Word::name }, 0, "deletes the instance" },
-        { "automate", Verb::automate, { Word::name, Word::parameter, Word::normalised }, 0,
+        { "press", "SN SWITCH", Verb::press, { Word::serial, Word::switchName }, 0, "presses a switch on the unit's front panel" },
+        { "panel-mode", "SN MODE", Verb::panelMode, { Word::serial, Word::mode }, 0, "changes the channel mode on the unit" },
+        { "create", "NAME", Verb::create, { Word::name }, 0, "creates a plug-in instance" },
+        { "destroy", "NAME", Verb::destroy, { Word::name }, 0, "deletes the instance" },
+        { "automate", "NAME PARAMETER VALUE", Verb::automate, { Word::name, Word::parameter, Word::normalised }, 0,
           "the host sets a parameter to a normalised value 0..1" },
-        { "setting", Verb::setting, { Word::name, Word::setting, Word::settingValue }, 0,
+        { "setting", "NAME SETTING VALUE", Verb::setting, { Word::name, Word::setting, Word::settingValue }, 0,
           "sets a setting (true, false or a whole number)" },
-        { "connect", Verb::connect, { Word::name, Word::serial }, 0, "connects the instance to that unit" },
-        { "disconnect", Verb::disconnect, { Word::name }, 0, "gives the instance's unit up" },
-        { "save-state", Verb::saveState, { Word::name, Word::file }, 0, "the host saves the session state to a file" },
-        { "restore-state", Verb::restoreState, { Word::name, Word::file }, 0, "the host restores a state from a file" },
-        { "save-preset", Verb::savePreset, { Word::name, Word::file }, 0, "saves a preset as the save dialog would" },
-        { "load-preset", Verb::loadPreset, { Word::name, Word::file }, 0, "loads a preset as the load dialog would" },
-        { "open-editor", Verb::openEditor, { Word::name }, 0, "the host asks for the window" },
-        { "wait", Verb::wait, { Word::milliseconds }, 0, "runs the message loop for that time" },
-        { "print", Verb::print, { Word::name }, 0, "prints the instance's parameters and settings" },
+        { "connect", "NAME SN", Verb::connect, { Word::name, Word::serial }, 0, "connects the instance to that unit" },
+        { "disconnect", "NAME", Verb::disconnect, { Word::name }, 0, "gives the instance's unit up" },
+        { "save-state", "NAME FILE", Verb::saveState, { Word::name, Word::file }, 0, "the host saves the session state to a file" },
+        { "restore-state", "NAME FILE", Verb::restoreState, { Word::name, Word::file }, 0, "the host restores a state from a file" },
+        { "save-preset", "NAME FILE", Verb::savePreset, { Word::name, Word::file }, 0, "saves a preset as the save dialog would" },
+        { "load-preset", "NAME FILE", Verb::loadPreset, { Word::name, Word::file }, 0, "loads a preset as the load dialog would" },
+        { "open-editor", "NAME", Verb::openEditor, { Word::name }, 0, "the host asks for the window" },
+        { "wait", "MS", Verb::wait, { Word::milliseconds }, 0, "runs the message loop for that time" },
+        { "print", "NAME", Verb::print, { Word::name }, 0, "prints the instance's parameters and settings" },
     };
 
     return verbs;
@@ -267,7 +268,7 @@ juce::String ScriptReader::describeVerbs()
     juce::String text;
 
     for (const auto& info : getVerbs())
-        text << "  " << juce::String (info.text).paddedRight (' ', 14) << info.meaning << "\n";
+        text << "  " << (juce::String (info.text) + " " + info.syntax).paddedRight (' ', 36) << info.meaning << "\n";
 
     return text;
 }
