@@ -9,6 +9,7 @@
 #include <SimulatedUnit.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <malloc.h>
 
 namespace
@@ -110,16 +111,12 @@ void plugInToFirstParameterMessage (benchmark::State& state)
         // The instance ticks for a while without a unit, as it would in a session.
         juce::MessageManager::getInstance()->runDispatchLoopUntil (300 + 97 * runs % 700);
 
-        const auto parameterIds = [&]
+        const auto parameterMessages = [&]
         {
             setup.flush();
-            std::vector<int> ids;
-
-            for (auto& bytes : unit.getTraffic (Direction::toUnit))
-                if (bytes.size() == Protocol::parameterMessageLength)
-                    ids.push_back (bytes[Protocol::idByte]);
-
-            return ids;
+            const auto traffic = unit.getTraffic (Direction::toUnit);
+            return std::count_if (traffic.begin(), traffic.end(),
+                                  [] (const auto& bytes) { return bytes.size() == Protocol::parameterMessageLength; });
         };
 
         const auto start = juce::Time::getMillisecondCounterHiRes();
@@ -130,10 +127,10 @@ void plugInToFirstParameterMessage (benchmark::State& state)
         listedMs += since();
         runMessageLoopUntil ([&] { return (bool) params.getNonAutomatableParamValue (ParamData::isConnected); });
         connectedMs += since();
-        runMessageLoopUntil ([&] { return ! parameterIds().empty(); });
+        runMessageLoopUntil ([&] { return parameterMessages() >= 1; });
         const auto mode = since();
         modeMs += mode;
-        runMessageLoopUntil ([&] { return parameterIds().size() >= 2; });
+        runMessageLoopUntil ([&] { return parameterMessages() >= 2; });
         const auto firstValue = since();
         firstValueMs += firstValue;
         setUpMs += firstValue - mode;
