@@ -27,7 +27,7 @@ juce::String SessionLog::format (const Record& record)
         return "\n--- " + record.text;
 
     const auto time = "[" + juce::String (juce::roundToInt (record.timeMs)).paddedLeft (' ', 6) + " ms] ";
-    const auto prefix = record.who.isEmpty() ? juce::String() : record.who.paddedRight (' ', 10) + " ";
+    const auto prefix = record.who.isEmpty() ? juce::String() : record.who.paddedRight (' ', 12) + " ";
 
     if (record.kind == Kind::error)
         return time + "ERROR " + record.text;
