@@ -125,7 +125,7 @@ TEST_F (SessionRunnerTest, UnitActionsThatMakeNoSenseAreErrorsNotCrashes)
 
 TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenTheFirstGoes)
 {
-    ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1100\ncreate B\nwait 2100\ndestroy A\nwait 1100\n"));
+    ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1100\ncreate B\nwait 2100\ndestroy A\nwait 1600\n"));
 
     EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 17", "connected to unit 17" }));
     EXPECT_EQ (texts (Kind::connection, "B"), juce::StringArray ({ "remembers unit 17", "connected to unit 17" }));
@@ -135,7 +135,7 @@ TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenT
 
 TEST_F (SessionRunnerTest, TwoFreeUnitsMakeTheInstanceAskForTheSelectorUntilAUnitIsChosen)
 {
-    ASSERT_TRUE (play ("unit 17\nunit 23\ncreate A\nwait 2100\nopen-editor A\nconnect A 23\nwait 100\n"));
+    ASSERT_TRUE (play ("unit 17\nunit 23\ncreate A\nwait 2500\nopen-editor A\nconnect A 23\nwait 100\n"));
 
     EXPECT_GE (count (Kind::command, "A", "command \"showDeviceSelector\""), 2);
     EXPECT_EQ (count (Kind::info, "A", "no window yet; the waiting device-selector request is sent again"), 1);
