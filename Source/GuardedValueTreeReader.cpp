@@ -56,6 +56,7 @@ private:
     size_t size;
     size_t pos = 0;
     int numNodes = 0;
+    int numValues = 0;
 
     size_t remaining() const noexcept   { return size - pos; }
 
@@ -132,7 +133,7 @@ private:
     // A var: its byte count must match what JUCE reads for its marker, so the two walks stay in step.
     bool readVar (int depth)
     {
-        if (depth > GuardedValueTreeReader::maxDepth)
+        if (depth > GuardedValueTreeReader::maxDepth || ++numValues > GuardedValueTreeReader::maxValues)
             return false;
 
         int numBytes = 0;

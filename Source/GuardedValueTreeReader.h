@@ -7,7 +7,8 @@
     JUCE's reader trusts what it reads: a child count allocates at once, nesting recurses, and a
     count beyond the data is not noticed. So the bytes are walked first with the same grammar and
     handed to JUCE only when they hold one complete tree whose counts fit in the data, with size,
-    depth and node count kept below limits far above any real state.
+    depth, node and value counts kept below limits far above any real state (which also keeps JUCE's
+    property lookups, linear per node, and its pool of names from going quadratic).
 */
 class GuardedValueTreeReader
 {
@@ -15,6 +16,7 @@ public:
     static constexpr size_t maxBytes = 4 * 1024 * 1024;
     static constexpr int maxDepth = 16;
     static constexpr int maxNodes = 4096;
+    static constexpr int maxValues = 16384;     // properties and array elements together
 
     /** The tree in the data, or an invalid tree when the data is not one well-formed tree within
         the limits. Bytes after the tree are ignored, as JUCE's reader ignores them. */

@@ -10,7 +10,8 @@ class SessionState;
 /** The equaliser's parameter manager: creates the 23 automatable parameters with their host parameters
     and the 11 settings, owns a thread-barrier setter per setting and a stereo linker per channel pair,
     and copies one channel onto the other when "CHANNEL" is switched to "LINK" from inside the plug-in.
-    Its indices are those of ParamData. Message thread only, like its base, but for the session state, which any thread may save or restore.
+    Its indices are those of ParamData. Message thread only, like its base, but for the session state,
+    which any thread may save or restore.
 */
 class PlemvoParamsManager : public juce::VqParamsManager
 {

@@ -113,8 +113,9 @@ private:
         return text != start;
     }
 
-    // After '&': one of &amp; &quot; &apos; &lt; &gt;, &#digits; or &#xhex; naming a Unicode scalar value.
-    bool readReference (juce::String& result)
+    // After '&': one of &amp; &quot; &apos; &lt; &gt;, &#digits; or &#xhex; naming a Unicode scalar
+    // value. The character goes to result when there is one.
+    bool readReference (juce::MemoryOutputStream* result)
     {
         static constexpr std::pair<const char*, char> named[] = {
             { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' } };
@@ -124,7 +125,10 @@ private:
             if (startsWith (entity.first))
             {
                 text += std::strlen (entity.first);
-                result += juce::String::charToString (entity.second);
+
+                if (result != nullptr)
+                    result->writeByte (entity.second);
+
                 return true;
             }
         }
@@ -157,23 +161,20 @@ private:
         if (numDigits == 0 || code <= 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
             return false;
 
-        result += juce::String::charToString ((juce::juce_wchar) code);
+        if (result != nullptr)
+            result->appendUTF8Char ((juce::juce_wchar) code);
+
         return true;
     }
 
+    // Collected in a stream, which grows geometrically: appending to a String copies it every time.
     bool readQuotedValue (juce::String& value)
     {
         const char quote = *text++;
-        const auto* runStart = text;
+        juce::MemoryOutputStream result;
 
-        for (;; ++text)
+        while (*text != quote)
         {
-            if (*text == quote || *text == '&')
-                value += juce::String (juce::CharPointer_UTF8 (runStart), juce::CharPointer_UTF8 (text));
-
-            if (*text == quote)
-                break;
-
             if (*text == 0 || *text == '<')
                 return false;
 
@@ -181,14 +182,17 @@ private:
             {
                 ++text;
 
-                if (! readReference (value))
+                if (! readReference (&result))
                     return false;
-
-                runStart = text--;
+            }
+            else
+            {
+                result.writeByte (*text++);
             }
         }
 
         ++text;
+        value = result.toUTF8();
         return true;
     }
 
@@ -247,10 +251,9 @@ private:
 
             if (*text == '&')
             {
-                juce::String ignored;
                 ++text;
 
-                if (! readReference (ignored))
+                if (! readReference (nullptr))
                     return false;
             }
             else if (*text != '<')

@@ -106,6 +106,17 @@ INSTANTIATE_TEST_SUITE_P (Table, StateBadTrees, testing::Values (
 
                    return b.block();
                } },
+    TreeCase { "more values than the limit, all of different names",
+               []
+               {
+                   Bytes b;
+                   b.name ("VQ_PLEMVO_3_0_0").count (GuardedValueTreeReader::maxValues + 1);
+
+                   for (int i = 0; i <= GuardedValueTreeReader::maxValues; ++i)
+                       b.name (juce::String (i).toRawUTF8()).count (0);
+
+                   return b.count (0).block();
+               } },
     TreeCase { "more bytes than the limit",
                []
                {
@@ -223,6 +234,17 @@ TEST (StateBadXml, TheLimitsThemselvesAndThePlainFormsAreAccepted)
     EXPECT_EQ (document->findAttribute ("B"), nullptr);
     ASSERT_EQ (document->children.size(), 1u);
     EXPECT_EQ (document->children[0].tagName, "c");
+}
+
+TEST (StateBadXml, AnAttributeOfMillionsOfReferencesIsReadInOnePass)
+{
+    const int count = (int) GuardedValueTreeReader::maxBytes / 6;
+    const auto text = "<S a=\"" + juce::String::repeatedString ("&amp;", count) + "\"/>";
+
+    const auto document = PresetXmlParser::parse (text);
+
+    ASSERT_TRUE (document.has_value());
+    EXPECT_EQ (document->findAttribute ("a")->length(), count);
 }
 
 TEST (StateBadXml, EnormousXmlIsRefusedBeforeParsing)
