@@ -46,7 +46,7 @@ public:
     /** Opens the unit on the manager's client: creates the input port, connects entity 0's first
         source to it and sends the discovery query to its first destination. Used by the manager's
         scan; a unit that cannot be opened simply never answers. */
-    MidiDevice (MidiManager& owner, std::uint32_t client, std::uint32_t deviceRef);
+    MidiDevice (MidiManager& manager, std::uint32_t client, std::uint32_t deviceRef);
 
     virtual ~MidiDevice();
 
@@ -82,8 +82,8 @@ private:
     std::atomic<int> serialNo { -1 };
     std::atomic<Listener*> listener { nullptr };
 
-    // Deliveries count themselves in the slot of the current epoch; clearing flips the epoch and
-    // waits only for the old slot, so a steady stream of new deliveries cannot hold it up.
+    // Deliveries count themselves in the slot of the current epoch. Clearing flips the epoch before
+    // it waits for a slot, once per slot, so new deliveries (which see no listener) cannot hold it up.
     std::atomic<int> deliveryEpoch { 0 };
     std::atomic<int> deliveriesRunning[2] {};
 
