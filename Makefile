@@ -19,7 +19,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/platform/session_runner/plemvo_session
+	@$(BUILD)/platform/session_runner/plemvo_session platform/session_runner/examples/demo.session
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)

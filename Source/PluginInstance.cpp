@@ -1,6 +1,19 @@
 #include "PluginInstance.h"
 
+#include "Ids.h"
+#include "MidiBridge.h"
 #include "ParamTools.h"
+#include "PresetFile.h"
+#include "vq_midi/MidiManager.h"
+
+namespace
+{
+constexpr juce::int32 fourCharCode (const char (&code)[5])
+{
+    return (juce::int32) (((juce::uint32) (juce::uint8) code[0] << 24) | ((juce::uint32) (juce::uint8) code[1] << 16)
+                          | ((juce::uint32) (juce::uint8) code[2] << 8) | (juce::uint32) (juce::uint8) code[3]);
+}
+} // namespace
 
 PlemvoPluginInstance::PlemvoPluginInstance()
     : juce::VqPluginInstance ("Kestova PLEMVO", new PlemvoParamsManager (*this),
@@ -10,13 +23,50 @@ PlemvoPluginInstance::PlemvoPluginInstance()
       plemvoParams (static_cast<PlemvoParamsManager*> (&getParamsManager())),
       connectedFlagSetter (*plemvoParams, ParamData::isConnected)
 {
+    midiManager = juce::MidiManager::getInstance();
+
+    if (midiManager != nullptr)
+        midiManager->registerPluginInstance ({ juce::VqSysexProtocol::unitDeviceName });
+
+    startTimer (connectionIntervalMs);
 }
 
-PlemvoPluginInstance::~PlemvoPluginInstance() = default;
-
-void PlemvoPluginInstance::connectionLost()
+// The unit is given up before the device manager may go with this instance, and both before the
+// members and the parameter manager that the bridge's MIDI objects listen to.
+PlemvoPluginInstance::~PlemvoPluginInstance()
 {
-    connectedFlagSetter.setParamValue (false);
+    stopTimer();
+    detachBridge();
+    stopTimer(); // the detached bridge's loss report restarts it
+
+    if (midiManager != nullptr)
+        midiManager->unregisterPluginInstance();
+
+    midiManager = nullptr;
+    chooser.reset();
+    pendingCommand.reset();
+}
+
+//==============================================================================
+juce::int32 PlemvoPluginInstance::getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                                                 const juce::AudioChannelSet& mainOutputLayout,
+                                                                 bool idForAudioSuite) const
+{
+    const auto mono = juce::AudioChannelSet::mono();
+    const auto stereo = juce::AudioChannelSet::stereo();
+
+    if (mainInputLayout == mono && mainOutputLayout == mono)
+        return fourCharCode ("jcaa");
+
+    if (mainInputLayout == stereo && mainOutputLayout == stereo)
+        return fourCharCode ("jcab");
+
+    return fourCharCode (idForAudioSuite ? "jyaa" : "jcaa");
+}
+
+juce::StringArray PlemvoPluginInstance::getAlternateDisplayNames() const
+{
+    return { "PLEMVO", "PLEM VO", "Kestova PLEM VO" };
 }
 
 void PlemvoPluginInstance::getStateInformation (juce::MemoryBlock& destData)
@@ -24,11 +74,22 @@ void PlemvoPluginInstance::getStateInformation (juce::MemoryBlock& destData)
     plemvoParams->getStateInformation (destData);
 }
 
+void PlemvoPluginInstance::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
+{
+    getStateInformation (destData);
+}
+
 void PlemvoPluginInstance::setStateInformation (const void* data, int sizeInBytes)
 {
     plemvoParams->setStateInformation (data, sizeInBytes);
 }
 
+void PlemvoPluginInstance::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    setStateInformation (data, sizeInBytes);
+}
+
+// The window comes with its own issue; until then a host is told truthfully that there is none.
 bool PlemvoPluginInstance::hasEditor() const
 {
     return false;
@@ -36,7 +97,152 @@ bool PlemvoPluginInstance::hasEditor() const
 
 juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
 {
+    // A device-selector request that waited for a window goes to the new window's menu bar.
+    if (pendingCommand != nullptr)
+        sendCommand (std::move (pendingCommand));
+
     return nullptr;
+}
+
+//==============================================================================
+void PlemvoPluginInstance::timerCallback()
+{
+    if (! (bool) plemvoParams->getNonAutomatableParamValue (ParamData::shouldBeConnected))
+        return;
+
+    stopTimer();
+
+    if (isConnected() || midiManager == nullptr)
+    {
+        startTimer (connectionIntervalMs);
+        return;
+    }
+
+    // A bridge whose unit was lost is already detached; one still attached must let go before it goes.
+    detachBridge();
+
+    auto newBridge = std::make_unique<PlemvoMidiBridge> (*this, *plemvoParams);
+    const int remembered = plemvoParams->getNonAutomatableParamValue (ParamData::connectedDevSn);
+
+    if (remembered == -1)
+    {
+        int serialNo = -1;
+
+        if (midiManager->connectIfOneDevice (newBridge.get(), serialNo))
+        {
+            setSetting (ParamData::connectedDevSn, serialNo);
+            bridge = std::move (newBridge);
+            setSetting (ParamData::isConnected, true);
+            return;
+        }
+
+        if (countFreeDevices() > 0)
+            sendCommand (std::make_unique<juce::VqCommand> (Ids::vqPlemvo::showDeviceSelector));
+    }
+    else if (midiManager->connectIfSerialNo (remembered, newBridge.get()))
+    {
+        bridge = std::move (newBridge);
+        setSetting (ParamData::isConnected, true);
+        return;
+    }
+
+    startTimer (connectionIntervalMs);
+}
+
+void PlemvoPluginInstance::connectWithDevice (int serialNo)
+{
+    setSetting (ParamData::connectedDevSn, serialNo);
+
+    // "IS CONNECTED" clears only on a later turn, so the step below just restarts the timer and the
+    // new unit is taken on the next tick.
+    if (isConnected())
+        disconnect();
+
+    timerCallback();
+}
+
+void PlemvoPluginInstance::disconnect()
+{
+    detachBridge();
+    startTimer (connectionIntervalMs);
+}
+
+void PlemvoPluginInstance::connectionLost()
+{
+    connectedFlagSetter.setParamValue (false);
+    startTimer (connectionIntervalMs);
+}
+
+void PlemvoPluginInstance::detachBridge()
+{
+    if (bridge == nullptr)
+        return;
+
+    if (midiManager != nullptr)
+        midiManager->disconnect (bridge.get());
+
+    bridge->setConnectedMidiDevice (nullptr);
+    bridge.reset();
+}
+
+void PlemvoPluginInstance::setSetting (int index, const juce::var& value)
+{
+    plemvoParams->setNonAutomatableParamValue (nullptr, index, value);
+}
+
+bool PlemvoPluginInstance::isConnected() const
+{
+    return (bool) plemvoParams->getNonAutomatableParamValue (ParamData::isConnected);
+}
+
+int PlemvoPluginInstance::countFreeDevices() const
+{
+    int count = 0;
+
+    const auto list = midiManager->getConnectionList();
+
+    for (const auto* row : *list)
+        if (row->listener == nullptr)
+            ++count;
+
+    return count;
+}
+
+//==============================================================================
+void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> command)
+{
+    if (command->id == Ids::vqPlemvo::savePreset)
+    {
+        launchChooser ("Save preset...", "*.vqrp",
+                       juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                           | juce::FileBrowserComponent::warnAboutOverwriting,
+                       [this] (const juce::File& file) { PresetFile::save (*this, file); });
+    }
+    else if (command->id == Ids::vqPlemvo::loadPreset)
+    {
+        launchChooser ("Load preset...", "*.vqrp; *.vqrb",
+                       juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
+                       [this] (const juce::File& file) { PresetFile::load (*this, file); });
+    }
+    else if (command->id == Ids::vqPlemvo::showDeviceSelector)
+    {
+        pendingCommand = std::move (command);
+    }
+}
+
+void PlemvoPluginInstance::launchChooser (const juce::String& title, const juce::String& patterns, int flags,
+                                          std::function<void (const juce::File&)> onChosen)
+{
+    chooser = std::make_unique<juce::FileChooser> (title, juce::File::getCurrentWorkingDirectory(), patterns, true);
+
+    // A cancelled dialog yields no file and does nothing.
+    chooser->launchAsync (flags, [onChosen] (const juce::FileChooser& fc)
+                          {
+                              const auto file = fc.getResult();
+
+                              if (file != juce::File())
+                                  onChosen (file);
+                          });
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

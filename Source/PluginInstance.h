@@ -1,33 +1,87 @@
 #pragma once
 
 #include "ParamsManager.h"
+#include "vq_core/CommandManager.h"
+#include "vq_core/ThreadBarierNonAutomatableParameter.h"
 #include "vq_core/VqPluginInstance.h"
+
+class PlemvoMidiBridge;
+
+namespace juce
+{
+class MidiManager;
+}
 
 /** The plug-in instance the host creates: the equaliser's parameter manager behind 23 host parameters,
     one stereo input and one stereo output bus, and no audio processing of its own.
+
+    Once a second, while the unit should be connected and is not, it tries to attach a new MIDI bridge to
+    the remembered unit, or to the one free unit when none is remembered; with several free units it asks
+    for the device selector, a command kept until an editor can show it. It also serves the preset
+    commands that nobody else takes.
 */
-class PlemvoPluginInstance : public juce::VqPluginInstance
+class PlemvoPluginInstance : public juce::VqPluginInstance,
+                             public juce::CommandManager,
+                             public juce::Timer
 {
 public:
+    static constexpr int connectionIntervalMs = 1000;
+
     PlemvoPluginInstance();
     ~PlemvoPluginInstance() override;
 
     PlemvoParamsManager& getPlemvoParams() const noexcept { return *plemvoParams; }
 
-    /** Told by the MIDI bridge when its unit has gone away: "IS CONNECTED" becomes false on the
-        message thread.
-    */
-    void connectionLost();
+    juce::int32 getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                               const juce::AudioChannelSet& mainOutputLayout,
+                                               bool idForAudioSuite) const override;
+    juce::StringArray getAlternateDisplayNames() const override;
 
     void getStateInformation (juce::MemoryBlock& destData) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
 
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
+    /** The connection step. */
+    void timerCallback() override;
+
+    /** Remembers the unit and connects to it: at once when not connected, else on the next tick. */
+    void connectWithDevice (int serialNo);
+
+    /** Gives the unit up; the same or another one is taken again on a later tick while the instance
+        should be connected.
+    */
+    void disconnect();
+
+    /** Told by the bridge when its unit has gone away. */
+    void connectionLost();
+
+    /** The bridge that holds or tries the connection, or null. */
+    PlemvoMidiBridge* getBridge() const noexcept { return bridge.get(); }
+
+    /** Whether a device-selector request waits for an editor. */
+    bool hasPendingCommand() const noexcept { return pendingCommand != nullptr; }
+
+protected:
+    void commandFallback (std::unique_ptr<juce::VqCommand> command) override;
+
 private:
     PlemvoParamsManager* plemvoParams; // owned by the base
     juce::ThreadBarierNonAutomatableParameter connectedFlagSetter;
+    std::unique_ptr<juce::VqCommand> pendingCommand;
+    juce::MidiManager* midiManager = nullptr;
+    std::unique_ptr<PlemvoMidiBridge> bridge;
+    std::unique_ptr<juce::FileChooser> chooser;
+
+    void detachBridge();
+    void setSetting (int index, const juce::var& value);
+    bool isConnected() const;
+    int countFreeDevices() const;
+    void launchChooser (const juce::String& title, const juce::String& patterns, int flags,
+                        std::function<void (const juce::File&)> onChosen);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlemvoPluginInstance)
 };

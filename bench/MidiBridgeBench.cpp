@@ -40,6 +40,8 @@ struct Link
 {
     Link()
     {
+        // The instance's own connection step keeps out of the way of the bridge measured here.
+        params().setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, false);
         unit.plugIn();
         midiManager = juce::MidiManager::getInstance();
         midiManager->registerPluginInstance ({ Protocol::unitDeviceName });

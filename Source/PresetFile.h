@@ -1,0 +1,31 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+/** The file side of the preset commands, apart from their dialogs so that anything holding a chosen file
+    (the dialogs' callbacks, a headless host, tests) saves and loads the same way.
+
+    A preset file holds exactly the bytes of the session state.
+*/
+class PresetFile
+{
+public:
+    static constexpr const char* extension = ".vqrp";
+    static constexpr const char* bankExtension = ".vqrb";
+
+    /** Files larger than this are not presets; a state is a few kilobytes, a bank a few hundred. */
+    static constexpr juce::int64 maxFileSize = 16 * 1024 * 1024;
+
+    /** The file a save to the chosen file writes: the same name with the extension ".vqrp". */
+    static juce::File getSaveTarget (const juce::File& chosen);
+
+    /** Writes the processor's state to getSaveTarget (chosen) through a temporary file beside it, which
+        replaces the target only once every byte is written; on any failure the target is left as it was.
+    */
+    static juce::Result save (juce::AudioProcessor& processor, const juce::File& chosen);
+
+    /** Reads the file whole and hands the bytes to the processor's state reader. A file that is missing,
+        a directory, unreadable, empty, too large or not read to its end is ignored and changes nothing.
+    */
+    static juce::Result load (juce::AudioProcessor& processor, const juce::File& chosen);
+};

@@ -1,0 +1,81 @@
+#include "HostedInstance.h"
+
+#include "ParamTools.h"
+
+namespace
+{
+constexpr int watchedSettings[] = { ParamData::isConnected, ParamData::connectedDevSn };
+}
+
+HostedInstance::HostedInstance (const juce::String& instanceName, SessionLog& sessionLog, Clock sessionClock)
+    : name (instanceName), log (sessionLog), clock (std::move (sessionClock)),
+      instance (static_cast<PlemvoPluginInstance*> (createPluginFilter()))
+{
+    instance->addListener (this);
+    instance->addCommandListener (this);
+
+    for (auto index : watchedSettings)
+        instance->getPlemvoParams().addNonAutomatableParamListener (this, index, juce::VqParamsManager::registerOnly);
+}
+
+HostedInstance::~HostedInstance()
+{
+    for (auto index : watchedSettings)
+        instance->getPlemvoParams().removeNonAutomatableParamListener (this, index);
+
+    instance->removeCommandListener (this);
+    instance->removeListener (this);
+    instance.reset();
+}
+
+void HostedInstance::automate (int index, float value)
+{
+    write (SessionLog::Kind::automation, "host sets " + describeParameter (index, value));
+    instance->getParameters()[index]->setValue (value);
+}
+
+void HostedInstance::write (SessionLog::Kind kind, const juce::String& text)
+{
+    log.add (clock(), kind, name, text);
+}
+
+juce::String HostedInstance::describeParameter (int index, float value) const
+{
+    const auto* parameter = instance->getParameters()[index];
+    return parameter->getName (100) + " = " + juce::String (value, 3) + " (" + parameter->getText (value, 100) + ")";
+}
+
+void HostedInstance::audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value)
+{
+    write (SessionLog::Kind::hostValue, "host told " + describeParameter (index, value));
+}
+
+void HostedInstance::audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int index)
+{
+    write (SessionLog::Kind::hostGesture, "host gesture begins: " + instance->getParameters()[index]->getName (100));
+}
+
+void HostedInstance::audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int index)
+{
+    write (SessionLog::Kind::hostGesture, "host gesture ends: " + instance->getParameters()[index]->getName (100));
+}
+
+void HostedInstance::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (index == ParamData::isConnected)
+    {
+        const int serialNo = instance->getPlemvoParams().getNonAutomatableParamValue (ParamData::connectedDevSn);
+        write (SessionLog::Kind::connection,
+               (bool) value ? "connected to unit " + juce::String (serialNo) : juce::String ("not connected any more"));
+    }
+    else
+    {
+        write (SessionLog::Kind::connection, "remembers unit " + value.toString());
+    }
+}
+
+bool HostedInstance::commandListenerCallback (juce::VqCommand* command)
+{
+    write (SessionLog::Kind::command, "command \"" + command->id.toString() + "\"");
+    return false;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <vector>
+
+/** One line of a session script: what to do and its words, checked for their number and form. */
+struct ScriptAction
+{
+    enum class Verb
+    {
+        addUnit,
+        unplug,
+        replug,
+        turn,
+        press,
+        panelMode,
+        create,
+        destroy,
+        automate,
+        setting,
+        connect,
+        disconnect,
+        saveState,
+        restoreState,
+        savePreset,
+        loadPreset,
+        openEditor,
+        wait,
+        print
+    };
+
+    int lineNumber = 0;
+    Verb verb = Verb::wait;
+    juce::StringArray args;
+    juce::String text; // the line as written, without its comment
+};
+
+/** Reads a session script: one action a line, words separated by spaces, "double quotes" around a word
+    that holds spaces, '#' to the end of the line a comment, blank lines ignored.
+
+    Every line is checked before anything runs: a verb that does not exist, a wrong number of words, a
+    number that is not one, an unknown parameter, control or mode gives an error naming the line.
+*/
+class ScriptReader
+{
+public:
+    struct Script
+    {
+        std::vector<ScriptAction> actions;
+        juce::String error; // empty when the whole script was read
+    };
+
+    static Script read (const juce::String& text);
+
+    /** The words of one line; fails on a quote that is not closed. */
+    static bool splitWords (const juce::String& line, juce::StringArray& words);
+
+    /** The verbs with the words they take, for the usage text. */
+    static juce::String describeVerbs();
+
+    // The words that name things on the unit's front panel.
+    static int findControlId (const juce::String& word);    // -1 when unknown
+    static int findSwitchBit (const juce::String& word);    // -1 when unknown
+    static int findModeCode (const juce::String& word);     // -1 when unknown
+
+    /** A parameter named by its table name (any case) or its index; -1 when unknown. */
+    static int findParameter (const juce::String& word);
+    static int findSetting (const juce::String& word);
+
+    /** A whole decimal number, nothing else on the word. */
+    static bool isInteger (const juce::String& word);
+    static bool isNumber (const juce::String& word);
+};

@@ -1,0 +1,431 @@
+#include "SessionRunner.h"
+
+#include "SysexText.h"
+
+#include "MidiBridge.h"
+#include "ParamTools.h"
+#include "PresetFile.h"
+
+namespace
+{
+using Verb = ScriptAction::Verb;
+using Kind = SessionLog::Kind;
+using Direction = vqsim::SimulatedUnit::Direction;
+
+juce::String unitName (int serialNo)
+{
+    return "unit " + juce::String (serialNo);
+}
+
+juce::var parseSettingValue (const juce::String& word)
+{
+    if (word == "true" || word == "false")
+        return word == "true";
+
+    return word.getIntValue();
+}
+
+juce::String settingText (const juce::var& value)
+{
+    return value.isBool() ? juce::String ((bool) value ? "true" : "false") : value.toString();
+}
+} // namespace
+
+SessionRunner::SessionRunner (SessionLog& sessionLog, const juce::File& directory)
+    : log (sessionLog), filesDirectory (directory)
+{
+}
+
+SessionRunner::~SessionRunner()
+{
+    shutDown();
+}
+
+double SessionRunner::now() const
+{
+    return (double) setup.now().count() / 1000.0;
+}
+
+void SessionRunner::write (Kind kind, const juce::String& who, const juce::String& text)
+{
+    log.add (now(), kind, who, text);
+}
+
+bool SessionRunner::play (const std::vector<ScriptAction>& actions)
+{
+    for (const auto& action : actions)
+        if (! perform (action))
+            return false;
+
+    return true;
+}
+
+bool SessionRunner::perform (const ScriptAction& action)
+{
+    write (Kind::action, {}, "line " + juce::String (action.lineNumber) + ": " + action.text);
+    const auto problem = perform (action, action.args);
+
+    if (problem.isNotEmpty())
+    {
+        write (Kind::error, {}, "line " + juce::String (action.lineNumber) + ": " + problem);
+        return false;
+    }
+
+    settle();
+    return true;
+}
+
+juce::String SessionRunner::perform (const ScriptAction& action, const juce::StringArray& args)
+{
+    switch (action.verb)
+    {
+    case Verb::addUnit:
+    {
+        const auto serialNo = args[0].getIntValue();
+
+        if (units.count (serialNo) != 0)
+            return unitName (serialNo) + " exists already";
+
+        auto& unit = *(units[serialNo] = std::make_unique<vqsim::SimulatedUnit> (setup, serialNo));
+
+        if (args[1] == "silent")
+            unit.setAnswersQueries (false);
+
+        if (args[1] != "unplugged")
+        {
+            unit.plugIn();
+            write (Kind::info, unitName (serialNo), "plugged in" + juce::String (args[1] == "silent" ? " (never answers)" : ""));
+        }
+
+        return {};
+    }
+
+    case Verb::wait:
+        runFor (args[0].getIntValue());
+        return {};
+
+    case Verb::create:
+    {
+        if (instances.count (args[0]) != 0)
+            return "instance " + args[0] + " exists already";
+
+        instances[args[0]] = std::make_unique<HostedInstance> (args[0], log, [this] { return now(); });
+        write (Kind::info, args[0], "created");
+        watchManager();
+        return {};
+    }
+
+    case Verb::unplug:
+    case Verb::replug:
+    case Verb::turn:
+    case Verb::press:
+    case Verb::panelMode:
+    {
+        auto* unit = findUnit (args[0].getIntValue());
+        return unit == nullptr ? "no " + unitName (args[0].getIntValue()) + " in this session"
+                               : performOnUnit (action, *unit, args);
+    }
+
+    default:
+    {
+        auto* hosted = findInstance (args[0]);
+        return hosted == nullptr ? "no instance " + args[0] + " (create it first)" : performOnInstance (action, *hosted, args);
+    }
+    }
+}
+
+juce::String SessionRunner::performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit, const juce::StringArray& args)
+{
+    const auto who = unitName (args[0].getIntValue());
+
+    switch (action.verb)
+    {
+    case Verb::unplug:
+        if (! unit.isPluggedIn())
+            return who + " is not plugged in";
+
+        unit.unplug();
+        write (Kind::info, who, "unplugged");
+        return {};
+
+    case Verb::replug:
+        if (unit.isPluggedIn())
+            return who + " is plugged in already";
+
+        unit.plugIn();
+        write (Kind::info, who, "plugged in");
+        return {};
+
+    case Verb::turn:
+        write (Kind::info, who, "front panel: " + args[1] + " to code " + args[2]);
+        unit.turnControl (ScriptReader::findControlId (args[1]), args[2].getIntValue());
+        return {};
+
+    case Verb::press:
+        write (Kind::info, who, "front panel: " + args[1] + " pressed");
+        unit.pressSwitch (ScriptReader::findSwitchBit (args[1]));
+        return {};
+
+    case Verb::panelMode:
+        write (Kind::info, who, "front panel: mode " + args[1]);
+        unit.changeChannelMode (ScriptReader::findModeCode (args[1]));
+        return {};
+
+    default:
+        jassertfalse;
+        return "not an action on a unit";
+    }
+}
+
+juce::String SessionRunner::performOnInstance (const ScriptAction& action, HostedInstance& hosted, const juce::StringArray& args)
+{
+    auto& instance = hosted.getInstance();
+    auto& params = instance.getPlemvoParams();
+    const auto who = hosted.getName();
+
+    switch (action.verb)
+    {
+    case Verb::destroy:
+        if (instances.size() == 1 && watchedManager != nullptr)
+        {
+            watchedManager->removeConnectionListListener (this);
+            watchedManager = nullptr;
+        }
+
+        instances.erase (who);
+        write (Kind::info, who, "destroyed");
+        return {};
+
+    case Verb::automate:
+        hosted.automate (ScriptReader::findParameter (args[1]), (float) args[2].getDoubleValue());
+        return {};
+
+    case Verb::setting:
+    {
+        const auto index = ScriptReader::findSetting (args[1]);
+        const auto value = parseSettingValue (args[2]);
+        write (Kind::info, who, juce::String (ParamData::naParamName[index]) + " set to " + settingText (value));
+        params.setNonAutomatableParamValue (nullptr, index, value);
+        return {};
+    }
+
+    case Verb::connect:
+        write (Kind::info, who, "connect with " + unitName (args[1].getIntValue()));
+        instance.connectWithDevice (args[1].getIntValue());
+        return {};
+
+    case Verb::disconnect:
+        write (Kind::info, who, "disconnect");
+        instance.disconnect();
+        return {};
+
+    case Verb::saveState:
+    {
+        juce::MemoryBlock state;
+        instance.getStateInformation (state);
+
+        if (! resolve (args[1]).replaceWithData (state.getData(), state.getSize()))
+            return "cannot write " + resolve (args[1]).getFullPathName();
+
+        write (Kind::info, who, "host saved the state: " + juce::String ((int) state.getSize()) + " bytes to " + args[1]);
+        return {};
+    }
+
+    case Verb::restoreState:
+    {
+        juce::MemoryBlock state;
+
+        if (! resolve (args[1]).existsAsFile() || ! resolve (args[1]).loadFileAsData (state))
+            return "cannot read " + resolve (args[1]).getFullPathName();
+
+        write (Kind::info, who, "host restores the state: " + juce::String ((int) state.getSize()) + " bytes from " + args[1]);
+        instance.setStateInformation (state.getData(), (int) state.getSize());
+        return {};
+    }
+
+    case Verb::savePreset:
+    {
+        const auto result = PresetFile::save (instance, resolve (args[1]));
+        write (Kind::info, who, result.wasOk() ? "preset saved as " + PresetFile::getSaveTarget (resolve (args[1])).getFileName()
+                                               : "preset not saved: " + result.getErrorMessage());
+        return {};
+    }
+
+    case Verb::loadPreset:
+    {
+        const auto result = PresetFile::load (instance, resolve (args[1]));
+        write (Kind::info, who, result.wasOk() ? "preset loaded from " + args[1]
+                                               : "preset ignored: " + result.getErrorMessage());
+        return {};
+    }
+
+    case Verb::openEditor:
+    {
+        const auto waiting = instance.hasPendingCommand();
+        std::unique_ptr<juce::AudioProcessorEditor> editor (instance.createEditor());
+        write (Kind::info, who, juce::String (editor == nullptr ? "no window yet" : "window opened")
+                                    + (waiting ? "; the waiting device-selector request is sent again" : ""));
+        return {};
+    }
+
+    case Verb::print:
+        print (hosted);
+        return {};
+
+    default:
+        jassertfalse;
+        return "not an action on an instance";
+    }
+}
+
+void SessionRunner::print (HostedInstance& hosted)
+{
+    auto& params = hosted.getInstance().getPlemvoParams();
+
+    for (int index = 0; index < params.getNumParams(); ++index)
+        write (Kind::info, hosted.getName(),
+               juce::String (ParamData::paramName[index]).paddedRight (' ', 24) + juce::String (params.getParamValue (index), 3)
+                   + "  " + params.getCurrentValueAsText (index));
+
+    for (int index = 0; index < params.getNumNonAutomatableParams(); ++index)
+        write (Kind::info, hosted.getName(),
+               juce::String (ParamData::naParamName[index]).paddedRight (' ', 24)
+                   + settingText (params.getNonAutomatableParamValue (index)));
+}
+
+void SessionRunner::shutDown()
+{
+    while (! instances.empty())
+    {
+        ScriptAction destroy;
+        destroy.verb = Verb::destroy;
+        performOnInstance (destroy, *instances.begin()->second, { instances.begin()->first });
+    }
+
+    settle();
+    units.clear();
+}
+
+HostedInstance* SessionRunner::findInstance (const juce::String& name) const
+{
+    const auto found = instances.find (name);
+    return found == instances.end() ? nullptr : found->second.get();
+}
+
+vqsim::SimulatedUnit* SessionRunner::findUnit (int serialNo) const
+{
+    const auto found = units.find (serialNo);
+    return found == units.end() ? nullptr : found->second.get();
+}
+
+juce::File SessionRunner::resolve (const juce::String& name) const
+{
+    return juce::File::isAbsolutePath (name) ? juce::File (name) : filesDirectory.getChildFile (name);
+}
+
+//==============================================================================
+void SessionRunner::runFor (int milliseconds)
+{
+    const auto end = juce::Time::getMillisecondCounterHiRes() + milliseconds;
+
+    for (;;)
+    {
+        const auto left = end - juce::Time::getMillisecondCounterHiRes();
+
+        if (left <= 0)
+            break;
+
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jlimit (1, 5, (int) left));
+        logTraffic();
+    }
+
+    settle();
+}
+
+void SessionRunner::settle()
+{
+    // Twice: what the message thread sends the unit may be answered, and the answer handled in turn.
+    for (int round = 0; round < 2; ++round)
+    {
+        setup.flush();
+        logTraffic();
+
+        bool reached = false;
+        juce::MessageManager::callAsync ([&reached] { reached = true; });
+
+        while (! reached)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
+
+        logTraffic();
+    }
+}
+
+void SessionRunner::logTraffic()
+{
+    struct Pending
+    {
+        int serialNo;
+        vqsim::SimulatedUnit::Message message;
+    };
+
+    std::vector<Pending> fresh;
+
+    for (auto& [serialNo, unit] : units)
+    {
+        const auto traffic = unit->getTraffic();
+        auto& logged = trafficLogged[serialNo];
+
+        for (auto i = logged; i < traffic.size(); ++i)
+            fresh.push_back ({ serialNo, traffic[i] });
+
+        logged = traffic.size();
+    }
+
+    std::stable_sort (fresh.begin(), fresh.end(),
+                      [] (const Pending& a, const Pending& b) { return a.message.time < b.message.time; });
+
+    for (const auto& item : fresh)
+    {
+        const auto toUnit = item.message.direction == Direction::toUnit;
+        const SysexText::Bytes bytes (item.message.bytes.begin(), item.message.bytes.end());
+        log.add ((double) item.message.time.count() / 1000.0, toUnit ? Kind::toUnit : Kind::fromUnit,
+                 (toUnit ? "to " : "from ") + unitName (item.serialNo),
+                 SysexText::toHex (bytes) + "  " + SysexText::describe (bytes, toUnit));
+    }
+}
+
+void SessionRunner::watchManager()
+{
+    auto* manager = juce::MidiManager::getInstanceWithoutCreating();
+
+    if (manager == watchedManager)
+        return;
+
+    watchedManager = manager;
+
+    if (manager != nullptr)
+        manager->addConnectionListListener (this);
+}
+
+void SessionRunner::connectionListChanged()
+{
+    juce::StringArray rows;
+
+    const auto list = watchedManager->getConnectionList();
+
+    for (const auto* row : *list)
+    {
+        juce::String holder = "free";
+
+        for (auto& [name, hosted] : instances)
+            if (row->listener != nullptr && row->listener == hosted->getInstance().getBridge())
+                holder = "taken by " + name;
+
+        if (row->listener != nullptr && holder == "free")
+            holder = "taken";
+
+        rows.add (unitName (row->serialNo) + " " + holder);
+    }
+
+    write (Kind::connection, {}, "units listed: " + (rows.isEmpty() ? juce::String ("none") : rows.joinIntoString (", ")));
+}

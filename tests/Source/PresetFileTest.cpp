@@ -1,0 +1,220 @@
+#include "MessageLoop.h"
+
+#include "ParamTools.h"
+#include "PluginInstance.h"
+#include "PresetFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+class PresetFileTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        params().setParamValue (nullptr, ParamData::eq1Gain1, 0.75f);
+        params().setParamValue (nullptr, ParamData::lpf1, 1.0f);
+        vqtest::drainMessageLoop();
+        held = values();
+    }
+
+    PlemvoParamsManager& params() { return instance->getPlemvoParams(); }
+
+    std::vector<float> values()
+    {
+        std::vector<float> result;
+
+        for (int i = 0; i < ParamData::numParams; ++i)
+            result.push_back (params().getParamValue (i));
+
+        return result;
+    }
+
+    juce::MemoryBlock state()
+    {
+        juce::MemoryBlock block;
+        instance->getStateInformation (block);
+        return block;
+    }
+
+    /** The folder's entries, hidden ones included, so that a temporary file left behind shows. */
+    juce::StringArray filesIn (const juce::File& folder)
+    {
+        juce::StringArray names;
+
+        for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
+            names.add (entry.getFile().getFileName());
+
+        names.sort (false);
+        return names;
+    }
+
+    void expectLoadIgnored (const juce::File& file)
+    {
+        params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
+        vqtest::drainMessageLoop();
+        const auto before = values();
+
+        EXPECT_FALSE (PresetFile::load (*instance, file).wasOk()) << file.getFullPathName();
+        vqtest::drainMessageLoop();
+        EXPECT_EQ (values(), before);
+    }
+
+    juce::TemporaryFile folderHolder;
+    const juce::File folder = [this] { folderHolder.getFile().createDirectory(); return folderHolder.getFile(); }();
+    std::unique_ptr<PlemvoPluginInstance> instance { static_cast<PlemvoPluginInstance*> (createPluginFilter()) };
+    std::vector<float> held;
+};
+} // namespace
+
+TEST_F (PresetFileTest, SavingForcesTheExtensionAndWritesExactlyTheSessionState)
+{
+    for (const auto* chosen : { "plain", "other.txt", "kept.vqrp", "two.dots.vqrb" })
+    {
+        const auto expected = folder.getChildFile (juce::File::createLegalFileName (chosen)).withFileExtension (".vqrp");
+        ASSERT_TRUE (PresetFile::save (*instance, folder.getChildFile (chosen)).wasOk()) << chosen;
+
+        juce::MemoryBlock written;
+        ASSERT_TRUE (expected.loadFileAsData (written)) << chosen;
+        EXPECT_EQ (written, state()) << chosen;
+    }
+
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "kept.vqrp", "other.vqrp", "plain.vqrp", "two.dots.vqrp" }));
+}
+
+TEST_F (PresetFileTest, ASavedPresetLoadsBackIntoAnotherInstance)
+{
+    ASSERT_TRUE (PresetFile::save (*instance, folder.getChildFile ("sound")).wasOk());
+
+    std::unique_ptr<PlemvoPluginInstance> other (static_cast<PlemvoPluginInstance*> (createPluginFilter()));
+    ASSERT_TRUE (PresetFile::load (*other, folder.getChildFile ("sound.vqrp")).wasOk());
+    vqtest::drainMessageLoop();
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (other->getPlemvoParams().getParamValue (i), held[(size_t) i]) << ParamData::paramName[i];
+}
+
+TEST_F (PresetFileTest, SavingOverAPresetReplacesItWholeAndLeavesNoTemporaryFile)
+{
+    const auto target = folder.getChildFile ("sound.vqrp");
+    ASSERT_TRUE (target.replaceWithText (juce::String::repeatedString ("old and longer ", 1000)));
+
+    ASSERT_TRUE (PresetFile::save (*instance, target).wasOk());
+
+    juce::MemoryBlock written;
+    ASSERT_TRUE (target.loadFileAsData (written));
+    EXPECT_EQ (written, state());
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "sound.vqrp" }));
+}
+
+TEST_F (PresetFileTest, ASaveThatCannotBeWrittenFailsAndLeavesEverythingAsItWas)
+{
+    // A folder carries the target's name.
+    const auto folderTarget = folder.getChildFile ("taken.vqrp");
+    ASSERT_TRUE (folderTarget.createDirectory());
+    ASSERT_TRUE (folderTarget.getChildFile ("inside").replaceWithText ("keep"));
+    EXPECT_FALSE (PresetFile::save (*instance, folder.getChildFile ("taken")).wasOk());
+    EXPECT_TRUE (folderTarget.isDirectory());
+    EXPECT_EQ (folderTarget.getChildFile ("inside").loadFileAsString(), "keep");
+
+    // The target's folder does not exist.
+    EXPECT_FALSE (PresetFile::save (*instance, folder.getChildFile ("missing/sound")).wasOk());
+    EXPECT_FALSE (folder.getChildFile ("missing").exists());
+
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "taken.vqrp" }));
+}
+
+TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionKeepsTheOldPreset)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+
+    const auto target = folder.getChildFile ("sound.vqrp");
+    ASSERT_TRUE (target.replaceWithText ("old"));
+    ASSERT_TRUE (folder.setReadOnly (true, false));
+
+    EXPECT_FALSE (PresetFile::save (*instance, target).wasOk());
+    folder.setReadOnly (false, false);
+    EXPECT_EQ (target.loadFileAsString(), "old");
+}
+
+TEST_F (PresetFileTest, FilesThatAreNotAWholePresetAreIgnored)
+{
+    juce::MemoryBlock good = state();
+
+    const auto empty = folder.getChildFile ("empty.vqrp");
+    ASSERT_TRUE (empty.create().wasOk());
+    expectLoadIgnored (empty);
+
+    expectLoadIgnored (folder.getChildFile ("absent.vqrp"));
+
+    const auto directory = folder.getChildFile ("directory.vqrp");
+    ASSERT_TRUE (directory.createDirectory());
+    expectLoadIgnored (directory);
+
+    // Neither a named pipe nor a device is opened: reading either would block or never end.
+    const auto pipe = folder.getChildFile ("pipe.vqrp");
+    ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
+    expectLoadIgnored (pipe);
+    expectLoadIgnored (juce::File ("/dev/zero"));
+
+    // Larger than any preset: never read into memory.
+    const auto huge = folder.getChildFile ("huge.vqrp");
+    ASSERT_TRUE (huge.replaceWithData (good.getData(), good.getSize()));
+    std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) PresetFile::maxFileSize + 1);
+    expectLoadIgnored (huge);
+}
+
+TEST_F (PresetFileTest, DataInNoneOfTheFormsChangesNothing)
+{
+    const auto good = state();
+
+    const juce::MemoryBlock truncated (good.getData(), good.getSize() / 2);
+    const char png[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
+    const juce::MemoryBlock other (png, sizeof (png));
+    const auto text = juce::String ("just some text, no preset").toStdString();
+
+    for (const auto& [name, bytes] : { std::pair<const char*, juce::MemoryBlock> { "other.vqrp", other },
+                                       { "text.vqrp", juce::MemoryBlock (text.data(), text.size()) } })
+    {
+        const auto file = folder.getChildFile (name);
+        ASSERT_TRUE (file.replaceWithData (bytes.getData(), bytes.getSize()));
+        params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
+        vqtest::drainMessageLoop();
+        const auto before = values();
+
+        PresetFile::load (*instance, file);
+        vqtest::drainMessageLoop();
+        EXPECT_EQ (values(), before) << name;
+    }
+
+    // A tree cut in half never reaches the manager in pieces: all or nothing.
+    const auto cut = folder.getChildFile ("cut.vqrp");
+    ASSERT_TRUE (cut.replaceWithData (truncated.getData(), truncated.getSize()));
+    params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
+    params().setParamValue (nullptr, ParamData::eq1Gain1, 0.0f);
+    vqtest::drainMessageLoop();
+    const auto before = values();
+    PresetFile::load (*instance, cut);
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (values(), before);
+}
+
+TEST_F (PresetFileTest, ABankLoadsThroughTheSameStateReader)
+{
+    const auto bank = folder.getChildFile ("bank.vqrb");
+    ASSERT_TRUE (bank.replaceWithText ("<BANK active=\"2\" devNo=\"-1\"><PRESETS>"
+                                       "<1><PARAMETERS><3 value=\"0.25\"/></PARAMETERS></1>"
+                                       "<2><PARAMETERS><3 value=\"1.0\"/><10 value=\"0.5\"/></PARAMETERS></2>"
+                                       "</PRESETS></BANK>"));
+
+    ASSERT_TRUE (PresetFile::load (*instance, bank).wasOk());
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (params().getParamValue (ParamData::eq1Gain1), 1.0f);
+    EXPECT_EQ (params().getParamValue (ParamData::lpf1), 0.5f);
+}

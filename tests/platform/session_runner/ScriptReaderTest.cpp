@@ -1,0 +1,87 @@
+#include "ScriptReader.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Verb = ScriptAction::Verb;
+}
+
+TEST (ScriptReader, ReadsOneActionALineWithQuotedWordsCommentsAndBlankLines)
+{
+    const auto script = ScriptReader::read ("# a session\n"
+                                            "\n"
+                                            "unit 17   # plugged in\n"
+                                            "create A\n"
+                                            "  automate A \"EQ1 GAIN 1/STEREO\" 0.75\n"
+                                            "setting A \"connected dev sn\" -1\n"
+                                            "automate A 3 1\n"
+                                            "save-preset A \"my sound\"\n");
+
+    ASSERT_TRUE (script.error.isEmpty()) << script.error;
+    ASSERT_EQ (script.actions.size(), 6u);
+
+    EXPECT_EQ (script.actions[0].lineNumber, 3);
+    EXPECT_EQ (script.actions[0].verb, Verb::addUnit);
+    EXPECT_EQ (script.actions[0].args, juce::StringArray ({ "17" }));
+    EXPECT_EQ (script.actions[0].text, "unit 17");
+
+    EXPECT_EQ (script.actions[2].verb, Verb::automate);
+    EXPECT_EQ (script.actions[2].args, juce::StringArray ({ "A", "EQ1 GAIN 1/STEREO", "0.75" }));
+    EXPECT_EQ (ScriptReader::findParameter (script.actions[2].args[1]), 3);
+    EXPECT_EQ (ScriptReader::findSetting (script.actions[3].args[1]), 1);
+    EXPECT_EQ (ScriptReader::findParameter (script.actions[4].args[1]), 3);
+    EXPECT_EQ (script.actions[5].args[1], "my sound");
+}
+
+TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
+{
+    struct Case
+    {
+        const char* line;
+        const char* error;
+    };
+
+    const Case cases[] = {
+        { "jump A", "unknown action \"jump\"" },
+        { "create", "\"create\" takes 1 word after it, not 0" },
+        { "create A B", "\"create\" takes 1 word after it, not 2" },
+        { "unit", "\"unit\" takes 1 or 2 words after it, not 0" },
+        { "unit 256", "a serial number is 0 to 255, not \"256\"" },
+        { "unit -1", "a serial number is 0 to 255, not \"-1\"" },
+        { "unit 17 sideways", "a unit is plugged in, \"unplugged\" or \"silent\", not \"sideways\"" },
+        { "create \"A B\"", "an instance name is letters, digits, '-' and '_', not \"A B\"" },
+        { "turn 17 volume 3", "no control \"volume\" (eq1-gain, eq1-q, eq1-freq, eq2-gain, eq2-q, eq2-freq, lpf, hpf)" },
+        { "turn 17 eq1-gain 256", "a code is 0 to 255, not \"256\"" },
+        { "press 17 bypass", "no switch \"bypass\" (engage, eq1-engage, eq2-engage)" },
+        { "panel-mode 17 stereo", "no channel mode \"stereo\" (linked, channel-1, channel-2)" },
+        { "automate A \"EQ3 GAIN\" 0.5", "no parameter \"EQ3 GAIN\"" },
+        { "automate A 23 0.5", "no parameter \"23\"" },
+        { "automate A CHANNEL 1.5", "a normalised value is a number from 0 to 1, not \"1.5\"" },
+        { "automate A CHANNEL 0.5.1", "a normalised value is a number from 0 to 1, not \"0.5.1\"" },
+        { "automate A CHANNEL nan", "a normalised value is a number from 0 to 1, not \"nan\"" },
+        { "setting A \"IS CONNECTED\" maybe", "a setting value is true, false or a whole number, not \"maybe\"" },
+        { "setting A \"NO SUCH\" 1", "no setting \"NO SUCH\"" },
+        { "wait 99999999999", "a wait is 0 to 600000 ms, not \"99999999999\"" },
+        { "wait 1e3", "a wait is 0 to 600000 ms, not \"1e3\"" },
+        { "save-state A \"unclosed", "a quote is not closed" },
+        { "load-preset A \"\"", "a file name is missing" },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto script = ScriptReader::read ("unit 17\ncreate A\n\n" + juce::String (c.line) + "\nwait 10\n");
+        EXPECT_EQ (script.error, "line 4: " + juce::String (c.error)) << c.line;
+        EXPECT_TRUE (script.actions.empty()) << c.line;
+    }
+}
+
+TEST (ScriptReader, AnEmptyScriptOrOneOfCommentsHasNoActions)
+{
+    for (const auto* text : { "", "\n\n", "# only\n   # comments", "\r\n\t\r\n" })
+    {
+        const auto script = ScriptReader::read (text);
+        EXPECT_TRUE (script.error.isEmpty());
+        EXPECT_TRUE (script.actions.empty());
+    }
+}
