@@ -115,9 +115,10 @@ void SessionState::applyPending()
 
     for (auto& change : toApply)
     {
-        manager.beginParamGesture (nullptr, change.index);
-        manager.setParamValue (nullptr, change.index, change.value);
-        manager.endParamGesture (nullptr, change.index);
+        // The state itself is the source, so that the linkers leave a restored pair as it was saved.
+        manager.beginParamGesture (this, change.index);
+        manager.setParamValue (this, change.index, change.value);
+        manager.endParamGesture (this, change.index);
     }
 }
 

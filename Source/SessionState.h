@@ -11,12 +11,12 @@
     listener of every parameter and setting, and writes it from there. A restore is parsed on the
     caller's thread and its values go into the copy at once, so a state written right after it holds
     them; the parameters themselves are set on the message thread (at once when the restore runs
-    there, else on its next turn), each in its own gesture with no source, so the host parameters,
+    there, else on its next turn), each in its own gesture with this state as the source, so the host parameters,
     MIDI objects and views are only ever told there. Settings go through the thread-barrier setters.
     Restores are applied in the order they were made.
 */
 class SessionState : private juce::AsyncUpdater,
-                     private juce::VqParamsManager::AutomatableParamListener,
+                     public juce::VqParamsManager::AutomatableParamListener,
                      private juce::VqParamsManager::NonAutomatableParamListener
 {
 public:

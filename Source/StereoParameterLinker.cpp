@@ -1,6 +1,7 @@
 #include "StereoParameterLinker.h"
 
 #include "ParamTools.h"
+#include "SessionState.h"
 #include "vq_core/VqDawParameter.h"
 
 namespace
@@ -11,6 +12,13 @@ enum MessageKind
     beginGesture = 2,
     endGesture = 3
 };
+
+// Host automation and a restored state replay recorded values of each channel on its own.
+bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListener* source)
+{
+    return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr
+        || dynamic_cast<const SessionState*> (source) != nullptr;
+}
 
 juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
 {
@@ -66,7 +74,7 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
     // Any later change of the pair makes the mirrors queued before it stale.
     ++pairChangeCount;
 
-    if (linked && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
+    if (linked && ! replaysRecordedValues (source))
         sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, pairChangeCount));
 }
 
@@ -74,7 +82,7 @@ void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* sourc
 {
     const auto side = sideOf (index);
 
-    if (source == this || side < 0)
+    if (source == this || side < 0 || replaysRecordedValues (source))
         return;
 
     // The end follows its begin, not the mode: "CHANNEL" may have changed in between.

@@ -7,7 +7,8 @@
 /** Keeps a channel 1 parameter and its channel 2 twin equal while "CHANNEL" is "LINK" (at most
     0.5): a change or gesture on one is repeated on the other a moment later, through a message to
     itself, so the mirror never runs inside the listener call that caused it. Changes from the
-    host parameter are not mirrored, so host automation of one channel never moves the other.
+    host parameter or a restored state are not mirrored: host automation of one channel never
+    moves the other, and a restored pair comes back as it was saved.
 
     Mirrored gestures stay balanced whatever "CHANNEL" does meanwhile: a gesture's end is mirrored
     exactly when its begin was, and a twin still touched is released when the linker goes.

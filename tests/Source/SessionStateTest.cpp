@@ -161,7 +161,7 @@ TEST_F (SessionStateTest, TheHostGetsExactlyTheBytesOfAPresetFile)
     EXPECT_EQ (hostBlock, stateOf (manager));
 }
 
-TEST_F (SessionStateTest, EveryRestoredParameterIsItsOwnGestureWithNoSourceAndReachesTheHost)
+TEST_F (SessionStateTest, EveryRestoredParameterIsItsOwnGestureAndReachesTheHost)
 {
     vqtest::HostRecorder host;
     instance->getParameters()[3]->addListener (&host);
@@ -188,6 +188,22 @@ TEST_F (SessionStateTest, RestoringLinkOverDualMonoEndsWithTheRestoredValuesOnBo
 
     for (int i = 0; i < ParamData::numParams; ++i)
         EXPECT_EQ (manager.getParamValue (i), source.getPlemvoParams().getParamValue (i)) << i;
+}
+
+TEST_F (SessionStateTest, ALinkedStateWhoseChannelsDifferComesBackAsSavedNotSwapped)
+{
+    // Host automation of one channel moves only that channel, so a linked state may hold two.
+    PlemvoPluginInstance source;
+    source.getParameters()[ParamData::hpf1]->setValue (1.0f);
+    vqtest::drainMessageLoop();
+    const auto written = stateOf (source.getPlemvoParams());
+
+    restore (manager, written);
+    vqtest::drainMessageLoop();
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (ParamData::hpf1), 1.0f);
+    EXPECT_EQ (manager.getParamValue (ParamData::hpf2), 0.0f);
 }
 
 TEST_F (SessionStateTest, DataInNoFormChangesNothingAndTellsNobody)
