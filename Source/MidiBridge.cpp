@@ -30,10 +30,8 @@ PlemvoMidiBridge::PlemvoMidiBridge (PlemvoPluginInstance& instanceToUse, PlemvoP
 {
 }
 
-PlemvoMidiBridge::~PlemvoMidiBridge()
-{
-    deleteMidiObjects();
-}
+// The members go in reverse: the switch object, the eight two-channel objects, then the channel object.
+PlemvoMidiBridge::~PlemvoMidiBridge() = default;
 
 std::function<int (float)> PlemvoMidiBridge::getLambdaMidiFloatToInt (int paramIndex)
 {

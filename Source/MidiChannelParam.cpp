@@ -152,8 +152,10 @@ void MidiChannelParam::send (int code)
         for (auto* listener : channelListeners)
             listener->lockReceiving (true);
 
-        device->setValue (midiId, code, false);
+        // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
+        // before setValue has returned, and must still end this set-up.
         settingUp = true;
+        device->setValue (midiId, code, false);
         startTimer (setUpTimerId, setUpLockMs);
     }
 
