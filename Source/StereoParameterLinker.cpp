@@ -61,7 +61,10 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
         return;
 
     if (const auto side = sideOf (index); side >= 0)
+    {
+        ++pendingMirrors;
         sendActionMessage (makeMessage (setValue, twinOf (side), (double) value));
+    }
 }
 
 void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
@@ -100,7 +103,10 @@ void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 
     if (kind == setValue)
     {
-        manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
+        // Only the newest mirror of the pair is applied: one crossed by a later mirror from the twin
+        // would otherwise swap the channels instead of joining them, and an older one is overtaken.
+        if (--pendingMirrors == 0)
+            manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
     }
     else if (kind == beginGesture)
     {

@@ -10,7 +10,9 @@
     host parameter are not mirrored, so host automation of one channel never moves the other.
 
     Mirrored gestures stay balanced whatever "CHANNEL" does meanwhile: a gesture's end is mirrored
-    exactly when its begin was, and a twin still touched is released when the linker goes.
+    exactly when its begin was, and a twin still touched is released when the linker goes. Of several
+    value mirrors still on their way only the newest is applied, so changes of both twins within one
+    turn leave them equal rather than swapped.
 */
 class StereoParameterLinker : private juce::ActionListener,
                               private juce::ActionBroadcaster,
@@ -36,6 +38,9 @@ private:
     // twin, and how many mirrored gestures this linker holds open on that side.
     bool mirroredToTwin[2] {};
     int heldGestures[2] {};
+
+    // Value mirrors posted and not yet delivered (a state restore may post from the host's thread).
+    std::atomic<int> pendingMirrors { 0 };
 
     void actionListenerCallback (const juce::String& message) override;
     int sideOf (int index) const noexcept;

@@ -106,6 +106,24 @@ TEST_F (Linker, TheModeIsTakenAtConstructionAndFromTheHostToo)
     EXPECT_TRUE (late.isLinked());
 }
 
+TEST_F (Linker, ChangesOnBothSidesWithinOneTurnJoinTheTwinsAtTheNewestInsteadOfSwappingThem)
+{
+    vqtest::RecordingListener unit;
+    manager.setParamValue (&window, left, 0.25f);
+    manager.setParamValue (&unit, right, 0.75f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (left), 0.75f);
+    EXPECT_EQ (manager.getParamValue (right), 0.75f);
+
+    // A newer change of the origin overtakes the mirror of an older one.
+    manager.setParamValue (&window, left, 0.4f);
+    manager.setParamValue (&window, left, 0.6f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (right), 0.6f);
+}
+
 TEST_F (Linker, AThirdOfAStepArrivesAtTheTwinWithSixSignificantDigits)
 {
     manager.setParamValue (&window, left, 1.0f / 3.0f);
