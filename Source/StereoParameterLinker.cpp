@@ -62,7 +62,11 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
 
     if (const auto side = sideOf (index); side >= 0)
     {
-        ++pendingMirrors;
+        ++pendingMirrors[side];
+
+        if (side == 0)
+            channelOneInFlight = true;
+
         sendActionMessage (makeMessage (setValue, twinOf (side), (double) value));
     }
 }
@@ -103,9 +107,15 @@ void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 
     if (kind == setValue)
     {
-        // Only the newest mirror of the pair is applied: one crossed by a later mirror from the twin
-        // would otherwise swap the channels instead of joining them, and an older one is overtaken.
-        if (--pendingMirrors == 0)
+        // Only the newest mirror from a side is applied, and when both sides changed within one turn
+        // channel 1 (the stereo control) wins: applying crossed mirrors would swap the channels.
+        const auto origin = 1 - side;
+        const bool apply = --pendingMirrors[origin] == 0 && (origin == 0 || ! channelOneInFlight);
+
+        if (pendingMirrors[0] == 0 && pendingMirrors[1] == 0)
+            channelOneInFlight = false;
+
+        if (apply)
             manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
     }
     else if (kind == beginGesture)

@@ -11,8 +11,8 @@
 
     Mirrored gestures stay balanced whatever "CHANNEL" does meanwhile: a gesture's end is mirrored
     exactly when its begin was, and a twin still touched is released when the linker goes. Of several
-    value mirrors still on their way only the newest is applied, so changes of both twins within one
-    turn leave them equal rather than swapped.
+    value mirrors still on their way only the newest is applied, and when both twins changed within
+    one turn channel 1 wins, so they end equal rather than swapped.
 */
 class StereoParameterLinker : private juce::ActionListener,
                               private juce::ActionBroadcaster,
@@ -39,8 +39,10 @@ private:
     bool mirroredToTwin[2] {};
     int heldGestures[2] {};
 
-    // Value mirrors posted and not yet delivered (a state restore may post from the host's thread).
-    std::atomic<int> pendingMirrors { 0 };
+    // Value mirrors posted from each side and not yet delivered, and whether channel 1 posted one
+    // since none were on their way (a state restore may post from the host's thread).
+    std::atomic<int> pendingMirrors[2] {};
+    std::atomic<bool> channelOneInFlight { false };
 
     void actionListenerCallback (const juce::String& message) override;
     int sideOf (int index) const noexcept;

@@ -106,15 +106,19 @@ TEST_F (Linker, TheModeIsTakenAtConstructionAndFromTheHostToo)
     EXPECT_TRUE (late.isLinked());
 }
 
-TEST_F (Linker, ChangesOnBothSidesWithinOneTurnJoinTheTwinsAtTheNewestInsteadOfSwappingThem)
+TEST_F (Linker, ChangesOnBothSidesWithinOneTurnJoinTheTwinsAtChannelOneInsteadOfSwappingThem)
 {
-    vqtest::RecordingListener unit;
-    manager.setParamValue (&window, left, 0.25f);
-    manager.setParamValue (&unit, right, 0.75f);
+    // As a state restore in "LINK" mode sets channel 1, then channel 2.
+    manager.setParamValue (nullptr, left, 0.25f);
+    manager.setParamValue (nullptr, right, 0.75f);
     vqtest::drainMessageLoop();
 
-    EXPECT_EQ (manager.getParamValue (left), 0.75f);
-    EXPECT_EQ (manager.getParamValue (right), 0.75f);
+    EXPECT_EQ (manager.getParamValue (left), 0.25f);
+    EXPECT_EQ (manager.getParamValue (right), 0.25f);
+
+    manager.setParamValue (&window, right, 0.9f);
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (manager.getParamValue (left), 0.9f) << "alone, channel 2 still leads";
 
     // A newer change of the origin overtakes the mirror of an older one.
     manager.setParamValue (&window, left, 0.4f);
