@@ -216,6 +216,10 @@ NumberRange stepNumberRange (Kind kind)
 
 std::optional<double> readTypedNumber (Kind kind, const juce::String& text)
 {
+    // The parser reads a lone sign, point or operator as 0; without a digit nothing was typed.
+    if (!text.containsAnyOf ("0123456789"))
+        return std::nullopt;
+
     auto evaluated = text;
 
     if (!juce::isFormattedToNumber (evaluated, unitOf (kind)))

@@ -540,8 +540,8 @@ TEST (TypedValues, EveryShownTextTypedBackKeepsWhatIsShown)
 
 TEST (TypedValues, ATextThatMeansNothingLeavesTheValueUnchanged)
 {
-    const juce::String meaningless[] = {"",    "   ", "letters", "1e999",  "--3", "1.2.3",
-                                        "nan", "inf", "1 dBx",   "LINKED", "OFFF"};
+    const juce::String meaningless[] = {"",    "   ", "letters", "1e999",  "--3", "1.2.3", "nan", "inf",
+                                        "1 dBx", "LINKED", "OFFF", "-", ".", "+", "*", "/", "- Hz", ". kHz"};
 
     for (int index = 0; index < ParamData::numParams; ++index)
     {

@@ -106,6 +106,28 @@ TEST_F (Linker, TheModeIsTakenAtConstructionAndFromTheHostToo)
     EXPECT_TRUE (late.isLinked());
 }
 
+TEST_F (Linker, ChangesOnBothSidesWithinOneTurnJoinTheTwinsAtTheLatestInsteadOfSwappingThem)
+{
+    // As when the window and the unit move opposite sides at once.
+    manager.setParamValue (nullptr, left, 0.25f);
+    manager.setParamValue (nullptr, right, 0.75f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (left), 0.75f);
+    EXPECT_EQ (manager.getParamValue (right), 0.75f);
+
+    manager.setParamValue (&window, right, 0.9f);
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (manager.getParamValue (left), 0.9f) << "alone, channel 2 still leads";
+
+    // A newer change of the origin overtakes the mirror of an older one.
+    manager.setParamValue (&window, left, 0.4f);
+    manager.setParamValue (&window, left, 0.6f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (right), 0.6f);
+}
+
 TEST_F (Linker, AThirdOfAStepArrivesAtTheTwinWithSixSignificantDigits)
 {
     manager.setParamValue (&window, left, 1.0f / 3.0f);
@@ -213,14 +235,4 @@ TEST_F (Linker, AMirrorStillQueuedWhenTheModeLeavesLinkIsDropped)
 
     EXPECT_EQ (manager.getParamValue (left), 0.3f);
     EXPECT_EQ (manager.getParamValue (right), 0.9f);
-}
-
-TEST_F (Linker, BothTwinsSetInOneTurnEndEqualInsteadOfSwapped)
-{
-    manager.setParamValue (nullptr, left, 0.2f);
-    manager.setParamValue (nullptr, right, 0.7f);
-    vqtest::drainMessageLoop();
-    vqtest::drainMessageLoop();
-
-    EXPECT_EQ (manager.getParamValue (left), manager.getParamValue (right));
 }
