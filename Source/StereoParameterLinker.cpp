@@ -22,7 +22,8 @@ bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListene
 
 juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
 {
-    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value) + "|"
+    // Enough decimals to bring back the very float: six digits could land the twin a step off at a tie.
+    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 15) + "|"
          + juce::String (changeStamp);
 }
 } // namespace
