@@ -45,26 +45,30 @@ juce::ValueTree SessionState::makeTree()
     return root;
 }
 
-void SessionState::storeParam (int index, float value)
-{
-    tree.getChild (0).getChild (index).setProperty (Ids::value, (double) value, nullptr);
-}
-
-void SessionState::storeSetting (int index, const juce::var& value)
-{
-    auto node = tree.getChild (1).getChild (index);
-
-    // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
-    if (! node[Ids::value].hasSameTypeAs (value))
-        node.removeProperty (Ids::value, nullptr);
-
-    node.setProperty (Ids::value, value, nullptr);
-}
-
 void SessionState::write (juce::MemoryBlock& destData) const
 {
     juce::MemoryOutputStream out (destData, false);
     const juce::ScopedLock sl (lock);
+
+    auto preset = tree.getChild (0);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        preset.getChild (i).setProperty (Ids::value, (double) params[(size_t) i].load (std::memory_order_relaxed), nullptr);
+
+    auto settingNodes = tree.getChild (1);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+    {
+        auto node = settingNodes.getChild (i);
+        const auto& value = settings[(size_t) i];
+
+        // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
+        if (! node[Ids::value].hasSameTypeAs (value))
+            node.removeProperty (Ids::value, nullptr);
+
+        node.setProperty (Ids::value, value, nullptr);
+    }
+
     tree.writeToStream (out);
 }
 
@@ -79,16 +83,16 @@ void SessionState::restore (const void* data, size_t numBytes)
         const juce::ScopedLock sl (lock);
 
         for (auto& change : changes.params)
-            storeParam (change.index, change.value);
+            params[(size_t) change.index].store (change.value, std::memory_order_relaxed);
 
-        if (changes.bankDevice.has_value() && (bool) tree.getChild (1).getChild (ParamData::isConnected)[Ids::value])
+        if (changes.bankDevice.has_value() && (bool) settings[ParamData::isConnected])
         {
             changes.settings.push_back ({ ParamData::shouldBeConnected, true });
             changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
         }
 
         for (auto& change : changes.settings)
-            storeSetting (change.index, change.value);
+            settings[(size_t) change.index] = change.value;
 
         pending.insert (pending.end(), changes.params.begin(), changes.params.end());
     }
@@ -129,11 +133,9 @@ void SessionState::handleAsyncUpdate()
 
 void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
 {
+    // Every knob turn and every value from the unit passes here: no lock, no tree.
     if (juce::isPositiveAndBelow (index, ParamData::numParams))
-    {
-        const juce::ScopedLock sl (lock);
-        storeParam (index, value);
-    }
+        params[(size_t) index].store (value, std::memory_order_relaxed);
 }
 
 void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
@@ -141,6 +143,6 @@ void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
     if (juce::isPositiveAndBelow (index, ParamData::numSettings))
     {
         const juce::ScopedLock sl (lock);
-        storeSetting (index, value);
+        settings[(size_t) index] = std::move (value);
     }
 }
