@@ -2,6 +2,34 @@
 
 using Ids = StateReader::Ids;
 
+namespace
+{
+bool isExactlyEqual (const juce::var& a, const juce::var& b)
+{
+    if (! a.hasSameTypeAs (b))
+        return false;
+
+    if (! a.isDouble())
+        return a == b;
+
+    // Bit for bit: var compares doubles within epsilon, and -0.0 is written unlike 0.0.
+    const double x = a, y = b;
+    return std::memcmp (&x, &y, sizeof (x)) == 0;
+}
+
+/** Sets the node's value to exactly this one. A value tree takes a value equal to the stored one
+    within its tolerance as unchanged (doubles within epsilon, false for 0) and would keep the old,
+    so the old is removed first; the value is the node's last property, so the order stays. */
+void setValueExactly (juce::ValueTree node, const juce::var& value)
+{
+    if (isExactlyEqual (node[Ids::value], value))
+        return;
+
+    node.removeProperty (Ids::value, nullptr);
+    node.setProperty (Ids::value, value, nullptr);
+}
+} // namespace
+
 SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
     : manager (m), setSetting (std::move (setter)), tree (makeTree())
 {
@@ -53,21 +81,12 @@ void SessionState::write (juce::MemoryBlock& destData) const
     auto preset = tree.getChild (0);
 
     for (int i = 0; i < ParamData::numParams; ++i)
-        preset.getChild (i).setProperty (Ids::value, (double) params[(size_t) i].load (std::memory_order_relaxed), nullptr);
+        setValueExactly (preset.getChild (i), (double) params[(size_t) i].load (std::memory_order_relaxed));
 
     auto settingNodes = tree.getChild (1);
 
     for (int i = 0; i < ParamData::numSettings; ++i)
-    {
-        auto node = settingNodes.getChild (i);
-        const auto& value = settings[(size_t) i];
-
-        // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
-        if (! node[Ids::value].hasSameTypeAs (value))
-            node.removeProperty (Ids::value, nullptr);
-
-        node.setProperty (Ids::value, value, nullptr);
-    }
+        setValueExactly (settingNodes.getChild (i), settings[(size_t) i]);
 
     tree.writeToStream (out);
 }
