@@ -19,25 +19,40 @@ enum VarMarker
 constexpr size_t minNodeBytes = 4;      // one-character type and its end, no properties, no children
 constexpr size_t minPropertyBytes = 3;  // one-character name and its end, a void value
 
-/** Walks the stream exactly as JUCE's reader would, without building anything. */
+/** Walks the stream exactly as JUCE's reader would; builds the tree only when asked. */
 class StreamWalker
 {
 public:
     StreamWalker (const void* d, size_t n) : data (static_cast<const juce::uint8*> (d)), size (n) {}
 
-    bool readNode (int depth)
+    // Without a node only checks; with one, also builds what JUCE's reader would build from the
+    // same bytes, without its byte-by-byte reads of every name.
+    bool readNode (int depth, juce::ValueTree* node)
     {
         if (depth > GuardedValueTreeReader::maxDepth || ++numNodes > GuardedValueTreeReader::maxNodes)
             return false;
 
+        juce::Identifier type;
         int numProperties = 0;
 
-        if (! readName() || ! readCount (numProperties, minPropertyBytes))
+        if (! readName (node != nullptr ? &type : nullptr) || ! readCount (numProperties, minPropertyBytes))
             return false;
 
+        if (node != nullptr)
+            *node = juce::ValueTree (type);
+
         for (int i = 0; i < numProperties; ++i)
-            if (! readName() || ! readVar (depth + 1))
+        {
+            juce::Identifier name;
+            juce::var value;
+
+            if (! readName (node != nullptr ? &name : nullptr) || ! readVar (depth + 1, node != nullptr ? &value : nullptr))
                 return false;
+
+            // A repeated name replaces the earlier value, as in JUCE's reader.
+            if (node != nullptr)
+                node->setProperty (name, value, nullptr);
+        }
 
         int numChildren = 0;
 
@@ -45,8 +60,15 @@ public:
             return false;
 
         for (int i = 0; i < numChildren; ++i)
-            if (! readNode (depth + 1))
+        {
+            juce::ValueTree child;
+
+            if (! readNode (depth + 1, node != nullptr ? &child : nullptr))
                 return false;
+
+            if (node != nullptr)
+                node->appendChild (child, nullptr);
+        }
 
         return true;
     }
@@ -113,7 +135,7 @@ private:
     }
 
     // A type or property name: non-empty, terminated inside the data, valid UTF-8.
-    bool readName() noexcept
+    bool readName (juce::Identifier* name) noexcept
     {
         const auto* start = data + pos;
         const auto* end = static_cast<const juce::uint8*> (std::memchr (start, 0, remaining()));
@@ -122,16 +144,21 @@ private:
             return false;
 
         const auto length = (size_t) (end - start);
+        const auto* text = reinterpret_cast<const char*> (start);
 
-        if (! juce::CharPointer_UTF8::isValidString (reinterpret_cast<const char*> (start), (int) length))
+        if (! juce::CharPointer_UTF8::isValidString (text, (int) length))
             return false;
+
+        if (name != nullptr)
+            *name = juce::Identifier (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + length));
 
         pos += length + 1;
         return true;
     }
 
     // A var: its byte count must match what JUCE reads for its marker, so the two walks stay in step.
-    bool readVar (int depth)
+    // Filled in as JUCE's reader fills it: void for a size of 0 and for an unknown marker.
+    bool readVar (int depth, juce::var* value)
     {
         if (depth > GuardedValueTreeReader::maxDepth || ++numValues > GuardedValueTreeReader::maxValues)
             return false;
@@ -150,33 +177,94 @@ private:
             return false;
 
         const auto payload = (size_t) numBytes - 1;
+        const auto* start = data + pos;
+        const auto* text = reinterpret_cast<const char*> (start);
 
         switch (marker)
         {
-            case intMarker:         return payload == 4 && skip (4);
+            case intMarker:
+                if (payload != 4 || ! skip (4))
+                    return false;
+
+                if (value != nullptr)
+                    *value = (int) juce::ByteOrder::littleEndianInt (start);
+
+                return true;
+
             case int64Marker:
-            case doubleMarker:      return payload == 8 && skip (8);
+            case doubleMarker:
+            {
+                if (payload != 8 || ! skip (8))
+                    return false;
+
+                if (value != nullptr)
+                {
+                    const auto bits = juce::ByteOrder::littleEndianInt64 (start);
+                    double d = 0.0;
+                    std::memcpy (&d, &bits, sizeof (d));
+                    *value = marker == int64Marker ? juce::var ((juce::int64) bits) : juce::var (d);
+                }
+
+                return true;
+            }
+
             case boolTrueMarker:
-            case boolFalseMarker:   return payload == 0;
+            case boolFalseMarker:
+                if (payload != 0)
+                    return false;
+
+                if (value != nullptr)
+                    *value = (marker == boolTrueMarker);
+
+                return true;
 
             case arrayMarker:
             {
-                const auto start = pos;
+                const auto arrayStart = pos;
                 int numElements = 0;
 
                 if (payload > remaining() || ! readCount (numElements, 1))
                     return false;
 
+                juce::Array<juce::var> elements;
+
                 for (int i = 0; i < numElements; ++i)
-                    if (! readVar (depth + 1))
+                {
+                    juce::var element;
+
+                    if (! readVar (depth + 1, value != nullptr ? &element : nullptr))
                         return false;
 
-                return pos - start == payload;
+                    if (value != nullptr)
+                        elements.add (std::move (element));
+                }
+
+                if (value != nullptr)
+                    *value = std::move (elements);
+
+                return pos - arrayStart == payload;
             }
 
             case stringMarker:
+                if (! skip (payload))
+                    return false;
+
+                if (value != nullptr)
+                    *value = juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + payload));
+
+                return true;
+
             case binaryMarker:
-            default:                return skip (payload);
+                if (! skip (payload))
+                    return false;
+
+                if (value != nullptr)
+                    *value = juce::MemoryBlock (start, payload);
+
+                return true;
+
+            default:
+                return skip (payload);
         }
     }
 };
@@ -188,13 +276,17 @@ bool GuardedValueTreeReader::isWellFormed (const void* data, size_t numBytes)
         return false;
 
     StreamWalker walker (data, numBytes);
-    return walker.readNode (1);
+    return walker.readNode (1, nullptr);
 }
 
 juce::ValueTree GuardedValueTreeReader::read (const void* data, size_t numBytes)
 {
+    // Checked whole before anything is built, so refused data allocates nothing and pools no names.
     if (! isWellFormed (data, numBytes))
         return {};
 
-    return juce::ValueTree::readFromData (data, numBytes);
+    juce::ValueTree tree;
+    StreamWalker builder (data, numBytes);
+    builder.readNode (1, &tree);
+    return tree;
 }

@@ -5,10 +5,11 @@
 /** Reads JUCE's value-tree stream from bytes that anyone may have written.
 
     JUCE's reader trusts what it reads: a child count allocates at once, nesting recurses, and a
-    count beyond the data is not noticed. So the bytes are walked first with the same grammar and
-    handed to JUCE only when they hold one complete tree whose counts fit in the data, with size,
-    depth, node and value counts kept below limits far above any real state (which also keeps JUCE's
-    property lookups, linear per node, and its pool of names from going quadratic).
+    count beyond the data is not noticed. So the bytes are walked first with the same grammar, and
+    the tree that JUCE's reader would give is built from them only when they hold one complete tree
+    whose counts fit in the data, with size, depth, node and value counts kept below limits far above
+    any real state (which also keeps JUCE's property lookups, linear per node, and its pool of names
+    from going quadratic). Building it here also spares JUCE's byte-by-byte reads of every name.
 */
 class GuardedValueTreeReader
 {

@@ -2,6 +2,34 @@
 
 using Ids = StateReader::Ids;
 
+namespace
+{
+bool isExactlyEqual (const juce::var& a, const juce::var& b)
+{
+    if (! a.hasSameTypeAs (b))
+        return false;
+
+    if (! a.isDouble())
+        return a == b;
+
+    // Bit for bit: var compares doubles within epsilon, and -0.0 is written unlike 0.0.
+    const double x = a, y = b;
+    return std::memcmp (&x, &y, sizeof (x)) == 0;
+}
+
+/** Sets the node's value to exactly this one. A value tree takes a value equal to the stored one
+    within its tolerance as unchanged (doubles within epsilon, false for 0) and would keep the old,
+    so the old is removed first; the value is the node's last property, so the order stays. */
+void setValueExactly (juce::ValueTree node, const juce::var& value)
+{
+    if (isExactlyEqual (node[Ids::value], value))
+        return;
+
+    node.removeProperty (Ids::value, nullptr);
+    node.setProperty (Ids::value, value, nullptr);
+}
+} // namespace
+
 SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
     : manager (m), setSetting (std::move (setter)), tree (makeTree())
 {
@@ -45,26 +73,21 @@ juce::ValueTree SessionState::makeTree()
     return root;
 }
 
-void SessionState::storeParam (int index, float value)
-{
-    tree.getChild (0).getChild (index).setProperty (Ids::value, (double) value, nullptr);
-}
-
-void SessionState::storeSetting (int index, const juce::var& value)
-{
-    auto node = tree.getChild (1).getChild (index);
-
-    // The tree keeps an equal value of another type (false for 0); the state holds the setting's own.
-    if (! node[Ids::value].hasSameTypeAs (value))
-        node.removeProperty (Ids::value, nullptr);
-
-    node.setProperty (Ids::value, value, nullptr);
-}
-
 void SessionState::write (juce::MemoryBlock& destData) const
 {
     juce::MemoryOutputStream out (destData, false);
     const juce::ScopedLock sl (lock);
+
+    auto preset = tree.getChild (0);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        setValueExactly (preset.getChild (i), (double) params[(size_t) i].load (std::memory_order_relaxed));
+
+    auto settingNodes = tree.getChild (1);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        setValueExactly (settingNodes.getChild (i), settings[(size_t) i]);
+
     tree.writeToStream (out);
 }
 
@@ -79,16 +102,16 @@ void SessionState::restore (const void* data, size_t numBytes)
         const juce::ScopedLock sl (lock);
 
         for (auto& change : changes.params)
-            storeParam (change.index, change.value);
+            params[(size_t) change.index].store (change.value, std::memory_order_relaxed);
 
-        if (changes.bankDevice.has_value() && (bool) tree.getChild (1).getChild (ParamData::isConnected)[Ids::value])
+        if (changes.bankDevice.has_value() && (bool) settings[ParamData::isConnected])
         {
             changes.settings.push_back ({ ParamData::shouldBeConnected, true });
             changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
         }
 
         for (auto& change : changes.settings)
-            storeSetting (change.index, change.value);
+            settings[(size_t) change.index] = change.value;
 
         pending.insert (pending.end(), changes.params.begin(), changes.params.end());
     }
@@ -129,11 +152,9 @@ void SessionState::handleAsyncUpdate()
 
 void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
 {
+    // Every knob turn and every value from the unit passes here: no lock, no tree.
     if (juce::isPositiveAndBelow (index, ParamData::numParams))
-    {
-        const juce::ScopedLock sl (lock);
-        storeParam (index, value);
-    }
+        params[(size_t) index].store (value, std::memory_order_relaxed);
 }
 
 void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
@@ -141,6 +162,6 @@ void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)
     if (juce::isPositiveAndBelow (index, ParamData::numSettings))
     {
         const juce::ScopedLock sl (lock);
-        storeSetting (index, value);
+        settings[(size_t) index] = std::move (value);
     }
 }

@@ -4,13 +4,17 @@
 #include "StateReader.h"
 #include "vq_core/VqParamsManager.h"
 
+#include <array>
+#include <atomic>
+
 /** The session state of a parameter manager: written and restored from any thread.
 
     The host may save or restore on its own thread while the message thread uses the manager, which
-    has no lock. So this keeps the state tree itself under its own lock, its values updated as a
-    listener of every parameter and setting, and writes it from there. A restore is parsed on the
-    caller's thread and its values go into the copy at once, so a state written right after it holds
-    them; the parameters themselves are set on the message thread (at once when the restore runs
+    has no lock. So this keeps its own copy of every value, updated as a listener of every parameter
+    and setting: the parameters as atomics, since every knob turn and every value from the unit passes
+    here, the settings (rare) under a lock. The state tree is filled in from the copy only when it is
+    written. A restore is parsed on the caller's thread and its values go into the copy at once, so a
+    state written right after it holds them; the parameters themselves are set on the message thread (at once when the restore runs
     there, else on its next turn), each in its own gesture with this state as the source, so the host parameters,
     MIDI objects and views are only ever told there. Settings go through the thread-barrier setters.
     Restores are applied in the order they were made.
@@ -37,13 +41,15 @@ private:
     juce::VqParamsManager& manager;
     SettingSetter setSetting;
 
+    std::array<std::atomic<float>, ParamData::numParams> params {};
+
+    // Restores and writes take the lock, so a write sees either all or none of a restore.
     juce::CriticalSection lock;
-    juce::ValueTree tree;                           // the state as it is written, every value current
+    std::array<juce::var, ParamData::numSettings> settings;
     std::vector<StateReader::ParamChange> pending;  // restored, not yet set in the manager
+    mutable juce::ValueTree tree;                   // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();
-    void storeParam (int index, float value);       // under the lock
-    void storeSetting (int index, const juce::var& value);
 
     void applyPending();
     void handleAsyncUpdate() override;

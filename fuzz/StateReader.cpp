@@ -1,5 +1,7 @@
 // Any bytes handed to the session-state reader: no crash, no hang, nothing outside the data read,
-// every parameter finite within 0..1 afterwards, and the state written then reads back to itself.
+// every parameter finite within 0..1 afterwards, the state written then reads back to itself, and
+// a tree that the guarded reader accepts is the one JUCE's own reader builds from the same bytes.
+#include "GuardedValueTreeReader.h"
 #include "PluginInstance.h"
 
 #include <juce_events/juce_events.h>
@@ -20,6 +22,13 @@ juce::MemoryBlock stateOf (const PlemvoParamsManager& manager)
     manager.getStateInformation (block);
     return block;
 }
+
+juce::MemoryBlock bytesOf (const juce::ValueTree& tree)
+{
+    juce::MemoryOutputStream out;
+    tree.writeToStream (out);
+    return out.getMemoryBlock();
+}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize (int*, char***)
@@ -31,6 +40,10 @@ extern "C" int LLVMFuzzerInitialize (int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
+    if (const auto tree = GuardedValueTreeReader::read (data, size); tree.isValid())
+        if (bytesOf (tree) != bytesOf (juce::ValueTree::readFromData (data, size)))
+            __builtin_trap();
+
     auto& manager = harness->instance.getPlemvoParams();
     manager.setStateInformation (data, (int) juce::jmin (size, (size_t) std::numeric_limits<int>::max()));
 

@@ -133,6 +133,25 @@ TEST_F (SessionStateTest, AStateWrittenAndReadBackRestoresEveryValueAndWritesThe
     EXPECT_EQ (stateOf (manager), written);
 }
 
+TEST_F (SessionStateTest, AStateHoldsEveryValueExactlyEvenAHairFromTheOneWrittenBefore)
+{
+    // A value tree takes doubles within its tolerance, and false for 0, as unchanged.
+    manager.setParamValue (nullptr, ParamData::eq1Gain1, 0.0f);
+    manager.setParamValue (nullptr, ParamData::eq1Freq1, 0.0f);
+    setSetting (ParamData::connectedDevSn, false);
+    stateOf (manager);
+
+    manager.setParamValue (nullptr, ParamData::eq1Gain1, 1.0e-20f);
+    manager.setParamValue (nullptr, ParamData::eq1Freq1, -0.0f);
+    setSetting (ParamData::connectedDevSn, 0);
+    const auto block = stateOf (manager);
+    const auto tree = juce::ValueTree::readFromData (block.getData(), block.getSize());
+
+    EXPECT_EQ ((double) tree.getChild (0).getChild (ParamData::eq1Gain1)["VALUE"], (double) 1.0e-20f);
+    EXPECT_TRUE (std::signbit ((double) tree.getChild (0).getChild (ParamData::eq1Freq1)["VALUE"]));
+    EXPECT_TRUE (tree.getChild (1).getChild (ParamData::connectedDevSn)["VALUE"].isInt());
+}
+
 TEST_F (SessionStateTest, TheSessionsOwnSettingsAreNeverRestored)
 {
     PlemvoPluginInstance source;

@@ -136,6 +136,45 @@ TEST (StateBadTrees, NestingUpToTheLimitAndTrailingBytesAreAccepted)
     EXPECT_EQ (StateReader::read (padded.getData(), padded.getSize()).params.size(), 1u);
 }
 
+juce::MemoryBlock bytesOf (const juce::ValueTree& tree)
+{
+    juce::MemoryOutputStream out;
+    tree.writeToStream (out);
+    return out.getMemoryBlock();
+}
+
+TEST (StateBadTrees, AnAcceptedTreeIsTheTreeThatJucesOwnReaderBuilds)
+{
+    juce::ValueTree root ("VQ_PLEMVO_3_0_0");
+    const std::pair<const char*, juce::var> values[] = {
+        { "int", -7 }, { "int64", (juce::int64) 1 << 40 }, { "double", 0.1 }, { "nan", std::nan ("") },
+        { "yes", true }, { "no", false }, { "text", juce::String (juce::CharPointer_UTF8 ("t\xc3\xa9xt")) }, { "void", {} },
+        { "array", juce::Array<juce::var> { 1, "a", juce::Array<juce::var>() } },
+        { "blob", juce::MemoryBlock ("\0\1\2", 3) }, { "empty blob", juce::MemoryBlock() } };
+
+    for (auto& [name, value] : values)
+        root.setProperty (name, value, nullptr);
+
+    root.appendChild (juce::ValueTree ("CHILD", { { "x", 1 } }, { juce::ValueTree ("GRANDCHILD") }), nullptr);
+    root.appendChild (juce::ValueTree ("CHILD"), nullptr);
+
+    const std::pair<const char*, juce::MemoryBlock> cases[] = {
+        { "every kind of value and nested children", bytesOf (root) },
+        { "a repeated property name", Bytes().name ("R").count (2).doubleProperty ("V", 0.25).doubleProperty ("V", 0.5).count (0).block() },
+        { "an unknown value marker", Bytes().name ("R").count (1).name ("V").count (3).raw ({ 9, 1, 2 }).count (0).block() },
+        { "text that is not UTF-8 and holds a zero",
+          Bytes().name ("R").count (1).name ("V").count (5).raw ({ 5, 0xc3, 0x28, 0, 'x' }).count (0).block() },
+    };
+
+    for (auto& [rule, block] : cases)
+    {
+        const auto ours = GuardedValueTreeReader::read (block.getData(), block.getSize());
+
+        ASSERT_TRUE (ours.isValid()) << rule;
+        EXPECT_EQ (bytesOf (ours), bytesOf (juce::ValueTree::readFromData (block.getData(), block.getSize()))) << rule;
+    }
+}
+
 TEST (StateBadTrees, EveryTruncationOfAStateChangesNothing)
 {
     const auto whole = Bytes().stateStart (1).name ("SETTINGS").count (0).count (1)
