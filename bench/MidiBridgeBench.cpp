@@ -4,6 +4,7 @@
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "vq_core/VqDawParameter.h"
+#include "vq_midi/MidiDevice.h"
 #include "vq_midi/MidiManager.h"
 #include "vq_midi/VqSysexProtocol.h"
 
@@ -12,9 +13,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <new>
 
 namespace juce
 {
@@ -118,24 +116,6 @@ struct Latencies
 double knobToWireP50 = 0.0;
 double juceSysExP50 = 0.0;
 
-// Hands the message to the layer as the device does: one block for the request and its bytes.
-void sendToLayer (MIDIEndpointRef destination, const void* bytes, int length)
-{
-    auto* block = static_cast<unsigned char*> (std::malloc (sizeof (MIDISysexSendRequest) + (size_t) length));
-    auto* data = block + sizeof (MIDISysexSendRequest);
-    std::memcpy (data, bytes, (size_t) length);
-
-    auto* request = new (block) MIDISysexSendRequest {};
-    request->destination = destination;
-    request->data = data;
-    request->bytesToSend = (UInt32) length;
-    request->completionProc = [] (MIDISysexSendRequest* r) { std::free (r->completionRefCon); };
-    request->completionRefCon = block;
-
-    if (MIDISendSysex (request) != noErr)
-        std::free (block);
-}
-
 //==============================================================================
 // (1) From setParamValue on the message thread until the sysex has been handed to the layer.
 void knobToWire (benchmark::State& state)
@@ -186,10 +166,11 @@ void knobToWireThroughJuceSysEx (benchmark::State& state)
         const auto value = (float) (step++ % 121) / 120.0f;
         const auto start = Clock::now();
         const auto code = toCode (value);
-        const juce::uint8 payload[] { 0x00, 0x12, 0x34, (juce::uint8) serial, Protocol::commandSelectedChannel,
+        const juce::uint8 payload[] { Protocol::header[1], Protocol::header[2], Protocol::header[3],
+                                      (juce::uint8) serial, Protocol::commandSelectedChannel,
                                       Protocol::eq1Gain, (juce::uint8) (code & 0x7f), (juce::uint8) ((code & 0xff) >> 7) };
         const auto message = juce::MidiMessage::createSysExMessage (payload, (int) sizeof (payload));
-        sendToLayer (destination, message.getRawData(), message.getRawDataSize());
+        juce::MidiDevice::sendSysEx (destination, message.getRawData(), message.getRawDataSize());
         latencies.add (Clock::now() - start);
 
         if (step % 1000 == 0)
@@ -244,7 +225,8 @@ void unitToHost (benchmark::State& state)
         const auto code = 50 + (step++ % 2);
         const auto expected = (float) code / 120.0f;
         const auto start = Clock::now();
-        link.setup.emit (source, { 0xF0, 0x00, 0x12, 0x34, serial, 0x01, Protocol::eq1Gain, (Byte) code, 0x00, 0xF7 });
+        const auto message = Protocol::makeParameterMessage (serial, Protocol::commandSelectedChannel, Protocol::eq1Gain, code);
+        link.setup.emit (source, { message.begin(), message.end() });
 
         while (watcher.value != expected)
             juce::dispatchNextMessageOnSystemQueue (false);

@@ -70,34 +70,8 @@ public:
 
     void sendSysEx (const unsigned char* bytes, int length)
     {
-        if (destination == 0 || length <= 0)
-            return;
-
-        // One block for the request and its bytes, freed by the completion procedure, so that the
-        // caller's buffer may live on its stack and any number of requests may be in flight.
-        auto* block = static_cast<unsigned char*> (std::malloc (sizeof (MIDISysexSendRequest) + (size_t) length));
-
-        if (block == nullptr)
-            return;
-
-        auto* data = block + sizeof (MIDISysexSendRequest);
-        std::memcpy (data, bytes, (size_t) length);
-
-        auto* request = new (block) MIDISysexSendRequest {};
-        request->destination = destination;
-        request->data = data;
-        request->bytesToSend = (UInt32) length;
-        request->complete = false;
-        request->completionProc = MIDISendingComplete;
-        request->completionRefCon = block;
-
-        if (MIDISendSysex (request) != noErr)
-            std::free (block);
-    }
-
-    static void MIDISendingComplete (MIDISysexSendRequest* request)
-    {
-        std::free (request->completionRefCon);
+        if (destination != 0)
+            MidiDevice::sendSysEx (destination, bytes, length);
     }
 
     static void MIDIReceiveCallback (const MIDIPacketList* packets, void* readReference, void*)
@@ -125,6 +99,33 @@ public:
 };
 
 //==============================================================================
+void MidiDevice::sendSysEx (std::uint32_t destination, const std::uint8_t* bytes, int length)
+{
+    if (length <= 0)
+        return;
+
+    // One block for the request and its bytes, freed by the completion procedure, so that the
+    // caller's buffer may live on its stack and any number of requests may be in flight.
+    auto* block = static_cast<unsigned char*> (std::malloc (sizeof (MIDISysexSendRequest) + (size_t) length));
+
+    if (block == nullptr)
+        return;
+
+    auto* data = block + sizeof (MIDISysexSendRequest);
+    std::memcpy (data, bytes, (size_t) length);
+
+    auto* request = new (block) MIDISysexSendRequest {};
+    request->destination = destination;
+    request->data = data;
+    request->bytesToSend = (UInt32) length;
+    request->complete = false;
+    request->completionProc = [] (MIDISysexSendRequest* sent) { std::free (sent->completionRefCon); };
+    request->completionRefCon = block;
+
+    if (MIDISendSysex (request) != noErr)
+        std::free (block);
+}
+
 MidiDevice::MidiDevice (MidiManager& ownerToUse, std::uint32_t client, std::uint32_t deviceRef)
     : owner (&ownerToUse),
       pimpl (std::make_unique<Pimpl> (*this, ownerToUse, deviceRef))

@@ -55,6 +55,10 @@ public:
         unit has told its serial number, or when the unit has no destination. */
     void setValue (int id, int value, bool otherChannel);
 
+    /** Hands one system-exclusive message to the MIDI service for a destination. The bytes are
+        copied, so the caller's buffer may live on its stack; nothing is sent for an empty message. */
+    static void sendSysEx (std::uint32_t destination, const std::uint8_t* bytes, int length);
+
     /** The unit's serial number (0 to 255), or -1 until its first answer has arrived. */
     int getSerialNo() const noexcept { return serialNo.load(); }
 
