@@ -26,14 +26,7 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
             const auto index = indices[s][k];
 
             param.onValueFromDevice = [this, index, k] (int code) { manager->setParamValue (this, index, intToFloat[k] (code)); };
-
-            param.onGesture = [this, index] (bool starting)
-            {
-                if (starting)
-                    manager->beginParamGesture (this, index);
-                else
-                    manager->endParamGesture (this, index);
-            };
+            param.setGestureTarget (*manager, this, index);
 
             param.onSend = [this, side, k] (int code) { sendSide (side, code | storedCodeOfSide (side, k)); };
         }

@@ -17,14 +17,7 @@ MidiChannelParam::MidiChannelParam (juce::MidiDevice* deviceToUse, juce::VqParam
     manager->addParamListener (this, paramIndex, juce::VqParamsManager::registerOnly);
     manager->addNonAutomatableParamListener (this, settingIndex, juce::VqParamsManager::registerOnly);
 
-    midiParam.onGesture = [this] (bool starting)
-    {
-        if (starting)
-            manager->beginParamGesture (this, paramIndex);
-        else
-            manager->endParamGesture (this, paramIndex);
-    };
-
+    midiParam.setGestureTarget (*manager, this, paramIndex);
     midiParam.onValueFromDevice = [this] (int code) { applyCodeFromDevice (code); };
     midiParam.onSend = [this] (int code) { send (code); };
 }

@@ -29,14 +29,7 @@ MidiLRParam::~MidiLRParam()
 void MidiLRParam::install (MidiParam& param, int index, int& pending, bool isRight)
 {
     param.onValueFromDevice = [this, index] (int code) { manager->setParamValue (this, index, intToFloat (code)); };
-
-    param.onGesture = [this, index] (bool starting)
-    {
-        if (starting)
-            manager->beginParamGesture (this, index);
-        else
-            manager->endParamGesture (this, index);
-    };
+    param.setGestureTarget (*manager, this, index);
 
     param.onSend = [this, &pending, isRight] (int code)
     {

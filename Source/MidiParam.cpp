@@ -29,6 +29,18 @@ void MidiParam::dawValueChanged (int value)
         onSend (value);
 }
 
+void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
+                                  juce::VqParamsManager::AutomatableParamListener* source, int index)
+{
+    onGesture = [&manager, source, index] (bool starting)
+    {
+        if (starting)
+            manager.beginParamGesture (source, index);
+        else
+            manager.endParamGesture (source, index);
+    };
+}
+
 void MidiParam::valueFromDevice (int value) noexcept
 {
     pendingIncoming.exchange (value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vq_core/VqParamsManager.h"
+
 #include <juce_events/juce_events.h>
 
 #include <atomic>
@@ -34,6 +36,12 @@ public:
 
     /** Sends a code to the unit (message thread). */
     std::function<void (int)> onSend;
+
+    /** Sets onGesture to open and close the gestures of one parameter of the manager, in the name
+        of the source, so that the source is not told its own gestures back.
+    */
+    void setGestureTarget (juce::VqParamsManager& manager, juce::VqParamsManager::AutomatableParamListener* source,
+                           int index);
 
     /** A code to be sent to the unit. */
     void dawValueChanged (int value);
