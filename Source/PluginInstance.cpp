@@ -213,14 +213,14 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
 {
     if (command->id == Ids::vqPlemvo::savePreset)
     {
-        launchChooser ("Save preset...", "*.vqrp",
+        launchChooser ("Save preset...", juce::String ("*") + PresetFile::extension,
                        juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
                            | juce::FileBrowserComponent::warnAboutOverwriting,
                        [this] (const juce::File& file) { PresetFile::save (*this, file); });
     }
     else if (command->id == Ids::vqPlemvo::loadPreset)
     {
-        launchChooser ("Load preset...", "*.vqrp; *.vqrb",
+        launchChooser ("Load preset...", juce::String ("*") + PresetFile::extension + "; *" + PresetFile::bankExtension,
                        juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
                        [this] (const juce::File& file) { PresetFile::load (*this, file); });
     }
