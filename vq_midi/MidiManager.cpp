@@ -181,13 +181,7 @@ MidiManager::MidiManager() = default;
 MidiManager::~MidiManager()
 {
     for (auto& device : devices)
-    {
-        if (auto* listener = device->getListener())
-        {
-            device->clearListener();
-            listener->hidConnectionCallback (false);
-        }
-    }
+        detach (*device);
 
     devices.clear();
     pimpl.reset();
@@ -264,9 +258,7 @@ void MidiManager::disconnect (MidiDevice::Listener* listener)
     if (entry == devices.end())
         return;
 
-    // Cleared before the listener hears of it: its answer may be to delete what deliveries use.
-    (*entry)->clearListener();
-    listener->hidConnectionCallback (false);
+    detach (**entry);
     triggerAsyncUpdate();
 }
 
@@ -311,6 +303,16 @@ void MidiManager::attach (MidiDevice& device, MidiDevice::Listener& listener)
     triggerAsyncUpdate();
 }
 
+void MidiManager::detach (MidiDevice& device)
+{
+    if (auto* listener = device.getListener())
+    {
+        // Cleared before the listener hears of it: its answer may be to delete what deliveries use.
+        device.clearListener();
+        listener->hidConnectionCallback (false);
+    }
+}
+
 void MidiManager::removeVanished (const std::vector<std::uint32_t>& found)
 {
     // Out of the list first, so that whatever a listener does when told sees the units gone.
@@ -331,12 +333,7 @@ void MidiManager::removeVanished (const std::vector<std::uint32_t>& found)
 
     for (auto& device : vanished)
     {
-        if (auto* listener = device->getListener())
-        {
-            device->clearListener();
-            listener->hidConnectionCallback (false);
-        }
-
+        detach (*device);
         triggerAsyncUpdate();
     }
 }

@@ -76,6 +76,9 @@ private:
     class Pimpl;
 
     void attach (MidiDevice& device, MidiDevice::Listener& listener);
+
+    // Clears the device's listener, if any, then tells it the unit is gone.
+    void detach (MidiDevice& device);
     void removeVanished (const std::vector<std::uint32_t>& found);
 
     Array<ConnectionListListener*> connectionListListeners;
