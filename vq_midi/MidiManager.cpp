@@ -99,7 +99,7 @@ public:
 
     MidiManager& owner;
     std::vector<std::unique_ptr<MidiDevice>> pendingDevices;
-    const int replyTimeoutMs = 500;
+    static constexpr int replyTimeoutMs = 500;
     MIDIClientRef client = 0;
 
 private:
