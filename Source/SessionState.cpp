@@ -1,5 +1,7 @@
 #include "SessionState.h"
 
+#include <cstring>
+
 using Ids = StateReader::Ids;
 
 namespace
