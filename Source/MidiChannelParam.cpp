@@ -11,8 +11,7 @@ MidiChannelParam::MidiChannelParam (juce::MidiDevice* deviceToUse, juce::VqParam
     : manager (&managerToUse),
       device (deviceToUse),
       paramIndex (paramIndexToUse),
-      settingIndex (settingIndexToUse),
-      midiId (Protocol::channelMode)
+      settingIndex (settingIndexToUse)
 {
     manager->addParamListener (this, paramIndex, juce::VqParamsManager::registerOnly);
     manager->addNonAutomatableParamListener (this, settingIndex, juce::VqParamsManager::registerOnly);
@@ -148,7 +147,7 @@ void MidiChannelParam::send (int code)
         // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
         // before setValue has returned, and must still end this set-up.
         settingUp = true;
-        device->setValue (midiId, code, false);
+        device->setValue (Protocol::channelMode, code, false);
         startTimer (setUpTimerId, setUpLockMs);
     }
 

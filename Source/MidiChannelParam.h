@@ -92,7 +92,6 @@ private:
     juce::Array<ChannelRecallingListener*> channelListeners;
     int paramIndex;
     int settingIndex;
-    int midiId;
     int lastCode = -1;      // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
     MidiParam midiParam;
