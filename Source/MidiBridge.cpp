@@ -53,10 +53,39 @@ std::function<float (int)> PlemvoMidiBridge::getLambdaMidiIntToFloat (int paramI
     return [kind] (int code) { return ParamTools::codeToValue (kind, code); };
 }
 
-std::unique_ptr<MidiLRParam> PlemvoMidiBridge::makeLRParam (int leftIndex, int midiId) const
+int PlemvoMidiBridge::getChannel1Index (int controlId)
 {
-    return std::make_unique<MidiLRParam> (device, *manager, leftIndex, leftIndex + ParamData::channelTwinOffset, midiId,
-                                          getLambdaMidiIntToFloat (leftIndex), getLambdaMidiFloatToInt (leftIndex));
+    using namespace ParamData;
+
+    switch (controlId)
+    {
+        case Protocol::eq1Gain:       return eq1Gain1;
+        case Protocol::eq1Q:          return eq1Q1;
+        case Protocol::eq1Frequency:  return eq1Freq1;
+        case Protocol::eq2Gain:       return eq2Gain1;
+        case Protocol::eq2Q:          return eq2Q1;
+        case Protocol::eq2Frequency:  return eq2Freq1;
+        case Protocol::lowPass:       return lpf1;
+        case Protocol::highPass:      return hpf1;
+        default:                      return -1;
+    }
+}
+
+// The member that holds the object of a two-channel control id; null for any other id.
+std::unique_ptr<MidiLRParam>* PlemvoMidiBridge::findLRParam (int midiId)
+{
+    switch (midiId)
+    {
+        case Protocol::eq1Gain:       return &eq1GainMidi;
+        case Protocol::eq1Q:          return &eq1QMidi;
+        case Protocol::eq1Frequency:  return &eq1FreqMidi;
+        case Protocol::eq2Gain:       return &eq2GainMidi;
+        case Protocol::eq2Q:          return &eq2QMidi;
+        case Protocol::eq2Frequency:  return &eq2FreqMidi;
+        case Protocol::lowPass:       return &lpfMidi;
+        case Protocol::highPass:      return &hpfMidi;
+        default:                      return nullptr;
+    }
 }
 
 void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
@@ -67,14 +96,13 @@ void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
     using namespace ParamData;
     channelMidi = std::make_unique<MidiChannelParam> (device, *manager, channel, selectedChannel);
 
-    eq1GainMidi = makeLRParam (eq1Gain1, Protocol::eq1Gain);
-    eq1QMidi    = makeLRParam (eq1Q1,    Protocol::eq1Q);
-    eq1FreqMidi = makeLRParam (eq1Freq1, Protocol::eq1Frequency);
-    eq2GainMidi = makeLRParam (eq2Gain1, Protocol::eq2Gain);
-    eq2QMidi    = makeLRParam (eq2Q1,    Protocol::eq2Q);
-    eq2FreqMidi = makeLRParam (eq2Freq1, Protocol::eq2Frequency);
-    lpfMidi     = makeLRParam (lpf1,     Protocol::lowPass);
-    hpfMidi     = makeLRParam (hpf1,     Protocol::highPass);
+    for (const auto midiId : Protocol::channelControlIds)
+    {
+        const auto left = getChannel1Index (midiId);
+        *findLRParam (midiId) = std::make_unique<MidiLRParam> (device, *manager, left, left + channelTwinOffset, midiId,
+                                                               getLambdaMidiIntToFloat (left),
+                                                               getLambdaMidiFloatToInt (left));
+    }
 
     const auto twin = [] (int index) { return index + channelTwinOffset; };
     switchesMidi = std::make_unique<MidiBoolParams> (
@@ -101,25 +129,10 @@ void PlemvoMidiBridge::hidConnectionCallback (bool connected)
 void PlemvoMidiBridge::paramReceived (int id, int value)
 {
     // The device delivers nothing while the objects are being built or deleted.
-    auto toLRParam = [this] (int midiId) -> MidiLRParam*
+    if (auto* lrParam = findLRParam (id))
     {
-        switch (midiId)
-        {
-            case Protocol::eq1Gain:       return eq1GainMidi.get();
-            case Protocol::eq1Q:          return eq1QMidi.get();
-            case Protocol::eq1Frequency:  return eq1FreqMidi.get();
-            case Protocol::eq2Gain:       return eq2GainMidi.get();
-            case Protocol::eq2Q:          return eq2QMidi.get();
-            case Protocol::eq2Frequency:  return eq2FreqMidi.get();
-            case Protocol::lowPass:       return lpfMidi.get();
-            case Protocol::highPass:      return hpfMidi.get();
-            default:                return nullptr;
-        }
-    };
-
-    if (auto* lrParam = toLRParam (id))
-    {
-        lrParam->paramMidiChanged (value);
+        if (*lrParam != nullptr)
+            (*lrParam)->paramMidiChanged (value);
     }
     else if (id == Protocol::channelMode)
     {

@@ -35,6 +35,10 @@ public:
     /** The normalised value of a unit's code, for the control of a parameter index (either channel). */
     static std::function<float (int)> getLambdaMidiIntToFloat (int paramIndex);
 
+    /** The channel 1 parameter of one of the unit's two-channel control ids, or -1 for the channel
+        mode, the switches and unknown ids. */
+    static int getChannel1Index (int controlId);
+
 private:
     PlemvoPluginInstance* instance;
     PlemvoParamsManager* manager;
@@ -43,7 +47,7 @@ private:
     std::unique_ptr<MidiLRParam> eq1GainMidi, eq1FreqMidi, eq1QMidi, eq2GainMidi, eq2FreqMidi, eq2QMidi, lpfMidi, hpfMidi;
     std::unique_ptr<MidiBoolParams> switchesMidi;
 
-    std::unique_ptr<MidiLRParam> makeLRParam (int leftIndex, int midiId) const;
+    std::unique_ptr<MidiLRParam>* findLRParam (int midiId);
     juce::Array<MidiChannelParam::ChannelRecallingListener*> getControlObjects() const;
     void deleteMidiObjects();
 

@@ -1,5 +1,6 @@
 #include "SysexText.h"
 
+#include "MidiBridge.h"
 #include "ParamTools.h"
 #include "vq_midi/VqSysexProtocol.h"
 
@@ -29,24 +30,6 @@ const char* controlName (int id)
 juce::String SysexText::toHex (const Bytes& bytes)
 {
     return juce::String::toHexString (bytes.data(), (int) bytes.size()).toUpperCase();
-}
-
-int SysexText::getLeftParameter (int controlId)
-{
-    using namespace ParamData;
-
-    switch (controlId)
-    {
-    case Protocol::eq1Gain:      return eq1Gain1;
-    case Protocol::eq1Q:         return eq1Q1;
-    case Protocol::eq1Frequency: return eq1Freq1;
-    case Protocol::eq2Gain:      return eq2Gain1;
-    case Protocol::eq2Q:         return eq2Q1;
-    case Protocol::eq2Frequency: return eq2Freq1;
-    case Protocol::lowPass:      return lpf1;
-    case Protocol::highPass:     return hpf1;
-    default:                     return -1;
-    }
 }
 
 juce::String SysexText::describeMode (int code)
@@ -106,7 +89,7 @@ juce::String SysexText::describe (const Bytes& bytes, bool toUnit)
         meaning = describeSwitches (code);
     else
     {
-        const auto index = getLeftParameter (id);
+        const auto index = PlemvoMidiBridge::getChannel1Index (id);
         meaning = ParamTools::valueToText (index, ParamTools::codeToValue (ParamTools::getKind (index), code));
     }
 

@@ -18,9 +18,6 @@ public:
     /** What a message means, e.g. "band 1 gain, selected channel: +7.5 dB (code 90)". */
     static juce::String describe (const Bytes& bytes, bool toUnit);
 
-    /** The channel 1 parameter of a control id, or -1 for the channel mode, the switches and unknown ids. */
-    static int getLeftParameter (int controlId);
-
     /** "linked", "channel 1 selected", "channel 2 selected". */
     static juce::String describeMode (int code);
 
