@@ -3,16 +3,20 @@
 #include "vq_midi/MidiDevice.h"
 
 MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse, int midiIdToUse,
-                                int left1, int right1, IntToFloat intToFloat1, FloatToInt floatToInt1,
-                                int left2, int right2, IntToFloat intToFloat2, FloatToInt floatToInt2,
-                                int left3, int right3, IntToFloat intToFloat3, FloatToInt floatToInt3)
+                                std::array<Switch, numSwitches> switches)
     : manager (&managerToUse),
       device (deviceToUse),
-      indices { { left1, left2, left3 }, { right1, right2, right3 } },
-      midiId (midiIdToUse),
-      intToFloat { std::move (intToFloat1), std::move (intToFloat2), std::move (intToFloat3) },
-      floatToInt { std::move (floatToInt1), std::move (floatToInt2), std::move (floatToInt3) }
+      midiId (midiIdToUse)
 {
+    for (int k = 0; k < numSwitches; ++k)
+    {
+        auto& entry = switches[(size_t) k];
+        indices[leftSide][k] = entry.leftIndex;
+        indices[rightSide][k] = entry.rightIndex;
+        intToFloat[k] = std::move (entry.intToFloat);
+        floatToInt[k] = std::move (entry.floatToInt);
+    }
+
     for (auto& sideIndices : indices)
         for (auto index : sideIndices)
             manager->addParamListener (this, index, juce::VqParamsManager::registerOnly);

@@ -2,6 +2,8 @@
 
 #include "MidiLRParam.h"
 
+#include <array>
+
 /** The three engage switches of both channels, packed as bits into one control id of the unit.
     Every message carries the complete state of the three switches of one channel.
 */
@@ -12,10 +14,19 @@ public:
     using IntToFloat = MidiLRParam::IntToFloat;
     using FloatToInt = MidiLRParam::FloatToInt;
 
+    static constexpr int numSwitches = 3;
+
+    /** One switch of both channels: its two parameters and the converters of its bit. */
+    struct Switch
+    {
+        int leftIndex;
+        int rightIndex;
+        IntToFloat intToFloat;
+        FloatToInt floatToInt;
+    };
+
     MidiBoolParams (juce::MidiDevice* device, juce::VqParamsManager& manager, int midiId,
-                    int left1, int right1, IntToFloat intToFloat1, FloatToInt floatToInt1,
-                    int left2, int right2, IntToFloat intToFloat2, FloatToInt floatToInt2,
-                    int left3, int right3, IntToFloat intToFloat3, FloatToInt floatToInt3);
+                    std::array<Switch, numSwitches> switches);
     ~MidiBoolParams() override;
 
     /** The switch byte from the unit; called on a MIDI thread. */
@@ -27,7 +38,6 @@ public:
     void lockReceiving (bool shouldLock) override;
 
 private:
-    static constexpr int numSwitches = 3;
     enum Side { leftSide, rightSide, numSides };
 
     juce::VqParamsManager* manager;

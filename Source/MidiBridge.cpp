@@ -104,12 +104,13 @@ void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
                                                                getLambdaMidiFloatToInt (left));
     }
 
-    const auto twin = [] (int index) { return index + channelTwinOffset; };
-    switchesMidi = std::make_unique<MidiBoolParams> (
-        device, *manager, Protocol::switches,
-        engage1, twin (engage1), getLambdaMidiIntToFloat (engage1), getLambdaMidiFloatToInt (engage1),
-        eq1Engage1, twin (eq1Engage1), getLambdaMidiIntToFloat (eq1Engage1), getLambdaMidiFloatToInt (eq1Engage1),
-        eq2Engage1, twin (eq2Engage1), getLambdaMidiIntToFloat (eq2Engage1), getLambdaMidiFloatToInt (eq2Engage1));
+    const auto switchOf = [] (int left) -> MidiBoolParams::Switch
+    { return { left, left + channelTwinOffset, getLambdaMidiIntToFloat (left), getLambdaMidiFloatToInt (left) }; };
+
+    std::array<MidiBoolParams::Switch, MidiBoolParams::numSwitches> switches { switchOf (engage1),
+                                                                               switchOf (eq1Engage1),
+                                                                               switchOf (eq2Engage1) };
+    switchesMidi = std::make_unique<MidiBoolParams> (device, *manager, Protocol::switches, std::move (switches));
 
     for (auto* object : getControlObjects())
         channelMidi->addChannelListener (object);
