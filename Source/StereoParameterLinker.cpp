@@ -6,25 +6,11 @@
 
 namespace
 {
-enum MessageKind
-{
-    setValue = 1,
-    beginGesture = 2,
-    endGesture = 3
-};
-
 // Host automation and a restored state replay recorded values of each channel on its own.
 bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListener* source)
 {
     return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr
         || dynamic_cast<const SessionState*> (source) != nullptr;
-}
-
-juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
-{
-    // Enough decimals to bring back the very float: six digits could land the twin a step off at a tie.
-    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 15) + "|"
-         + juce::String (changeStamp);
 }
 } // namespace
 
@@ -34,7 +20,6 @@ StereoParameterLinker::StereoParameterLinker (juce::VqParamsManager& owner, int 
     manager->addParamListener (this, leftIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, rightIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, ParamData::channel, juce::VqParamsManager::notifyOnAdd);
-    addActionListener (this);
 }
 
 StereoParameterLinker::~StereoParameterLinker()
@@ -43,7 +28,7 @@ StereoParameterLinker::~StereoParameterLinker()
     manager->removeParamListener (this, rightIndex);
     manager->removeParamListener (this, ParamData::channel);
 
-    // Undelivered messages die with the broadcaster; a twin it still holds must not stay touched.
+    // Undelivered mirrors die with the linker; a twin it still holds must not stay touched.
     for (int side = 0; side < 2; ++side)
         for (; heldGestures[side] > 0; --heldGestures[side])
             manager->endParamGesture (this, side == 0 ? leftIndex : rightIndex);
@@ -76,7 +61,7 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
     ++pairChangeCount;
 
     if (linked && ! replaysRecordedValues (source))
-        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, pairChangeCount));
+        post (MirrorKind::setValue, twinOf (side), value, pairChangeCount);
 }
 
 void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
@@ -90,42 +75,46 @@ void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* sourc
     if (starting && linked && ! mirroredToTwin[side])
     {
         mirroredToTwin[side] = true;
-        sendActionMessage (makeMessage (beginGesture, twinOf (side)));
+        post (MirrorKind::beginGesture, twinOf (side));
     }
     else if (! starting && mirroredToTwin[side])
     {
         mirroredToTwin[side] = false;
-        sendActionMessage (makeMessage (endGesture, twinOf (side)));
+        post (MirrorKind::endGesture, twinOf (side));
     }
 }
 
-void StereoParameterLinker::actionListenerCallback (const juce::String& message)
+void StereoParameterLinker::post (MirrorKind kind, int target, float value, int changeStamp)
 {
-    const auto tokens = juce::StringArray::fromTokens (message, "|", "\"");
+    // The value travels as the float itself, so the twin gets exactly the same value.
+    juce::MessageManager::callAsync (
+        [linker = juce::WeakReference<StereoParameterLinker> (this), kind, target, value, changeStamp]
+        {
+            if (auto* alive = linker.get())
+                alive->applyMirror (kind, target, value, changeStamp);
+        });
+}
 
-    if (tokens.size() < 4)
-        return;
-
-    const auto kind = tokens[0].getIntValue();
-    const auto target = tokens[1].getIntValue();
+void StereoParameterLinker::applyMirror (MirrorKind kind, int target, float value, int changeStamp)
+{
     const auto side = sideOf (target);
 
     if (side < 0)
         return;
 
-    if (kind == setValue)
+    if (kind == MirrorKind::setValue)
     {
         // Applying a stale mirror would undo a later change: both twins set in one turn, or a
         // restore followed by another. Neither may it cross a change of the mode out of "LINK".
-        if (linked && tokens[3].getIntValue() == pairChangeCount)
-            manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
+        if (linked && changeStamp == pairChangeCount)
+            manager->setParamValue (this, target, value);
     }
-    else if (kind == beginGesture)
+    else if (kind == MirrorKind::beginGesture)
     {
         ++heldGestures[side];
         manager->beginParamGesture (this, target);
     }
-    else if (kind == endGesture && heldGestures[side] > 0)
+    else if (kind == MirrorKind::endGesture && heldGestures[side] > 0)
     {
         --heldGestures[side];
         manager->endParamGesture (this, target);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using Manager = juce::VqParamsManager;
 
 namespace
@@ -131,6 +133,17 @@ TEST_F (Linker, ChangesOnBothSidesWithinOneTurnJoinTheTwinsAtTheLatestInsteadOfS
 TEST_F (Linker, TheTwinGetsExactlyTheSameValueEvenAtAStepTie)
 {
     for (const auto value : { 1.0f / 3.0f, 1.0f / 240.0f, 1.0f / 1910.0f, 0.0625f })
+    {
+        manager.setParamValue (&window, left, value);
+        vqtest::drainMessageLoop();
+
+        EXPECT_EQ (manager.getParamValue (right), value);
+    }
+}
+
+TEST_F (Linker, TheTwinGetsExactlyTheSameValueAlsoWhenItIsFarSmallerThanOneStep)
+{
+    for (const auto value : { 1.0e-7f, 1.2345678e-12f, 1.0e-20f, std::numeric_limits<float>::denorm_min() })
     {
         manager.setParamValue (&window, left, value);
         vqtest::drainMessageLoop();
