@@ -1,6 +1,7 @@
 // The plug-in instance's costs: creating and deleting instances (with and without the process-wide device
 // manager), the memory one instance holds, and the time from plugging a unit in to the first parameter
 // message reaching it, which the reply timer (500 ms) and the connection tick (1000 ms) dominate.
+#include "common/MessageLoop.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "vq_midi/MidiManager.h"
@@ -14,18 +15,13 @@
 
 namespace
 {
+using vqbench::runMessageLoopUntil;
 using Protocol = juce::VqSysexProtocol;
 using Direction = vqsim::SimulatedUnit::Direction;
 
 std::unique_ptr<PlemvoPluginInstance> createInstance()
 {
     return std::unique_ptr<PlemvoPluginInstance> (static_cast<PlemvoPluginInstance*> (createPluginFilter()));
-}
-
-void runMessageLoopUntil (const std::function<bool()>& condition)
-{
-    while (! condition())
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
 }
 
 size_t heapInUse()

@@ -1,6 +1,7 @@
 // The MIDI link's costs: a knob change to the wire, a value from the unit to the host parameter,
 // and the full resend after an attach, all through the layer and the simulated unit.
 #include "MidiBridge.h"
+#include "common/MessageLoop.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "vq_core/VqDawParameter.h"
@@ -23,15 +24,10 @@ bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 
 namespace
 {
+using vqbench::runMessageLoopUntil;
 using Protocol = juce::VqSysexProtocol;
 using Clock = std::chrono::steady_clock;
 constexpr int serial = 7;
-
-void runMessageLoopUntil (const std::function<bool()>& condition)
-{
-    while (! condition())
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
-}
 
 /** The plug-in instance, the device manager and the simulated unit; the bridge is attached on demand. */
 struct Link
