@@ -4,9 +4,7 @@
 
 MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse, int midiIdToUse,
                                 std::array<Switch, numSwitches> switches)
-    : manager (&managerToUse),
-      device (deviceToUse),
-      midiId (midiIdToUse)
+    : MidiControlParam (deviceToUse, managerToUse, midiIdToUse)
 {
     for (int k = 0; k < numSwitches; ++k)
     {
@@ -49,13 +47,12 @@ void MidiBoolParams::paramMidiChanged (int value)
     if (locked.load())
         return;
 
-    const auto channel = selectedChannel.load();
+    const auto side = sideOfValuesFromUnit();
 
-    if (channel < 0 || channel > 2)
+    if (side < 0)
         return;
 
-    // While linked only channel 1 is set, as for the knobs: the stereo linker carries it to channel 2.
-    for (auto& param : params[channel == 2 ? rightSide : leftSide])
+    for (auto& param : params[side])
         param.valueFromDevice (value);
 }
 
@@ -63,7 +60,7 @@ void MidiBoolParams::paramValueChanged (int index, float value)
 {
     for (int s = 0; s < numSides; ++s)
     {
-        if (s == rightSide && selectedChannel.load() == 0)
+        if (! isSent ((Side) s))
             break;
 
         for (int k = 0; k < numSwitches; ++k)
@@ -83,13 +80,8 @@ void MidiBoolParams::sendForced()
 
     sendSide (leftSide, leftCode);
 
-    if (selectedChannel.load() != 0)
+    if (isSent (rightSide))
         sendSide (rightSide, rightCode);
-}
-
-void MidiBoolParams::setSelectedChannel (int channel)
-{
-    selectedChannel = channel;
 }
 
 void MidiBoolParams::lockReceiving (bool shouldLock)
@@ -106,7 +98,7 @@ void MidiBoolParams::lockReceiving (bool shouldLock)
         sendSide (leftSide, std::exchange (pending[leftSide], -1));
 
     // Held back before the channels were linked: while linked channel 2 is not sent at all.
-    if (pending[rightSide] >= 0 && selectedChannel.load() != 0)
+    if (pending[rightSide] >= 0 && isSent (rightSide))
         sendSide (rightSide, pending[rightSide]);
 
     pending[rightSide] = -1;
@@ -127,6 +119,6 @@ void MidiBoolParams::sendSide (Side side, int combined)
 {
     if (locked.load())
         pending[side] = combined;
-    else if (device != nullptr)
-        device->setValue (midiId, combined, selectedChannel.load() == (side == leftSide ? 2 : 1));
+    else
+        sendToUnit (side, combined);
 }

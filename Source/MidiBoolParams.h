@@ -1,19 +1,16 @@
 #pragma once
 
-#include "MidiLRParam.h"
+#include "MidiControlParam.h"
+#include "MidiParam.h"
 
 #include <array>
 
 /** The three engage switches of both channels, packed as bits into one control id of the unit.
     Every message carries the complete state of the three switches of one channel.
 */
-class MidiBoolParams : public juce::VqParamsManager::AutomatableParamListener,
-                       public MidiChannelParam::ChannelRecallingListener
+class MidiBoolParams : public MidiControlParam
 {
 public:
-    using IntToFloat = MidiLRParam::IntToFloat;
-    using FloatToInt = MidiLRParam::FloatToInt;
-
     static constexpr int numSwitches = 3;
 
     /** One switch of both channels: its two parameters and the converters of its bit. */
@@ -30,24 +27,16 @@ public:
     ~MidiBoolParams() override;
 
     /** The switch byte from the unit; called on a MIDI thread. */
-    void paramMidiChanged (int value);
+    void paramMidiChanged (int value) override;
 
     void paramValueChanged (int index, float value) override;
     void sendForced() override;
-    void setSelectedChannel (int channel) override;
     void lockReceiving (bool shouldLock) override;
 
 private:
-    enum Side { leftSide, rightSide, numSides };
-
-    juce::VqParamsManager* manager;
-    juce::MidiDevice* device;
     int indices[numSides][numSwitches];
-    int midiId;
     IntToFloat intToFloat[numSwitches];
     FloatToInt floatToInt[numSwitches];
-    std::atomic<int> selectedChannel { 0 };
-    std::atomic<bool> locked { false };
     int pending[numSides] { -1, -1 };
     MidiParam params[numSides][numSwitches];
 

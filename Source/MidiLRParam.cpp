@@ -5,19 +5,17 @@
 MidiLRParam::MidiLRParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse,
                           int leftIndexToUse, int rightIndexToUse, int midiIdToUse,
                           IntToFloat intToFloatToUse, FloatToInt floatToIntToUse)
-    : manager (&managerToUse),
-      device (deviceToUse),
+    : MidiControlParam (deviceToUse, managerToUse, midiIdToUse),
       leftIndex (leftIndexToUse),
       rightIndex (rightIndexToUse),
-      midiId (midiIdToUse),
       intToFloat (std::move (intToFloatToUse)),
       floatToInt (std::move (floatToIntToUse))
 {
     manager->addParamListener (this, leftIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, rightIndex, juce::VqParamsManager::registerOnly);
 
-    install (left, leftIndex, pendingLeft, false);
-    install (right, rightIndex, pendingRight, true);
+    install (left, leftIndex, pendingLeft, leftSide);
+    install (right, rightIndex, pendingRight, rightSide);
 }
 
 MidiLRParam::~MidiLRParam()
@@ -26,17 +24,17 @@ MidiLRParam::~MidiLRParam()
     manager->removeParamListener (this, rightIndex);
 }
 
-void MidiLRParam::install (MidiParam& param, int index, int& pending, bool isRight)
+void MidiLRParam::install (MidiParam& param, int index, int& pending, Side side)
 {
     param.onValueFromDevice = [this, index] (int code) { manager->setParamValue (this, index, intToFloat (code)); };
     param.setGestureTarget (*manager, this, index);
 
-    param.onSend = [this, &pending, isRight] (int code)
+    param.onSend = [this, &pending, side] (int code)
     {
         if (locked.load())
             pending = code;
-        else if (device != nullptr)
-            device->setValue (midiId, code, selectedChannel.load() == (isRight ? 1 : 2));
+        else
+            sendToUnit (side, code);
     };
 }
 
@@ -45,14 +43,11 @@ void MidiLRParam::paramMidiChanged (int value)
     if (locked.load())
         return;
 
-    // While linked only channel 1 is set: the stereo linker carries it to channel 2. Setting both
-    // would have the linker mirror channel 2 back onto channel 1, which would send it back to the unit.
-    switch (selectedChannel.load())
+    switch (sideOfValuesFromUnit())
     {
-        case 0:
-        case 1:  left.valueFromDevice (value); break;
-        case 2:  right.valueFromDevice (value); break;
-        default: break;
+        case leftSide:  left.valueFromDevice (value); break;
+        case rightSide: right.valueFromDevice (value); break;
+        default:        break;
     }
 }
 
@@ -62,7 +57,7 @@ void MidiLRParam::paramValueChanged (int index, float value)
 
     if (index == leftIndex)
         left.dawValueChanged (code);
-    else if (index == rightIndex && selectedChannel.load() != 0)
+    else if (index == rightIndex && isSent (rightSide))
         right.dawValueChanged (code);
 }
 
@@ -76,13 +71,8 @@ void MidiLRParam::sendForced()
 
     left.dawValueChanged (leftCode);
 
-    if (selectedChannel.load() != 0)
+    if (isSent (rightSide))
         right.dawValueChanged (rightCode);
-}
-
-void MidiLRParam::setSelectedChannel (int channel)
-{
-    selectedChannel = channel;
 }
 
 void MidiLRParam::lockReceiving (bool shouldLock)
@@ -96,7 +86,7 @@ void MidiLRParam::lockReceiving (bool shouldLock)
         left.dawValueChanged (std::exchange (pendingLeft, -1));
 
     // Held back before the channels were linked: while linked channel 2 is not sent at all.
-    if (pendingRight >= 0 && selectedChannel.load() != 0)
+    if (pendingRight >= 0 && isSent (rightSide))
         right.dawValueChanged (pendingRight);
 
     pendingRight = -1;

@@ -4,5 +4,6 @@
 // one switch object per connected unit.
 #include "MidiParam.h"
 #include "MidiChannelParam.h"
+#include "MidiControlParam.h"
 #include "MidiLRParam.h"
 #include "MidiBoolParams.h"

@@ -1,0 +1,38 @@
+#include "MidiControlParam.h"
+
+#include "vq_midi/MidiDevice.h"
+
+MidiControlParam::MidiControlParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse,
+                                    int midiIdToUse)
+    : manager (&managerToUse),
+      device (deviceToUse),
+      midiId (midiIdToUse)
+{
+}
+
+void MidiControlParam::setSelectedChannel (int channel)
+{
+    selectedChannel = channel;
+}
+
+int MidiControlParam::sideOfValuesFromUnit() const noexcept
+{
+    switch (selectedChannel.load())
+    {
+        case 0:
+        case 1:  return leftSide;
+        case 2:  return rightSide;
+        default: return -1;
+    }
+}
+
+bool MidiControlParam::isSent (Side side) const noexcept
+{
+    return side == leftSide || selectedChannel.load() != 0;
+}
+
+void MidiControlParam::sendToUnit (Side side, int code)
+{
+    if (device != nullptr)
+        device->setValue (midiId, code, selectedChannel.load() == (side == leftSide ? 2 : 1));
+}

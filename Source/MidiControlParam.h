@@ -1,0 +1,53 @@
+#pragma once
+
+#include "MidiChannelParam.h"
+
+#include <atomic>
+#include <functional>
+
+/** What the two-channel knob objects and the switch object share: their control id, the channel
+    selected on the unit, the lock of the set-up cycle, and which command carries a channel's message.
+*/
+class MidiControlParam : public juce::VqParamsManager::AutomatableParamListener,
+                         public MidiChannelParam::ChannelRecallingListener
+{
+public:
+    using IntToFloat = std::function<float (int)>;
+    using FloatToInt = std::function<int (float)>;
+
+    MidiControlParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int midiId);
+
+    /** A code for this control from the unit; called on a MIDI thread. */
+    virtual void paramMidiChanged (int value) = 0;
+
+    void setSelectedChannel (int channel) override;
+
+protected:
+    enum Side
+    {
+        leftSide,
+        rightSide,
+        numSides
+    };
+
+    /** The side that takes the unit's values, or -1 for an unknown channel. While linked only
+        channel 1 is set: the stereo linker carries it to channel 2. Setting both would have the
+        linker mirror channel 2 back onto channel 1, which would send it back to the unit.
+    */
+    int sideOfValuesFromUnit() const noexcept;
+
+    /** Whether a side's values go out at all: while linked channel 2 is not sent. */
+    bool isSent (Side side) const noexcept;
+
+    /** Sends a side's code, with the command of the channel not selected when that is the side's. */
+    void sendToUnit (Side side, int code);
+
+    juce::VqParamsManager* manager;
+    juce::MidiDevice* device;
+    int midiId;
+    std::atomic<int> selectedChannel { 0 };
+    std::atomic<bool> locked { false };
+
+private:
+    JUCE_DECLARE_NON_COPYABLE (MidiControlParam)
+};
