@@ -43,7 +43,7 @@ void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
 
 void MidiParam::valueFromDevice (int value) noexcept
 {
-    pendingIncoming.exchange (value);
+    pendingIncoming.store (value);
     triggerAsyncUpdate();
 }
 
