@@ -6,11 +6,26 @@
 
 namespace
 {
+enum MessageKind
+{
+    setValue = 1,
+    beginGesture = 2,
+    endGesture = 3
+};
+
 // Host automation and a restored state replay recorded values of each channel on its own.
 bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListener* source)
 {
     return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr
         || dynamic_cast<const SessionState*> (source) != nullptr;
+}
+
+juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
+{
+    // Nine significant digits bring back the very float, however small: six could land the twin a
+    // step off at a tie.
+    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 8, true) + "|"
+         + juce::String (changeStamp);
 }
 } // namespace
 
@@ -20,6 +35,7 @@ StereoParameterLinker::StereoParameterLinker (juce::VqParamsManager& owner, int 
     manager->addParamListener (this, leftIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, rightIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, ParamData::channel, juce::VqParamsManager::notifyOnAdd);
+    addActionListener (this);
 }
 
 StereoParameterLinker::~StereoParameterLinker()
@@ -28,7 +44,7 @@ StereoParameterLinker::~StereoParameterLinker()
     manager->removeParamListener (this, rightIndex);
     manager->removeParamListener (this, ParamData::channel);
 
-    // Undelivered mirrors die with the linker; a twin it still holds must not stay touched.
+    // Undelivered messages die with the broadcaster; a twin it still holds must not stay touched.
     for (int side = 0; side < 2; ++side)
         for (; heldGestures[side] > 0; --heldGestures[side])
             manager->endParamGesture (this, side == 0 ? leftIndex : rightIndex);
@@ -61,7 +77,7 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
     ++pairChangeCount;
 
     if (linked && ! replaysRecordedValues (source))
-        post (MirrorKind::setValue, twinOf (side), value, pairChangeCount);
+        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, pairChangeCount));
 }
 
 void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
@@ -75,46 +91,42 @@ void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* sourc
     if (starting && linked && ! mirroredToTwin[side])
     {
         mirroredToTwin[side] = true;
-        post (MirrorKind::beginGesture, twinOf (side));
+        sendActionMessage (makeMessage (beginGesture, twinOf (side)));
     }
     else if (! starting && mirroredToTwin[side])
     {
         mirroredToTwin[side] = false;
-        post (MirrorKind::endGesture, twinOf (side));
+        sendActionMessage (makeMessage (endGesture, twinOf (side)));
     }
 }
 
-void StereoParameterLinker::post (MirrorKind kind, int target, float value, int changeStamp)
+void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 {
-    // The value travels as the float itself, so the twin gets exactly the same value.
-    juce::MessageManager::callAsync (
-        [linker = juce::WeakReference<StereoParameterLinker> (this), kind, target, value, changeStamp]
-        {
-            if (auto* alive = linker.get())
-                alive->applyMirror (kind, target, value, changeStamp);
-        });
-}
+    const auto tokens = juce::StringArray::fromTokens (message, "|", "\"");
 
-void StereoParameterLinker::applyMirror (MirrorKind kind, int target, float value, int changeStamp)
-{
+    if (tokens.size() < 4)
+        return;
+
+    const auto kind = tokens[0].getIntValue();
+    const auto target = tokens[1].getIntValue();
     const auto side = sideOf (target);
 
     if (side < 0)
         return;
 
-    if (kind == MirrorKind::setValue)
+    if (kind == setValue)
     {
         // Applying a stale mirror would undo a later change: both twins set in one turn, or a
         // restore followed by another. Neither may it cross a change of the mode out of "LINK".
-        if (linked && changeStamp == pairChangeCount)
-            manager->setParamValue (this, target, value);
+        if (linked && tokens[3].getIntValue() == pairChangeCount)
+            manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
     }
-    else if (kind == MirrorKind::beginGesture)
+    else if (kind == beginGesture)
     {
         ++heldGestures[side];
         manager->beginParamGesture (this, target);
     }
-    else if (kind == MirrorKind::endGesture && heldGestures[side] > 0)
+    else if (kind == endGesture && heldGestures[side] > 0)
     {
         --heldGestures[side];
         manager->endParamGesture (this, target);

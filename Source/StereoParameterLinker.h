@@ -13,7 +13,9 @@
     Mirrored gestures stay balanced whatever "CHANNEL" does meanwhile: a gesture's end is mirrored
     exactly when its begin was, and a twin still touched is released when the linker goes.
 */
-class StereoParameterLinker : public juce::VqParamsManager::AutomatableParamListener
+class StereoParameterLinker : private juce::ActionListener,
+                              private juce::ActionBroadcaster,
+                              public juce::VqParamsManager::AutomatableParamListener
 {
 public:
     StereoParameterLinker (juce::VqParamsManager& manager, int leftIndex, int rightIndex);
@@ -39,19 +41,9 @@ private:
     // Changes of either twin made by others; a queued mirror carries the count it was made at.
     int pairChangeCount = 0;
 
-    enum class MirrorKind
-    {
-        setValue,
-        beginGesture,
-        endGesture
-    };
-
-    // Queues a mirror for the message thread; one still queued when the linker goes is dropped.
-    void post (MirrorKind kind, int target, float value = 0.0f, int changeStamp = 0);
-    void applyMirror (MirrorKind kind, int target, float value, int changeStamp);
+    void actionListenerCallback (const juce::String& message) override;
     int sideOf (int index) const noexcept;
     int twinOf (int side) const noexcept;
 
-    JUCE_DECLARE_WEAK_REFERENCEABLE (StereoParameterLinker)
     JUCE_DECLARE_NON_COPYABLE (StereoParameterLinker)
 };
