@@ -118,6 +118,14 @@ void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
     channelMidi->sendChannelMode();
 }
 
+void PlemvoMidiBridge::giveUpUnit (juce::MidiManager* midiManager)
+{
+    if (midiManager != nullptr)
+        midiManager->disconnect (this);
+
+    setConnectedMidiDevice (nullptr);
+}
+
 void PlemvoMidiBridge::hidConnectionCallback (bool connected)
 {
     if (connected)

@@ -2,6 +2,7 @@
 
 #include "MidiParams.h"
 #include "vq_midi/MidiDevice.h"
+#include "vq_midi/MidiManager.h"
 
 #include <memory>
 
@@ -22,6 +23,11 @@ public:
         starts the set-up cycle. With null the objects only follow the channel mode.
     */
     void setConnectedMidiDevice (juce::MidiDevice* device) override;
+
+    /** Gives the unit up before the bridge is deleted: the device manager stops the deliveries
+        first (it returns only when none is running), then the objects follow no device.
+    */
+    void giveUpUnit (juce::MidiManager* midiManager);
 
     /** With false: the unit is gone; tells the instance and deletes the MIDI objects. */
     void hidConnectionCallback (bool connected) override;

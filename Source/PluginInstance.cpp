@@ -178,10 +178,7 @@ void PlemvoPluginInstance::detachBridge()
     if (bridge == nullptr)
         return;
 
-    if (midiManager != nullptr)
-        midiManager->disconnect (bridge.get());
-
-    bridge->setConnectedMidiDevice (nullptr);
+    bridge->giveUpUnit (midiManager);
     bridge.reset();
 }
 

@@ -69,8 +69,7 @@ struct Link
         if (bridge == nullptr)
             return;
 
-        midiManager->disconnect (bridge.get());
-        bridge->setConnectedMidiDevice (nullptr);
+        bridge->giveUpUnit (midiManager);
         bridge.reset();
         setup.flush();
     }

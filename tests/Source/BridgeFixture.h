@@ -117,8 +117,7 @@ protected:
         if (bridge == nullptr)
             return;
 
-        midiManager->disconnect (bridge.get());
-        bridge->setConnectedMidiDevice (nullptr);
+        bridge->giveUpUnit (midiManager);
         bridge.reset();
     }
 
