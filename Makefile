@@ -9,7 +9,7 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_f
 
 configure = cmake -S . -B $(1) -G Ninja $(2) $(CMAKE_FLAGS) >/dev/null
 
-.PHONY: deps build run test bench tsan asan fuzz clean
+.PHONY: deps build run test format bench tsan asan fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -22,7 +22,11 @@ run: build
 	@$(BUILD)/platform/session_runner/plemvo_session platform/session_runner/examples/demo.session
 
 test: build
+	@scripts/check-format.sh
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+format: deps
+	@scripts/check-format.sh fix
 
 bench: deps
 	@$(call configure,build-release,-DCMAKE_BUILD_TYPE=Release -DVQ_BUILD_TESTS=OFF)

@@ -5,25 +5,29 @@ namespace
 // The type markers of juce::var's stream format.
 enum VarMarker
 {
-    intMarker       = 1,
-    boolTrueMarker  = 2,
+    intMarker = 1,
+    boolTrueMarker = 2,
     boolFalseMarker = 3,
-    doubleMarker    = 4,
-    stringMarker    = 5,
-    int64Marker     = 6,
-    arrayMarker     = 7,
-    binaryMarker    = 8
+    doubleMarker = 4,
+    stringMarker = 5,
+    int64Marker = 6,
+    arrayMarker = 7,
+    binaryMarker = 8
 };
 
 // Smallest encodings, used to reject counts that cannot fit in what is left.
-constexpr size_t minNodeBytes = 4;      // one-character type and its end, no properties, no children
-constexpr size_t minPropertyBytes = 3;  // one-character name and its end, a void value
+constexpr size_t minNodeBytes = 4;     // one-character type and its end, no properties, no children
+constexpr size_t minPropertyBytes = 3; // one-character name and its end, a void value
 
 /** Walks the stream exactly as JUCE's reader would; builds the tree only when asked. */
 class StreamWalker
 {
 public:
-    StreamWalker (const void* d, size_t n) : data (static_cast<const juce::uint8*> (d)), size (n) {}
+    StreamWalker (const void* d, size_t n)
+        : data (static_cast<const juce::uint8*> (d)),
+          size (n)
+    {
+    }
 
     // Without a node only checks; with one, also builds what JUCE's reader would build from the
     // same bytes, without its byte-by-byte reads of every name.
@@ -46,7 +50,8 @@ public:
             juce::Identifier name;
             juce::var value;
 
-            if (! readName (node != nullptr ? &name : nullptr) || ! readVar (depth + 1, node != nullptr ? &value : nullptr))
+            if (! readName (node != nullptr ? &name : nullptr) ||
+                ! readVar (depth + 1, node != nullptr ? &value : nullptr))
                 return false;
 
             // A repeated name replaces the earlier value, as in JUCE's reader.
@@ -80,7 +85,7 @@ private:
     int numNodes = 0;
     int numValues = 0;
 
-    size_t remaining() const noexcept   { return size - pos; }
+    size_t remaining() const noexcept { return size - pos; }
 
     bool skip (size_t n) noexcept
     {
@@ -263,8 +268,7 @@ private:
 
                 return true;
 
-            default:
-                return skip (payload);
+            default: return skip (payload);
         }
     }
 };

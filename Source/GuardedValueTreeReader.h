@@ -17,7 +17,7 @@ public:
     static constexpr size_t maxBytes = 4 * 1024 * 1024;
     static constexpr int maxDepth = 16;
     static constexpr int maxNodes = 4096;
-    static constexpr int maxValues = 16384;     // properties and array elements together
+    static constexpr int maxValues = 16384; // properties and array elements together
 
     /** The tree in the data, or an invalid tree when the data is not one well-formed tree within
         the limits. Bytes after the tree are ignored, as JUCE's reader ignores them. */

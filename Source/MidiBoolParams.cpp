@@ -27,7 +27,8 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
             const auto side = (Side) s;
             const auto index = indices[s][k];
 
-            param.onValueFromDevice = [this, index, k] (int code) { manager->setParamValue (this, index, intToFloat[k] (code)); };
+            param.onValueFromDevice = [this, index, k] (int code)
+            { manager->setParamValue (this, index, intToFloat[k](code)); };
             param.setGestureTarget (*manager, this, index);
 
             param.onSend = [this, side, k] (int code) { sendSide (side, code | storedCodeOfSide (side, k)); };
@@ -65,7 +66,7 @@ void MidiBoolParams::paramValueChanged (int index, float value)
 
         for (int k = 0; k < numSwitches; ++k)
             if (indices[s][k] == index)
-                params[s][k].dawValueChanged (floatToInt[k] (value));
+                params[s][k].dawValueChanged (floatToInt[k](value));
     }
 }
 
@@ -110,7 +111,7 @@ int MidiBoolParams::storedCodeOfSide (Side side, int exceptSwitch) const
 
     for (int k = 0; k < numSwitches; ++k)
         if (k != exceptSwitch)
-            code |= floatToInt[k] (manager->getParamValue (indices[side][k]));
+            code |= floatToInt[k](manager->getParamValue (indices[side][k]));
 
     return code;
 }

@@ -1,7 +1,7 @@
 #include "MidiBridge.h"
 
-#include "ParamsManager.h"
 #include "ParamTools.h"
+#include "ParamsManager.h"
 #include "PluginInstance.h"
 #include "vq_midi/VqSysexProtocol.h"
 
@@ -12,14 +12,14 @@ namespace
 // The bit of an engage switch in the unit's switch byte; 0 for any other parameter.
 int switchBit (int paramIndex)
 {
-    const auto channel1Index = paramIndex > ParamData::channelTwinOffset ? paramIndex - ParamData::channelTwinOffset
-                                                                         : paramIndex;
+    const auto channel1Index =
+        paramIndex > ParamData::channelTwinOffset ? paramIndex - ParamData::channelTwinOffset : paramIndex;
     switch (channel1Index)
     {
-        case ParamData::engage1:    return Protocol::engageBit;
+        case ParamData::engage1: return Protocol::engageBit;
         case ParamData::eq1Engage1: return Protocol::eq1EngageBit;
         case ParamData::eq2Engage1: return Protocol::eq2EngageBit;
-        default:                    return 0;
+        default: return 0;
     }
 }
 } // namespace
@@ -59,15 +59,15 @@ int PlemvoMidiBridge::getChannel1Index (int controlId)
 
     switch (controlId)
     {
-        case Protocol::eq1Gain:       return eq1Gain1;
-        case Protocol::eq1Q:          return eq1Q1;
-        case Protocol::eq1Frequency:  return eq1Freq1;
-        case Protocol::eq2Gain:       return eq2Gain1;
-        case Protocol::eq2Q:          return eq2Q1;
-        case Protocol::eq2Frequency:  return eq2Freq1;
-        case Protocol::lowPass:       return lpf1;
-        case Protocol::highPass:      return hpf1;
-        default:                      return -1;
+        case Protocol::eq1Gain: return eq1Gain1;
+        case Protocol::eq1Q: return eq1Q1;
+        case Protocol::eq1Frequency: return eq1Freq1;
+        case Protocol::eq2Gain: return eq2Gain1;
+        case Protocol::eq2Q: return eq2Q1;
+        case Protocol::eq2Frequency: return eq2Freq1;
+        case Protocol::lowPass: return lpf1;
+        case Protocol::highPass: return hpf1;
+        default: return -1;
     }
 }
 
@@ -76,15 +76,15 @@ std::unique_ptr<MidiLRParam>* PlemvoMidiBridge::findLRParam (int midiId)
 {
     switch (midiId)
     {
-        case Protocol::eq1Gain:       return &eq1GainMidi;
-        case Protocol::eq1Q:          return &eq1QMidi;
-        case Protocol::eq1Frequency:  return &eq1FreqMidi;
-        case Protocol::eq2Gain:       return &eq2GainMidi;
-        case Protocol::eq2Q:          return &eq2QMidi;
-        case Protocol::eq2Frequency:  return &eq2FreqMidi;
-        case Protocol::lowPass:       return &lpfMidi;
-        case Protocol::highPass:      return &hpfMidi;
-        default:                      return nullptr;
+        case Protocol::eq1Gain: return &eq1GainMidi;
+        case Protocol::eq1Q: return &eq1QMidi;
+        case Protocol::eq1Frequency: return &eq1FreqMidi;
+        case Protocol::eq2Gain: return &eq2GainMidi;
+        case Protocol::eq2Q: return &eq2QMidi;
+        case Protocol::eq2Frequency: return &eq2FreqMidi;
+        case Protocol::lowPass: return &lpfMidi;
+        case Protocol::highPass: return &hpfMidi;
+        default: return nullptr;
     }
 }
 
@@ -99,13 +99,14 @@ void PlemvoMidiBridge::setConnectedMidiDevice (juce::MidiDevice* newDevice)
     for (const auto midiId : Protocol::channelControlIds)
     {
         const auto left = getChannel1Index (midiId);
-        *findLRParam (midiId) = std::make_unique<MidiLRParam> (device, *manager, left, left + channelTwinOffset, midiId,
-                                                               getLambdaMidiIntToFloat (left),
-                                                               getLambdaMidiFloatToInt (left));
+        *findLRParam (midiId) =
+            std::make_unique<MidiLRParam> (device, *manager, left, left + channelTwinOffset, midiId,
+                                           getLambdaMidiIntToFloat (left), getLambdaMidiFloatToInt (left));
     }
 
-    const auto switchOf = [] (int left) -> MidiBoolParams::Switch
-    { return { left, left + channelTwinOffset, getLambdaMidiIntToFloat (left), getLambdaMidiFloatToInt (left) }; };
+    const auto switchOf = [] (int left) -> MidiBoolParams::Switch {
+        return { left, left + channelTwinOffset, getLambdaMidiIntToFloat (left), getLambdaMidiFloatToInt (left) };
+    };
 
     std::array<MidiBoolParams::Switch, MidiBoolParams::numSwitches> switches { switchOf (engage1),
                                                                                switchOf (eq1Engage1),
@@ -161,7 +162,7 @@ void PlemvoMidiBridge::paramReceived (int id, int value)
 juce::Array<MidiChannelParam::ChannelRecallingListener*> PlemvoMidiBridge::getControlObjects() const
 {
     return { eq1GainMidi.get(), eq1QMidi.get(), eq1FreqMidi.get(), eq2GainMidi.get(), eq2QMidi.get(),
-             eq2FreqMidi.get(), lpfMidi.get(), hpfMidi.get(), switchesMidi.get() };
+             eq2FreqMidi.get(), lpfMidi.get(),  hpfMidi.get(),     switchesMidi.get() };
 }
 
 void PlemvoMidiBridge::deleteMidiObjects()
@@ -173,7 +174,8 @@ void PlemvoMidiBridge::deleteMidiObjects()
     // Deleting an object closes a gesture that the unit left open.
     channelMidi.reset();
 
-    for (auto* object : { &eq1GainMidi, &eq1FreqMidi, &eq1QMidi, &eq2GainMidi, &eq2FreqMidi, &eq2QMidi, &lpfMidi, &hpfMidi })
+    for (auto* object :
+         { &eq1GainMidi, &eq1FreqMidi, &eq1QMidi, &eq2GainMidi, &eq2FreqMidi, &eq2QMidi, &lpfMidi, &hpfMidi })
         object->reset();
 
     switchesMidi.reset();

@@ -50,7 +50,8 @@ private:
     PlemvoParamsManager* manager;
     juce::MidiDevice* device = nullptr;
     std::unique_ptr<MidiChannelParam> channelMidi;
-    std::unique_ptr<MidiLRParam> eq1GainMidi, eq1FreqMidi, eq1QMidi, eq2GainMidi, eq2FreqMidi, eq2QMidi, lpfMidi, hpfMidi;
+    std::unique_ptr<MidiLRParam> eq1GainMidi, eq1FreqMidi, eq1QMidi, eq2GainMidi, eq2FreqMidi, eq2QMidi, lpfMidi,
+        hpfMidi;
     std::unique_ptr<MidiBoolParams> switchesMidi;
 
     std::unique_ptr<MidiLRParam>* findLRParam (int midiId);

@@ -68,7 +68,7 @@ public:
     void switchesReceived();
 
     /** Whether a set-up cycle is under way. */
-    bool isSettingUp() const noexcept       { return settingUp.load(); }
+    bool isSettingUp() const noexcept { return settingUp.load(); }
 
     /** Which channel a channel-mode code selects: 0 linked, 1 or 2 that channel. */
     static int selectedChannelForCode (int code) noexcept;
@@ -92,7 +92,7 @@ private:
     juce::Array<ChannelRecallingListener*> channelListeners;
     int paramIndex;
     int settingIndex;
-    int lastCode = -1;      // the mode the unit was last sent or reported; message thread
+    int lastCode = -1; // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
     MidiParam midiParam;
 

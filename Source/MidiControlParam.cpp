@@ -2,8 +2,7 @@
 
 #include "vq_midi/MidiDevice.h"
 
-MidiControlParam::MidiControlParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse,
-                                    int midiIdToUse)
+MidiControlParam::MidiControlParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse, int midiIdToUse)
     : manager (&managerToUse),
       device (deviceToUse),
       midiId (midiIdToUse)
@@ -20,8 +19,8 @@ int MidiControlParam::sideOfValuesFromUnit() const noexcept
     switch (selectedChannel.load())
     {
         case 0:
-        case 1:  return leftSide;
-        case 2:  return rightSide;
+        case 1: return leftSide;
+        case 2: return rightSide;
         default: return -1;
     }
 }

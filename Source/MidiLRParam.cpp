@@ -2,9 +2,8 @@
 
 #include "vq_midi/MidiDevice.h"
 
-MidiLRParam::MidiLRParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse,
-                          int leftIndexToUse, int rightIndexToUse, int midiIdToUse,
-                          IntToFloat intToFloatToUse, FloatToInt floatToIntToUse)
+MidiLRParam::MidiLRParam (juce::MidiDevice* deviceToUse, juce::VqParamsManager& managerToUse, int leftIndexToUse,
+                          int rightIndexToUse, int midiIdToUse, IntToFloat intToFloatToUse, FloatToInt floatToIntToUse)
     : MidiControlParam (deviceToUse, managerToUse, midiIdToUse),
       leftIndex (leftIndexToUse),
       rightIndex (rightIndexToUse),
@@ -45,9 +44,9 @@ void MidiLRParam::paramMidiChanged (int value)
 
     switch (sideOfValuesFromUnit())
     {
-        case leftSide:  left.valueFromDevice (value); break;
+        case leftSide: left.valueFromDevice (value); break;
         case rightSide: right.valueFromDevice (value); break;
-        default:        break;
+        default: break;
     }
 }
 

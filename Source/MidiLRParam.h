@@ -10,8 +10,8 @@
 class MidiLRParam : public MidiControlParam
 {
 public:
-    MidiLRParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int leftIndex, int rightIndex,
-                 int midiId, IntToFloat intToFloat, FloatToInt floatToInt);
+    MidiLRParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int leftIndex, int rightIndex, int midiId,
+                 IntToFloat intToFloat, FloatToInt floatToInt);
     ~MidiLRParam() override;
 
     void paramMidiChanged (int value) override;

@@ -14,8 +14,7 @@
     300 ms after a lone value, or three times the last gap within a burst (100..1000 ms). Values
     that arrive faster than the message thread takes them are merged; the newest one wins.
 */
-class MidiParam : public juce::AsyncUpdater,
-                  public juce::MultiTimer
+class MidiParam : public juce::AsyncUpdater, public juce::MultiTimer
 {
 public:
     /** Milliseconds of the wall clock. */

@@ -49,17 +49,13 @@ juce::var getSettingDefault (int index)
 {
     switch (index)
     {
-    case connectedDevSn:
-        return -1; // no device remembered
-    case shouldBeConnected:
-        return true;
-    case selectedChannel:
-        return 0;
-    default:
-        break;
+        case connectedDevSn: return -1; // no device remembered
+        case shouldBeConnected: return true;
+        case selectedChannel: return 0;
+        default: break;
     }
 
-    return juce::isPositiveAndBelow (index, (int)numSettings) ? juce::var (false) : juce::var();
+    return juce::isPositiveAndBelow (index, (int) numSettings) ? juce::var (false) : juce::var();
 }
 } // namespace ParamData
 
@@ -75,16 +71,16 @@ constexpr Kind kindOfParam[ParamData::numParams] = {
 };
 
 // Frequency readings of the unit's 256 steps: piecewise-linear in 16-bit integer arithmetic.
-constexpr int band1Hz[16] = {45, 100, 150, 180, 230, 270, 300, 360, 400, 460, 520, 620, 700, 840, 999, 999};
-constexpr int band2TenthsKHz[16] = {6, 15, 22, 28, 35, 41, 47, 50, 61, 69, 79, 90, 106, 125, 150, 150};
+constexpr int band1Hz[16] = { 45, 100, 150, 180, 230, 270, 300, 360, 400, 460, 520, 620, 700, 840, 999, 999 };
+constexpr int band2TenthsKHz[16] = { 6, 15, 22, 28, 35, 41, 47, 50, 61, 69, 79, 90, 106, 125, 150, 150 };
 
-constexpr const char* qTexts[] = {"3.0", "2.5", "2.0", "1.6", "1.3", "1.0", "0.7", "0.4", "0.2"};
-constexpr const char* lowPassTexts[] = {"BYPASS", "12 kHz", "8 kHz", "5 kHz", "3 kHz"};
-constexpr const char* highPassTexts[] = {"BYPASS", "30 Hz", "60 Hz", "120 Hz", "240 Hz"};
-constexpr int lowPassHz[] = {0, 12000, 8000, 5000, 3000};
-constexpr int highPassHz[] = {0, 30, 60, 120, 240};
-constexpr int lowPassCodes[] = {0, 1, 2, 4, 8};
-constexpr int highPassCodes[] = {0, 63, 129, 179, 233};
+constexpr const char* qTexts[] = { "3.0", "2.5", "2.0", "1.6", "1.3", "1.0", "0.7", "0.4", "0.2" };
+constexpr const char* lowPassTexts[] = { "BYPASS", "12 kHz", "8 kHz", "5 kHz", "3 kHz" };
+constexpr const char* highPassTexts[] = { "BYPASS", "30 Hz", "60 Hz", "120 Hz", "240 Hz" };
+constexpr int lowPassHz[] = { 0, 12000, 8000, 5000, 3000 };
+constexpr int highPassHz[] = { 0, 30, 60, 120, 240 };
+constexpr int lowPassCodes[] = { 0, 1, 2, 4, 8 };
+constexpr int highPassCodes[] = { 0, 63, 129, 179, 233 };
 
 int frequencyReading (const int (&table)[16], int step)
 {
@@ -105,25 +101,19 @@ juce::String stepText (Kind kind, int step, bool belowCentre)
 {
     switch (kind)
     {
-    case Kind::channelMode:
-        return step == 0 ? "LINK" : "DUAL MONO";
-    case Kind::onOff:
-        return step == 0 ? "OFF" : "ON";
-    case Kind::gain:
-        return juce::String::formatted (belowCentre ? "-%.1f" : "%.1f", (double)((float)gainTenths (step) * 0.1f));
-    case Kind::band1Freq:
-        return juce::String (frequencyReading (band1Hz, step)) + " Hz";
-    case Kind::band2Freq:
-        return juce::String::formatted ("%.1f", (double)((float)frequencyReading (band2TenthsKHz, step) * 0.1f)) +
-               " kHz";
-    case Kind::q:
-        return qTexts[step];
-    case Kind::lowPass:
-        return lowPassTexts[step];
-    case Kind::highPass:
-        return highPassTexts[step];
-    case Kind::none:
-        break;
+        case Kind::channelMode: return step == 0 ? "LINK" : "DUAL MONO";
+        case Kind::onOff: return step == 0 ? "OFF" : "ON";
+        case Kind::gain:
+            return juce::String::formatted (belowCentre ? "-%.1f" : "%.1f",
+                                            (double) ((float) gainTenths (step) * 0.1f));
+        case Kind::band1Freq: return juce::String (frequencyReading (band1Hz, step)) + " Hz";
+        case Kind::band2Freq:
+            return juce::String::formatted ("%.1f", (double) ((float) frequencyReading (band2TenthsKHz, step) * 0.1f)) +
+                   " kHz";
+        case Kind::q: return qTexts[step];
+        case Kind::lowPass: return lowPassTexts[step];
+        case Kind::highPass: return highPassTexts[step];
+        case Kind::none: break;
     }
 
     return {};
@@ -139,23 +129,15 @@ std::optional<double> stepNumber (Kind kind, int step)
 {
     switch (kind)
     {
-    case Kind::channelMode:
-    case Kind::onOff:
-        return step;
-    case Kind::gain:
-        return (step < 60 ? -0.1 : 0.1) * gainTenths (step);
-    case Kind::band1Freq:
-        return frequencyReading (band1Hz, step);
-    case Kind::band2Freq:
-        return 100 * frequencyReading (band2TenthsKHz, step);
-    case Kind::q:
-        return juce::String (qTexts[step]).getDoubleValue();
-    case Kind::lowPass:
-        return step == 0 ? std::nullopt : std::optional<double> (lowPassHz[step]);
-    case Kind::highPass:
-        return step == 0 ? std::nullopt : std::optional<double> (highPassHz[step]);
-    case Kind::none:
-        break;
+        case Kind::channelMode:
+        case Kind::onOff: return step;
+        case Kind::gain: return (step < 60 ? -0.1 : 0.1) * gainTenths (step);
+        case Kind::band1Freq: return frequencyReading (band1Hz, step);
+        case Kind::band2Freq: return 100 * frequencyReading (band2TenthsKHz, step);
+        case Kind::q: return juce::String (qTexts[step]).getDoubleValue();
+        case Kind::lowPass: return step == 0 ? std::nullopt : std::optional<double> (lowPassHz[step]);
+        case Kind::highPass: return step == 0 ? std::nullopt : std::optional<double> (highPassHz[step]);
+        case Kind::none: break;
     }
 
     return std::nullopt;
@@ -165,15 +147,12 @@ const char* unitOf (Kind kind)
 {
     switch (kind)
     {
-    case Kind::gain:
-        return "dB";
-    case Kind::band1Freq:
-    case Kind::band2Freq:
-    case Kind::lowPass:
-    case Kind::highPass:
-        return "Hz";
-    default:
-        return "";
+        case Kind::gain: return "dB";
+        case Kind::band1Freq:
+        case Kind::band2Freq:
+        case Kind::lowPass:
+        case Kind::highPass: return "Hz";
+        default: return "";
     }
 }
 
@@ -217,12 +196,12 @@ NumberRange stepNumberRange (Kind kind)
 std::optional<double> readTypedNumber (Kind kind, const juce::String& text)
 {
     // The parser reads a lone sign, point or operator as 0; without a digit nothing was typed.
-    if (!text.containsAnyOf ("0123456789"))
+    if (! text.containsAnyOf ("0123456789"))
         return std::nullopt;
 
     auto evaluated = text;
 
-    if (!juce::isFormattedToNumber (evaluated, unitOf (kind)))
+    if (! juce::isFormattedToNumber (evaluated, unitOf (kind)))
         return std::nullopt;
 
     auto number = evaluated.getDoubleValue();
@@ -232,7 +211,7 @@ std::optional<double> readTypedNumber (Kind kind, const juce::String& text)
 
     const auto range = stepNumberRange (kind);
 
-    if (showsKiloHertz (kind) && !text.trim().toLowerCase().endsWith ("hz"))
+    if (showsKiloHertz (kind) && ! text.trim().toLowerCase().endsWith ("hz"))
     {
         // "5" on a kHz display means 5 kHz, while "1500" still means 1500 Hz.
         if (range.logDistance (number * 1000.0) < range.logDistance (number))
@@ -280,7 +259,7 @@ std::optional<int> stepWithText (Kind kind, const juce::String& text, int curren
 
 Kind getKind (int index)
 {
-    return juce::isPositiveAndBelow (index, (int)ParamData::numParams) ? kindOfParam[index] : Kind::none;
+    return juce::isPositiveAndBelow (index, (int) ParamData::numParams) ? kindOfParam[index] : Kind::none;
 }
 
 float sanitise (float value)
@@ -292,21 +271,15 @@ int getNumSteps (Kind kind)
 {
     switch (kind)
     {
-    case Kind::channelMode:
-    case Kind::onOff:
-        return 1;
-    case Kind::gain:
-        return 120;
-    case Kind::band1Freq:
-    case Kind::band2Freq:
-        return 255;
-    case Kind::q:
-        return 8;
-    case Kind::lowPass:
-    case Kind::highPass:
-        return 4;
-    case Kind::none:
-        break;
+        case Kind::channelMode:
+        case Kind::onOff: return 1;
+        case Kind::gain: return 120;
+        case Kind::band1Freq:
+        case Kind::band2Freq: return 255;
+        case Kind::q: return 8;
+        case Kind::lowPass:
+        case Kind::highPass: return 4;
+        case Kind::none: break;
     }
 
     return 0;
@@ -315,10 +288,10 @@ int getNumSteps (Kind kind)
 int valueToStep (Kind kind, float value)
 {
     // The product is formed in single precision, as the unit's firmware does, then rounded half to even.
-    const auto product = (double)(sanitise (value) * (float)getNumSteps (kind));
+    const auto product = (double) (sanitise (value) * (float) getNumSteps (kind));
     const auto below = std::floor (product);
     const auto excess = product - below;
-    auto step = (int)below;
+    auto step = (int) below;
 
     if (excess > 0.5 || (excess == 0.5 && step % 2 != 0))
         ++step;
@@ -329,7 +302,7 @@ int valueToStep (Kind kind, float value)
 float stepToValue (Kind kind, int step)
 {
     const auto numSteps = getNumSteps (kind);
-    return numSteps == 0 ? 0.0f : (float)juce::jlimit (0, numSteps, step) / (float)numSteps;
+    return numSteps == 0 ? 0.0f : (float) juce::jlimit (0, numSteps, step) / (float) numSteps;
 }
 
 bool isLinked (float channelValue)
@@ -348,18 +321,13 @@ int valueToCode (Kind kind, float value)
 
     switch (kind)
     {
-    case Kind::gain:
-    case Kind::band1Freq:
-    case Kind::band2Freq:
-        return step;
-    case Kind::q:
-        return step == 0 ? 255 : 256 - 32 * step;
-    case Kind::lowPass:
-        return lowPassCodes[step];
-    case Kind::highPass:
-        return highPassCodes[step];
-    default:
-        return 0;
+        case Kind::gain:
+        case Kind::band1Freq:
+        case Kind::band2Freq: return step;
+        case Kind::q: return step == 0 ? 255 : 256 - 32 * step;
+        case Kind::lowPass: return lowPassCodes[step];
+        case Kind::highPass: return highPassCodes[step];
+        default: return 0;
     }
 }
 
@@ -367,29 +335,27 @@ float codeToValue (Kind kind, int code)
 {
     switch (kind)
     {
-    case Kind::gain:
-    case Kind::band1Freq:
-    case Kind::band2Freq:
-        return stepToValue (kind, code);
-    case Kind::q:
-        if (code == 255)
+        case Kind::gain:
+        case Kind::band1Freq:
+        case Kind::band2Freq: return stepToValue (kind, code);
+        case Kind::q:
+            if (code == 255)
+                return 0.0f;
+            if (code == 127)
+                return 0.5f;
+            return juce::jlimit (0.0f, 1.0f, (float) (8 - (code >> 5)) * 0.125f);
+        case Kind::lowPass:
+        case Kind::highPass:
+        {
+            const auto& codes = kind == Kind::lowPass ? lowPassCodes : highPassCodes;
+
+            for (int step = 1; step <= getNumSteps (kind); ++step)
+                if (codes[step] == code)
+                    return stepToValue (kind, step);
+
             return 0.0f;
-        if (code == 127)
-            return 0.5f;
-        return juce::jlimit (0.0f, 1.0f, (float)(8 - (code >> 5)) * 0.125f);
-    case Kind::lowPass:
-    case Kind::highPass:
-    {
-        const auto& codes = kind == Kind::lowPass ? lowPassCodes : highPassCodes;
-
-        for (int step = 1; step <= getNumSteps (kind); ++step)
-            if (codes[step] == code)
-                return stepToValue (kind, step);
-
-        return 0.0f;
-    }
-    default:
-        return 0.0f;
+        }
+        default: return 0.0f;
     }
 }
 
@@ -504,7 +470,8 @@ bool isFormattedToNumber (String& text, String unit)
         else if (c == '.')
         {
             const bool secondNumber =
-                minusPending || std::any_of (std::begin (operatorCounts), std::end (operatorCounts), [] (int n) { return n > 0; });
+                minusPending ||
+                std::any_of (std::begin (operatorCounts), std::end (operatorCounts), [] (int n) { return n > 0; });
 
             if (points++ > 0 && ! secondNumber)
                 return false;
@@ -532,10 +499,10 @@ bool isFormattedToNumber (String& text, String unit)
             return true;
         }
 
-        const auto result = op == '*' ? (multiplier * a) * b
-                          : op == '+' ? multiplier * (a + b)
-                          : op == '-' ? multiplier * (a - b)
-                                      : multiplier * a / b;
+        const auto result = op == '*'   ? (multiplier * a) * b
+                            : op == '+' ? multiplier * (a + b)
+                            : op == '-' ? multiplier * (a - b)
+                                        : multiplier * a / b;
         text = String (result, 2);
         return true;
     }

@@ -5,7 +5,8 @@
 #include "SessionState.h"
 #include "vq_core/VqDawParameter.h"
 
-PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner) : juce::VqParamsManager (owner)
+PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner)
+    : juce::VqParamsManager (owner)
 {
     for (int index = 0; index < ParamData::numParams; ++index)
     {
@@ -14,10 +15,10 @@ PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner) : juce::V
         { return ParamTools::textToValue (index, text, getDawParameter (index)->getValue()); };
 
         // The processor takes ownership when the instance adds the parameter to it.
-        auto* dawParameter =
-            new juce::VqDawParameter (ParamData::paramName[index], {0.0, 1.0}, (double)ParamData::paramDefault[index],
-                                      {}, juce::AudioProcessorParameter::genericParameter, 2, *this, index,
-                                      getValueToTextFunction (index), std::move (hostTextToValue));
+        auto* dawParameter = new juce::VqDawParameter (ParamData::paramName[index], { 0.0, 1.0 },
+                                                       (double) ParamData::paramDefault[index], {},
+                                                       juce::AudioProcessorParameter::genericParameter, 2, *this, index,
+                                                       getValueToTextFunction (index), std::move (hostTextToValue));
         addAutomatableParameter (*dawParameter);
     }
 
@@ -40,7 +41,7 @@ void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int i
 {
     // A mode change from the host or from automation never copies: it only replays what was recorded.
     if (index == ParamData::channel && std::isfinite (value) && ParamTools::isLinked (value) &&
-        !ParamTools::isLinked (getParamValue (index)) && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
+        ! ParamTools::isLinked (getParamValue (index)) && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
         copyChannelForLink();
 
     juce::VqParamsManager::setParamValue (source, index, value);
@@ -51,10 +52,10 @@ void PlemvoParamsManager::copyChannelForLink()
     // The channel chosen in the window is the one whose settings both channels keep.
     const auto selected = getNonAutomatableParamValue (ParamData::selectedChannel);
 
-    if (!(selected.isInt() || selected.isInt64() || selected.isDouble()))
+    if (! (selected.isInt() || selected.isInt64() || selected.isDouble()))
         return;
 
-    const auto channel = (double)selected;
+    const auto channel = (double) selected;
 
     if (channel != 0.0 && channel != 1.0)
         return;

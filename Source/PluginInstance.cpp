@@ -10,8 +10,8 @@ namespace
 {
 constexpr juce::int32 fourCharCode (const char (&code)[5])
 {
-    return (juce::int32) (((juce::uint32) (juce::uint8) code[0] << 24) | ((juce::uint32) (juce::uint8) code[1] << 16)
-                          | ((juce::uint32) (juce::uint8) code[2] << 8) | (juce::uint32) (juce::uint8) code[3]);
+    return (juce::int32) (((juce::uint32) (juce::uint8) code[0] << 24) | ((juce::uint32) (juce::uint8) code[1] << 16) |
+                          ((juce::uint32) (juce::uint8) code[2] << 8) | (juce::uint32) (juce::uint8) code[3]);
 }
 } // namespace
 
@@ -49,8 +49,8 @@ PlemvoPluginInstance::~PlemvoPluginInstance()
 
 //==============================================================================
 juce::int32 PlemvoPluginInstance::getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
-                                                                 const juce::AudioChannelSet& mainOutputLayout,
-                                                                 bool idForAudioSuite) const
+                                                                  const juce::AudioChannelSet& mainOutputLayout,
+                                                                  bool idForAudioSuite) const
 {
     const auto mono = juce::AudioChannelSet::mono();
     const auto stereo = juce::AudioChannelSet::stereo();
@@ -211,8 +211,8 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
     if (command->id == Ids::vqPlemvo::savePreset)
     {
         launchChooser ("Save preset...", juce::String ("*") + PresetFile::extension,
-                       juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
-                           | juce::FileBrowserComponent::warnAboutOverwriting,
+                       juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
+                           juce::FileBrowserComponent::warnAboutOverwriting,
                        [this] (const juce::File& file) { PresetFile::save (*this, file); });
     }
     else if (command->id == Ids::vqPlemvo::loadPreset)
@@ -233,7 +233,8 @@ void PlemvoPluginInstance::launchChooser (const juce::String& title, const juce:
     chooser = std::make_unique<juce::FileChooser> (title, juce::File::getCurrentWorkingDirectory(), patterns, true);
 
     // A cancelled dialog yields no file and does nothing.
-    chooser->launchAsync (flags, [onChosen] (const juce::FileChooser& fc)
+    chooser->launchAsync (flags,
+                          [onChosen] (const juce::FileChooser& fc)
                           {
                               const auto file = fc.getResult();
 

@@ -20,9 +20,7 @@ class MidiManager;
     for the device selector, a command kept until an editor can show it. It also serves the preset
     commands that nobody else takes.
 */
-class PlemvoPluginInstance : public juce::VqPluginInstance,
-                             public juce::CommandManager,
-                             public juce::Timer
+class PlemvoPluginInstance : public juce::VqPluginInstance, public juce::CommandManager, public juce::Timer
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
@@ -33,8 +31,8 @@ public:
     PlemvoParamsManager& getPlemvoParams() const noexcept { return *plemvoParams; }
 
     juce::int32 getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
-                                               const juce::AudioChannelSet& mainOutputLayout,
-                                               bool idForAudioSuite) const override;
+                                                const juce::AudioChannelSet& mainOutputLayout,
+                                                bool idForAudioSuite) const override;
     juce::StringArray getAlternateDisplayNames() const override;
 
     void getStateInformation (juce::MemoryBlock& destData) override;

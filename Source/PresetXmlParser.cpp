@@ -22,8 +22,8 @@ namespace
 {
 bool isNameChar (char c) noexcept
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || c == '_' || c == '-' || c == ':' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+           c == ':' || c == '.';
 }
 
 bool isSpace (char c) noexcept
@@ -37,7 +37,10 @@ class Reader
 public:
     using Element = PresetXmlParser::Element;
 
-    explicit Reader (const char* t) : text (t) {}
+    explicit Reader (const char* t)
+        : text (t)
+    {
+    }
 
     std::optional<Element> readDocument()
     {
@@ -118,7 +121,8 @@ private:
     bool readReference (juce::MemoryOutputStream* result)
     {
         static constexpr std::pair<const char*, char> named[] = {
-            { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' } };
+            { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' }
+        };
 
         for (auto& entity : named)
         {

@@ -33,7 +33,9 @@ void setValueExactly (juce::ValueTree node, const juce::var& value)
 } // namespace
 
 SessionState::SessionState (juce::VqParamsManager& m, SettingSetter setter)
-    : manager (m), setSetting (std::move (setter)), tree (makeTree())
+    : manager (m),
+      setSetting (std::move (setter)),
+      tree (makeTree())
 {
     for (int i = 0; i < ParamData::numParams; ++i)
         manager.addParamListener (this, i, juce::VqParamsManager::notifyOnAdd);
@@ -58,16 +60,16 @@ juce::ValueTree SessionState::makeTree()
     juce::ValueTree preset (Ids::preset, { { Ids::presetNo, 0 } });
 
     for (int i = 0; i < ParamData::numParams; ++i)
-        preset.appendChild ({ Ids::param, { { Ids::name, ParamData::paramName[i] },
-                                            { Ids::paramId, i },
-                                            { Ids::value, 0.0 } } }, nullptr);
+        preset.appendChild (
+            { Ids::param, { { Ids::name, ParamData::paramName[i] }, { Ids::paramId, i }, { Ids::value, 0.0 } } },
+            nullptr);
 
     juce::ValueTree settings (Ids::settings);
 
     for (int i = 0; i < ParamData::numSettings; ++i)
-        settings.appendChild ({ Ids::naParam, { { Ids::name, ParamData::naParamName[i] },
-                                                { Ids::paramId, i },
-                                                { Ids::value, {} } } }, nullptr);
+        settings.appendChild (
+            { Ids::naParam, { { Ids::name, ParamData::naParamName[i] }, { Ids::paramId, i }, { Ids::value, {} } } },
+            nullptr);
 
     juce::ValueTree root (StateReader::rootType);
     root.appendChild (preset, nullptr);

@@ -46,8 +46,8 @@ private:
     // Restores and writes take the lock, so a write sees either all or none of a restore.
     juce::CriticalSection lock;
     std::array<juce::var, ParamData::numSettings> settings;
-    std::vector<StateReader::ParamChange> pending;  // restored, not yet set in the manager
-    mutable juce::ValueTree tree;                   // names and ids only; values filled in by each write
+    std::vector<StateReader::ParamChange> pending; // restored, not yet set in the manager
+    mutable juce::ValueTree tree;                  // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();
 

@@ -1,8 +1,8 @@
 #include "StateReader.h"
 
 #include "GuardedValueTreeReader.h"
-#include "PresetXmlParser.h"
 #include "ParamTools.h"
+#include "PresetXmlParser.h"
 
 const juce::Identifier StateReader::rootType ("VQ_PLEMVO_3_0_0");
 const juce::Identifier StateReader::Ids::preset ("PRESET");
@@ -29,10 +29,10 @@ struct RestoredSetting
 constexpr int maxSerialNumber = 255;
 
 constexpr RestoredSetting restoredSettings[] = {
-    { ParamData::connectedDevSn,    -1, maxSerialNumber },
-    { ParamData::shouldBeConnected,  0, 1 },
-    { ParamData::selectedChannel,    0, 1 },
-    { ParamData::doubleWindow,       0, 1 },
+    { ParamData::connectedDevSn, -1, maxSerialNumber },
+    { ParamData::shouldBeConnected, 0, 1 },
+    { ParamData::selectedChannel, 0, 1 },
+    { ParamData::doubleWindow, 0, 1 },
 };
 
 const RestoredSetting* findRestoredSetting (int index)
@@ -218,8 +218,8 @@ std::optional<PresetXmlParser::Element> StateReader::readXml (const void* data, 
             const auto* text = bytes + 8;
 
             if (juce::CharPointer_UTF8::isValidString (text, (int) length))
-                if (auto xml = PresetXmlParser::parse (juce::String (juce::CharPointer_UTF8 (text),
-                                                                      juce::CharPointer_UTF8 (text + length))))
+                if (auto xml = PresetXmlParser::parse (
+                        juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + length))))
                     return xml;
         }
     }
@@ -261,8 +261,8 @@ void StateReader::readTree (const juce::ValueTree& root, Changes& changes)
                 if (! param.hasType (Ids::param))
                     continue;
 
-                const auto value = param.hasProperty (Ids::value) ? readParamValue (param[Ids::value])
-                                                                  : ParamData::paramDefault[j];
+                const auto value =
+                    param.hasProperty (Ids::value) ? readParamValue (param[Ids::value]) : ParamData::paramDefault[j];
 
                 if (value.has_value())
                     changes.params.push_back ({ j, *value });

@@ -37,10 +37,10 @@ public:
         /** A bank's "devNo": the unit to connect to, applied only while a unit is connected. */
         std::optional<int> bankDevice;
 
-        bool isEmpty() const noexcept   { return params.empty() && settings.empty() && ! bankDevice.has_value(); }
+        bool isEmpty() const noexcept { return params.empty() && settings.empty() && ! bankDevice.has_value(); }
     };
 
-    static constexpr int xmlMagic = 0x21324356;     // "VC2!" in file order
+    static constexpr int xmlMagic = 0x21324356; // "VC2!" in file order
 
     static Changes read (const void* data, size_t numBytes);
 

@@ -16,21 +16,23 @@ enum MessageKind
 // Host automation and a restored state replay recorded values of each channel on its own.
 bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListener* source)
 {
-    return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr
-        || dynamic_cast<const SessionState*> (source) != nullptr;
+    return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr ||
+           dynamic_cast<const SessionState*> (source) != nullptr;
 }
 
 juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
 {
     // Nine significant digits bring back the very float, however small: six could land the twin a
     // step off at a tie.
-    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 8, true) + "|"
-         + juce::String (changeStamp);
+    return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 8, true) + "|" +
+           juce::String (changeStamp);
 }
 } // namespace
 
 StereoParameterLinker::StereoParameterLinker (juce::VqParamsManager& owner, int left, int right)
-    : manager (&owner), leftIndex (left), rightIndex (right)
+    : manager (&owner),
+      leftIndex (left),
+      rightIndex (right)
 {
     manager->addParamListener (this, leftIndex, juce::VqParamsManager::registerOnly);
     manager->addParamListener (this, rightIndex, juce::VqParamsManager::registerOnly);

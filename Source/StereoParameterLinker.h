@@ -25,7 +25,7 @@ public:
     void paramValueChanged (AutomatableParamListener* source, int index, float value) override;
     void paramGestureChanged (AutomatableParamListener* source, int index, bool starting) override;
 
-    bool isLinked() const noexcept      { return linked.load(); }
+    bool isLinked() const noexcept { return linked.load(); }
 
 private:
     juce::VqParamsManager* manager;

@@ -1,9 +1,9 @@
 // The plug-in instance's costs: creating and deleting instances (with and without the process-wide device
 // manager), the memory one instance holds, and the time from plugging a unit in to the first parameter
 // message reaching it, which the reply timer (500 ms) and the connection tick (1000 ms) dominate.
-#include "common/MessageLoop.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
+#include "common/MessageLoop.h"
 #include "vq_midi/MidiManager.h"
 #include "vq_midi/VqSysexProtocol.h"
 

@@ -1,9 +1,9 @@
 // The MIDI link's costs: a knob change to the wire, a value from the unit to the host parameter,
 // and the full resend after an attach, all through the layer and the simulated unit.
 #include "MidiBridge.h"
-#include "common/MessageLoop.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
+#include "common/MessageLoop.h"
 #include "vq_core/VqDawParameter.h"
 #include "vq_midi/MidiDevice.h"
 #include "vq_midi/MidiManager.h"
@@ -49,7 +49,7 @@ struct Link
         juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
     }
 
-    PlemvoParamsManager& params()   { return instance.getPlemvoParams(); }
+    PlemvoParamsManager& params() { return instance.getPlemvoParams(); }
 
     void setDualMono()
     {
@@ -74,11 +74,16 @@ struct Link
         setup.flush();
     }
 
-    size_t messagesAtUnit()         { return unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size(); }
+    size_t messagesAtUnit() { return unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size(); }
 
     void waitForMessagesAtUnit (size_t count)
     {
-        runMessageLoopUntil ([&] { setup.flush(); return messagesAtUnit() >= count; });
+        runMessageLoopUntil (
+            [&]
+            {
+                setup.flush();
+                return messagesAtUnit() >= count;
+            });
     }
 
     vqsim::VirtualMidiSetup setup;
@@ -91,7 +96,10 @@ struct Link
 /** Per-change times in nanoseconds, reported as p50 and p99. */
 struct Latencies
 {
-    void add (Clock::duration d)    { nanoseconds.push_back ((double) std::chrono::duration_cast<std::chrono::nanoseconds> (d).count()); }
+    void add (Clock::duration d)
+    {
+        nanoseconds.push_back ((double) std::chrono::duration_cast<std::chrono::nanoseconds> (d).count());
+    }
 
     double percentile (double p)
     {
@@ -161,9 +169,14 @@ void knobToWireThroughJuceSysEx (benchmark::State& state)
         const auto value = (float) (step++ % 121) / 120.0f;
         const auto start = Clock::now();
         const auto code = toCode (value);
-        const juce::uint8 payload[] { Protocol::header[1], Protocol::header[2], Protocol::header[3],
-                                      (juce::uint8) serial, Protocol::commandSelectedChannel,
-                                      Protocol::eq1Gain, (juce::uint8) (code & 0x7f), (juce::uint8) ((code & 0xff) >> 7) };
+        const juce::uint8 payload[] { Protocol::header[1],
+                                      Protocol::header[2],
+                                      Protocol::header[3],
+                                      (juce::uint8) serial,
+                                      Protocol::commandSelectedChannel,
+                                      Protocol::eq1Gain,
+                                      (juce::uint8) (code & 0x7f),
+                                      (juce::uint8) ((code & 0xff) >> 7) };
         const auto message = juce::MidiMessage::createSysExMessage (payload, (int) sizeof (payload));
         juce::MidiDevice::sendSysEx (destination, message.getRawData(), message.getRawDataSize());
         latencies.add (Clock::now() - start);
@@ -220,7 +233,8 @@ void unitToHost (benchmark::State& state)
         const auto code = 50 + (step++ % 2);
         const auto expected = (float) code / 120.0f;
         const auto start = Clock::now();
-        const auto message = Protocol::makeParameterMessage (serial, Protocol::commandSelectedChannel, Protocol::eq1Gain, code);
+        const auto message =
+            Protocol::makeParameterMessage (serial, Protocol::commandSelectedChannel, Protocol::eq1Gain, code);
         link.setup.emit (source, { message.begin(), message.end() });
 
         while (watcher.value != expected)
@@ -267,7 +281,8 @@ void resendAfterAttach (benchmark::State& state)
 
             ++messages;
             bytes += m.bytes.size();
-            milliseconds = (double) std::chrono::duration_cast<std::chrono::microseconds> (m.time - start).count() / 1000.0;
+            milliseconds =
+                (double) std::chrono::duration_cast<std::chrono::microseconds> (m.time - start).count() / 1000.0;
         }
 
         state.PauseTiming();
@@ -286,6 +301,9 @@ BENCHMARK (knobToWireThroughJuceSysEx)->Iterations (20000)->Unit (benchmark::kMi
 BENCHMARK (unitToHost)->Iterations (2000)->Unit (benchmark::kMicrosecond);
 BENCHMARK (resendAfterAttach)
     ->ArgNames ({ "dual", "bytesPerSecond" })
-    ->Args ({ 0, 0 })->Args ({ 1, 0 })
-    ->Args ({ 0, vqsim::SimulatedUnit::midiBytesPerSecond })->Args ({ 1, vqsim::SimulatedUnit::midiBytesPerSecond })
-    ->Iterations (5)->Unit (benchmark::kMillisecond);
+    ->Args ({ 0, 0 })
+    ->Args ({ 1, 0 })
+    ->Args ({ 0, vqsim::SimulatedUnit::midiBytesPerSecond })
+    ->Args ({ 1, vqsim::SimulatedUnit::midiBytesPerSecond })
+    ->Iterations (5)
+    ->Unit (benchmark::kMillisecond);

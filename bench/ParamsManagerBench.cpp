@@ -15,12 +15,12 @@ namespace
 class BenchParamsManager : public juce::VqParamsManager
 {
 public:
-    BenchParamsManager (juce::VqPluginInstance& owner, int numParams) : VqParamsManager (owner)
+    BenchParamsManager (juce::VqPluginInstance& owner, int numParams)
+        : VqParamsManager (owner)
     {
         for (int i = 0; i < numParams; ++i)
-            addAutomatableParameter (*new juce::VqDawParameter ("GAIN", { 0.0, 1.0 }, 0.5, {},
-                                                                juce::AudioProcessorParameter::genericParameter,
-                                                                2, *this, i, {}));
+            addAutomatableParameter (*new juce::VqDawParameter (
+                "GAIN", { 0.0, 1.0 }, 0.5, {}, juce::AudioProcessorParameter::genericParameter, 2, *this, i, {}));
     }
 };
 
@@ -28,27 +28,32 @@ class BenchInstance : public juce::VqPluginInstance
 {
 public:
     explicit BenchInstance (int numParams)
-        : VqPluginInstance ("Bench", new BenchParamsManager (*this, numParams), BusesProperties()) {}
+        : VqPluginInstance ("Bench", new BenchParamsManager (*this, numParams), BusesProperties())
+    {
+    }
 
-    bool hasEditor() const override                         { return false; }
-    juce::AudioProcessorEditor* createEditor() override     { return nullptr; }
+    bool hasEditor() const override { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
 };
 
 struct OurListener : juce::VqParamsManager::AutomatableParamListener
 {
     using AutomatableParamListener::paramValueChanged;
-    void paramValueChanged (int, float value) override     { benchmark::DoNotOptimize (value); }
+    void paramValueChanged (int, float value) override { benchmark::DoNotOptimize (value); }
 };
 
 struct JuceListener : juce::AudioProcessorValueTreeState::Listener
 {
-    void parameterChanged (const juce::String&, float value) override  { benchmark::DoNotOptimize (value); }
+    void parameterChanged (const juce::String&, float value) override { benchmark::DoNotOptimize (value); }
 };
 
 /** Keeps the last run's time per change of each side and prints the comparison at exit. */
 struct Comparison
 {
-    struct Row { double ours = 0.0, juce = 0.0; };
+    struct Row
+    {
+        double ours = 0.0, juce = 0.0;
+    };
     std::map<int64_t, Row> rows;
 
     ~Comparison()
@@ -63,8 +68,7 @@ struct Comparison
 Comparison comparison;
 
 /** Runs the benchmark loop, alternating two values so every change is a real one. */
-template <typename Change>
-double timeChanges (benchmark::State& state, Change&& change)
+template <typename Change> double timeChanges (benchmark::State& state, Change&& change)
 {
     float value = 0.25f;
     const auto start = std::chrono::steady_clock::now();
@@ -88,7 +92,8 @@ void oursChange (benchmark::State& state)
     for (auto& l : listeners)
         manager.addParamListener (&l, 0, juce::VqParamsManager::registerOnly);
 
-    comparison.rows[state.range (0)].ours = timeChanges (state, [&] (float v) { manager.setParamValue (nullptr, 0, v); });
+    comparison.rows[state.range (0)].ours =
+        timeChanges (state, [&] (float v) { manager.setParamValue (nullptr, 0, v); });
 
     for (auto& l : listeners)
         manager.removeParamListener (&l, 0);
@@ -97,7 +102,8 @@ void oursChange (benchmark::State& state)
 void juceChange (benchmark::State& state)
 {
     BenchInstance processor (0);
-    juce::AudioProcessorValueTreeState apvts (processor, nullptr, "STATE",
+    juce::AudioProcessorValueTreeState apvts (
+        processor, nullptr, "STATE",
         { std::make_unique<juce::AudioParameterFloat> (juce::ParameterID { "gain", 1 }, "GAIN",
                                                        juce::NormalisableRange<float> (0.0f, 1.0f), 0.5f) });
     auto* parameter = apvts.getParameter ("gain");
@@ -106,7 +112,8 @@ void juceChange (benchmark::State& state)
     for (auto& l : listeners)
         apvts.addParameterListener ("gain", &l);
 
-    comparison.rows[state.range (0)].juce = timeChanges (state, [&] (float v) { parameter->setValueNotifyingHost (v); });
+    comparison.rows[state.range (0)].juce =
+        timeChanges (state, [&] (float v) { parameter->setValueNotifyingHost (v); });
 
     for (auto& l : listeners)
         apvts.removeParameterListener ("gain", &l);

@@ -12,17 +12,19 @@ namespace
 class ReferenceProcessor : public juce::AudioProcessor
 {
 public:
-    ReferenceProcessor() : state (*this, nullptr, "REFERENCE", makeLayout()) {}
+    ReferenceProcessor()
+        : state (*this, nullptr, "REFERENCE", makeLayout())
+    {
+    }
 
     static juce::AudioProcessorValueTreeState::ParameterLayout makeLayout()
     {
         juce::AudioProcessorValueTreeState::ParameterLayout layout;
 
         for (int i = 0; i < ParamData::numParams; ++i)
-            layout.add (std::make_unique<juce::AudioParameterFloat> (juce::ParameterID ("p" + juce::String (i), 1),
-                                                                      ParamData::paramName[i],
-                                                                      juce::NormalisableRange<float> (0.0f, 1.0f),
-                                                                      ParamData::paramDefault[i]));
+            layout.add (std::make_unique<juce::AudioParameterFloat> (
+                juce::ParameterID ("p" + juce::String (i), 1), ParamData::paramName[i],
+                juce::NormalisableRange<float> (0.0f, 1.0f), ParamData::paramDefault[i]));
         return layout;
     }
 
@@ -40,20 +42,20 @@ public:
             state.replaceState (tree);
     }
 
-    const juce::String getName() const override                     { return "Reference"; }
-    void prepareToPlay (double, int) override                       {}
-    void releaseResources() override                                {}
+    const juce::String getName() const override { return "Reference"; }
+    void prepareToPlay (double, int) override {}
+    void releaseResources() override {}
     void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override                    { return 0.0; }
-    bool acceptsMidi() const override                               { return false; }
-    bool producesMidi() const override                              { return false; }
-    juce::AudioProcessorEditor* createEditor() override             { return nullptr; }
-    bool hasEditor() const override                                 { return false; }
-    int getNumPrograms() override                                   { return 1; }
-    int getCurrentProgram() override                                { return 0; }
-    void setCurrentProgram (int) override                           {}
-    const juce::String getProgramName (int) override                { return {}; }
-    void changeProgramName (int, const juce::String&) override      {}
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return false; }
+    bool producesMidi() const override { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    bool hasEditor() const override { return false; }
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return {}; }
+    void changeProgramName (int, const juce::String&) override {}
 
     juce::AudioProcessorValueTreeState state;
 };
@@ -67,8 +69,7 @@ struct Figures
 Figures ours, reference;
 
 /** Times the loop of a benchmark by hand too, so that the last benchmark can print the ratios. */
-template <typename Operation>
-double timeLoop (benchmark::State& state, Operation&& operation)
+template <typename Operation> double timeLoop (benchmark::State& state, Operation&& operation)
 {
     juce::int64 ticks = 0;
 
@@ -91,8 +92,7 @@ void setValues (juce::AudioProcessor& processor)
         parameters[i]->setValueNotifyingHost (i == ParamData::channel ? 1.0f : (float) i / 32.0f);
 }
 
-template <typename Processor>
-juce::MemoryBlock prepare (Processor& processor, Figures& figures)
+template <typename Processor> juce::MemoryBlock prepare (Processor& processor, Figures& figures)
 {
     setValues (processor);
     juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
@@ -103,19 +103,22 @@ juce::MemoryBlock prepare (Processor& processor, Figures& figures)
     return block;
 }
 
-template <typename Processor>
-void benchmarkGet (benchmark::State& state, Figures& figures)
+template <typename Processor> void benchmarkGet (benchmark::State& state, Figures& figures)
 {
     Processor processor;
     prepare (processor, figures);
     juce::MemoryBlock block;
 
-    figures.getNs = timeLoop (state, [&] { processor.getStateInformation (block); benchmark::DoNotOptimize (block.getData()); });
+    figures.getNs = timeLoop (state,
+                              [&]
+                              {
+                                  processor.getStateInformation (block);
+                                  benchmark::DoNotOptimize (block.getData());
+                              });
     state.counters["bytes"] = figures.bytes;
 }
 
-template <typename Processor>
-void benchmarkSet (benchmark::State& state, Figures& figures)
+template <typename Processor> void benchmarkSet (benchmark::State& state, Figures& figures)
 {
     Processor processor;
     const auto block = prepare (processor, figures);
@@ -124,14 +127,28 @@ void benchmarkSet (benchmark::State& state, Figures& figures)
     state.counters["bytes"] = figures.bytes;
 }
 
-void GetState_Plemvo (benchmark::State& state)      { benchmarkGet<PlemvoPluginInstance> (state, ours); }
-void GetState_Juce (benchmark::State& state)        { benchmarkGet<ReferenceProcessor> (state, reference); }
-void SetState_Plemvo (benchmark::State& state)      { benchmarkSet<PlemvoPluginInstance> (state, ours); }
-void SetState_Juce (benchmark::State& state)        { benchmarkSet<ReferenceProcessor> (state, reference); }
+void GetState_Plemvo (benchmark::State& state)
+{
+    benchmarkGet<PlemvoPluginInstance> (state, ours);
+}
+void GetState_Juce (benchmark::State& state)
+{
+    benchmarkGet<ReferenceProcessor> (state, reference);
+}
+void SetState_Plemvo (benchmark::State& state)
+{
+    benchmarkSet<PlemvoPluginInstance> (state, ours);
+}
+void SetState_Juce (benchmark::State& state)
+{
+    benchmarkSet<ReferenceProcessor> (state, reference);
+}
 
 void Ratios (benchmark::State& state)
 {
-    for (auto _ : state) {}
+    for (auto _ : state)
+    {
+    }
 
     if (reference.getNs <= 0.0 || reference.setNs <= 0.0 || reference.bytes <= 0.0)
         return;
@@ -141,9 +158,8 @@ void Ratios (benchmark::State& state)
     state.counters["size_ratio"] = ours.bytes / reference.bytes;
 
     std::printf ("ours / JUCE: get %.2f (%.0f / %.0f ns), set %.2f (%.0f / %.0f ns), size %.2f (%.0f / %.0f bytes)\n",
-                 ours.getNs / reference.getNs, ours.getNs, reference.getNs,
-                 ours.setNs / reference.setNs, ours.setNs, reference.setNs,
-                 ours.bytes / reference.bytes, ours.bytes, reference.bytes);
+                 ours.getNs / reference.getNs, ours.getNs, reference.getNs, ours.setNs / reference.setNs, ours.setNs,
+                 reference.setNs, ours.bytes / reference.bytes, ours.bytes, reference.bytes);
 }
 } // namespace
 

@@ -7,7 +7,7 @@ CommandManager::CommandManager() = default;
 CommandManager::~CommandManager()
 {
     asyncCallback.cancelPendingUpdate();
-    commands.clear();   // newest first
+    commands.clear(); // newest first
 }
 
 void CommandManager::sendCommand (std::unique_ptr<VqCommand> command)

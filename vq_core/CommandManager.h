@@ -34,7 +34,10 @@ private:
     class CommandAsyncCallback : public AsyncUpdater
     {
     public:
-        explicit CommandAsyncCallback (CommandManager& owner) : manager (owner) {}
+        explicit CommandAsyncCallback (CommandManager& owner)
+            : manager (owner)
+        {
+        }
         void handleAsyncUpdate() override;
 
     private:

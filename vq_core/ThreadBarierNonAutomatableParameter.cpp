@@ -3,7 +3,8 @@
 namespace juce
 {
 ThreadBarierNonAutomatableParameter::ThreadBarierNonAutomatableParameter (VqParamsManager& owner, int settingIndex)
-    : manager (&owner), index (settingIndex)
+    : manager (&owner),
+      index (settingIndex)
 {
 }
 

@@ -8,7 +8,10 @@ namespace juce
 class VqCommand
 {
 public:
-    explicit VqCommand (const Identifier& commandId) : id (commandId) {}
+    explicit VqCommand (const Identifier& commandId)
+        : id (commandId)
+    {
+    }
     virtual ~VqCommand() = default;
 
     const Identifier id;

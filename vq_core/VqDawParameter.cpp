@@ -2,16 +2,10 @@
 
 namespace juce
 {
-VqDawParameter::VqDawParameter (const String& parameterName,
-                                NormalisableRange<double> parameterRange,
-                                double defaultInRangeUnits,
-                                const String& parameterLabel,
-                                Category parameterCategory,
-                                int decimalPlaces,
-                                VqParamsManager& owner,
-                                int parameterIndex,
-                                ValueToTextFunction valueToTextFunction,
-                                TextToValueFunction textToValueFunction)
+VqDawParameter::VqDawParameter (const String& parameterName, NormalisableRange<double> parameterRange,
+                                double defaultInRangeUnits, const String& parameterLabel, Category parameterCategory,
+                                int decimalPlaces, VqParamsManager& owner, int parameterIndex,
+                                ValueToTextFunction valueToTextFunction, TextToValueFunction textToValueFunction)
     : valueToText (std::move (valueToTextFunction)),
       textToValue (std::move (textToValueFunction)),
       manager (&owner),

@@ -25,16 +25,9 @@ public:
     using ValueToTextFunction = std::function<String (float normalisedValue)>;
     using TextToValueFunction = std::function<float (const String& text)>;
 
-    VqDawParameter (const String& name,
-                    NormalisableRange<double> range,
-                    double defaultValue,
-                    const String& label,
-                    Category category,
-                    int numDecimalPlaces,
-                    VqParamsManager& manager,
-                    int index,
-                    ValueToTextFunction valueToText,
-                    TextToValueFunction textToValue = {});
+    VqDawParameter (const String& name, NormalisableRange<double> range, double defaultValue, const String& label,
+                    Category category, int numDecimalPlaces, VqParamsManager& manager, int index,
+                    ValueToTextFunction valueToText, TextToValueFunction textToValue = {});
 
     ~VqDawParameter() override;
 
@@ -50,8 +43,8 @@ public:
     float getValueForText (const String& text) const override;
     Category getCategory() const override;
 
-    using VqParamsManager::AutomatableParamListener::paramValueChanged;
     using VqParamsManager::AutomatableParamListener::paramGestureChanged;
+    using VqParamsManager::AutomatableParamListener::paramValueChanged;
 
     /** A change from another source: stored and announced to the host. */
     void paramValueChanged (int index, float value) override;
@@ -59,8 +52,8 @@ public:
     /** A gesture from another source: the host's touch and release. */
     void paramGestureChanged (int index, bool starting) override;
 
-    int getParamIndex() const noexcept                          { return index; }
-    const NormalisableRange<double>& getRange() const noexcept  { return range; }
+    int getParamIndex() const noexcept { return index; }
+    const NormalisableRange<double>& getRange() const noexcept { return range; }
 
 private:
     ValueToTextFunction valueToText;

@@ -4,7 +4,8 @@
 
 namespace juce
 {
-void VqParamsManager::AutomatableParamListener::paramValueChanged (AutomatableParamListener* source, int index, float value)
+void VqParamsManager::AutomatableParamListener::paramValueChanged (AutomatableParamListener* source, int index,
+                                                                   float value)
 {
     if (source != this)
         paramValueChanged (index, value);
@@ -12,7 +13,8 @@ void VqParamsManager::AutomatableParamListener::paramValueChanged (AutomatablePa
 
 void VqParamsManager::AutomatableParamListener::paramValueChanged (int, float) {}
 
-void VqParamsManager::AutomatableParamListener::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
+void VqParamsManager::AutomatableParamListener::paramGestureChanged (AutomatableParamListener* source, int index,
+                                                                     bool starting)
 {
     if (source != this)
         paramGestureChanged (index, starting);
@@ -21,7 +23,10 @@ void VqParamsManager::AutomatableParamListener::paramGestureChanged (Automatable
 void VqParamsManager::AutomatableParamListener::paramGestureChanged (int, bool) {}
 
 //==============================================================================
-VqParamsManager::VqParamsManager (VqPluginInstance& ownerInstance) : owner (ownerInstance) {}
+VqParamsManager::VqParamsManager (VqPluginInstance& ownerInstance)
+    : owner (ownerInstance)
+{
+}
 
 VqParamsManager::~VqParamsManager()
 {
@@ -109,7 +114,8 @@ void VqParamsManager::removeParamListener (AutomatableParamListener* listener, i
         param->listeners.removeAllInstancesOf (listener);
 }
 
-void VqParamsManager::addNonAutomatableParamListener (NonAutomatableParamListener* listener, int index, ListenerInitState state)
+void VqParamsManager::addNonAutomatableParamListener (NonAutomatableParamListener* listener, int index,
+                                                      ListenerInitState state)
 {
     auto* setting = findSetting (index);
 

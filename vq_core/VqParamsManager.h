@@ -46,14 +46,14 @@ public:
     */
     enum ListenerInitState
     {
-        notifyOnAdd  = 0,
+        notifyOnAdd = 0,
         registerOnly = 1
     };
 
     /** The record of one automatable parameter. */
     struct AutomatableParameter
     {
-        VqDawParameter* dawParameter = nullptr;     // owned by the plug-in instance once added to it
+        VqDawParameter* dawParameter = nullptr; // owned by the plug-in instance once added to it
         Array<AutomatableParamListener*> listeners;
         VqParamsManager* manager = nullptr;
         int index = 0;
@@ -102,13 +102,13 @@ public:
     /** The stored setting; an int var of -1 for an index outside the table. */
     var getNonAutomatableParamValue (int index) const;
 
-    int getNumParams() const noexcept                    { return automatable.size(); }
-    int getNumNonAutomatableParams() const noexcept      { return nonAutomatable.size(); }
+    int getNumParams() const noexcept { return automatable.size(); }
+    int getNumNonAutomatableParams() const noexcept { return nonAutomatable.size(); }
 
     /** The host parameter of the index, or nullptr outside the table. */
     VqDawParameter* getDawParameter (int index) const noexcept;
 
-    VqPluginInstance& getOwner() const noexcept          { return owner; }
+    VqPluginInstance& getOwner() const noexcept { return owner; }
 
 protected:
     /** Appends the next automatable parameter, its index being the parameter's own. The host

@@ -19,7 +19,7 @@ public:
     VqPluginInstance (const String& pluginName, VqParamsManager* managerToOwn, const BusesProperties& buses);
     ~VqPluginInstance() override;
 
-    VqParamsManager& getParamsManager() const noexcept     { return *paramsManager; }
+    VqParamsManager& getParamsManager() const noexcept { return *paramsManager; }
 
     const String getName() const override;
 

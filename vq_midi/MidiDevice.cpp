@@ -20,7 +20,9 @@ class MidiDevice::Pimpl
 {
 public:
     Pimpl (MidiDevice& device, MidiManager& managerToUse, MIDIDeviceRef unit)
-        : deviceRef (unit), manager (&managerToUse), owner (&device)
+        : deviceRef (unit),
+          manager (&managerToUse),
+          owner (&device)
     {
     }
 
@@ -39,8 +41,8 @@ public:
     // Returns whether the unit could be reached: port created and entity 0 found.
     bool open (MIDIClientRef client)
     {
-        if (MIDIInputPortCreate (client, CFSTR ("Kestova Remote MIDI Input"), MIDIReceiveCallback, this, &inputPort)
-            != noErr)
+        if (MIDIInputPortCreate (client, CFSTR ("Kestova Remote MIDI Input"), MIDIReceiveCallback, this, &inputPort) !=
+            noErr)
         {
             inputPort = 0;
             return false;
@@ -156,10 +158,9 @@ void MidiDevice::setValue (int id, int value, bool otherChannel)
     if (serial < 0 || ! isPositiveAndBelow (id, 0x80))
         return;
 
-    const auto message = Protocol::makeParameterMessage ((std::uint8_t) (serial & 0xff),
-                                                         otherChannel ? Protocol::commandOtherChannel
-                                                                      : Protocol::commandSelectedChannel,
-                                                         id, value);
+    const auto message = Protocol::makeParameterMessage (
+        (std::uint8_t) (serial & 0xff), otherChannel ? Protocol::commandOtherChannel : Protocol::commandSelectedChannel,
+        id, value);
 
     if (attaching)
         heldBackMessages.push_back (message);
@@ -211,8 +212,8 @@ void MidiDevice::handleMessage (const std::uint8_t* data, int length)
     // The unit may also mark a value for the selected channel with command 00.
     const auto command = data[Protocol::commandByte];
 
-    if ((std::size_t) length < Protocol::minParameterLength
-        || (command != 0x00 && command != Protocol::commandSelectedChannel))
+    if ((std::size_t) length < Protocol::minParameterLength ||
+        (command != 0x00 && command != Protocol::commandSelectedChannel))
         return;
 
     // Only MIDI data bytes make a value: a status byte such as an early F7, or a value above the

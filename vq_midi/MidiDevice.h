@@ -4,9 +4,9 @@
 
 #include <juce_core/juce_core.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
-#include <array>
 #include <memory>
 #include <vector>
 

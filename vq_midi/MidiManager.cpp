@@ -12,11 +12,11 @@ JUCE_IMPLEMENT_SINGLETON (MidiManager)
 //==============================================================================
 /** The MIDI service's side of the manager: the client, the scan and the units that have been
     queried but have not answered yet. */
-class MidiManager::Pimpl : public AsyncUpdater,
-                           private Timer
+class MidiManager::Pimpl : public AsyncUpdater, private Timer
 {
 public:
-    explicit Pimpl (MidiManager& managerToUse) : owner (managerToUse)
+    explicit Pimpl (MidiManager& managerToUse)
+        : owner (managerToUse)
     {
         if (MIDIClientCreate (CFSTR ("Kestova Remote MIDI"), MIDISetupChangeCallback, this, &client) != noErr)
             client = 0;
@@ -147,8 +147,8 @@ private:
             HeapBlock<char> buffer ((size_t) length + 1, true);
 
             // A name with a NUL inside would otherwise pass for its first part.
-            if (CFStringGetCString (name, buffer, length + 1, kCFStringEncodingASCII)
-                && std::strlen (buffer) == (size_t) length)
+            if (CFStringGetCString (name, buffer, length + 1, kCFStringEncodingASCII) &&
+                std::strlen (buffer) == (size_t) length)
                 result = String (CharPointer_ASCII (buffer.get()));
         }
 
@@ -161,8 +161,8 @@ private:
     bool isKnown (std::uint32_t deviceRef) const
     {
         const auto hasRef = [deviceRef] (const auto& device) { return device->getDeviceRef() == deviceRef; };
-        return std::any_of (owner.devices.begin(), owner.devices.end(), hasRef)
-            || std::any_of (pendingDevices.begin(), pendingDevices.end(), hasRef);
+        return std::any_of (owner.devices.begin(), owner.devices.end(), hasRef) ||
+               std::any_of (pendingDevices.begin(), pendingDevices.end(), hasRef);
     }
 
     void removeVanishedPending (const std::vector<std::uint32_t>& found)
@@ -237,7 +237,8 @@ bool MidiManager::connectIfSerialNo (int serialNo, MidiDevice::Listener* listene
     if (listener == nullptr)
         return false;
 
-    const auto entry = std::find_if (devices.begin(), devices.end(), [serialNo] (const auto& device)
+    const auto entry = std::find_if (devices.begin(), devices.end(),
+                                     [serialNo] (const auto& device)
                                      { return device->getSerialNo() == serialNo && device->getListener() == nullptr; });
 
     if (entry == devices.end())
@@ -269,9 +270,8 @@ std::unique_ptr<OwnedArray<MidiManager::ConnectionStatus>> MidiManager::getConne
     for (const auto& device : devices)
     {
         const auto listener = device->getListener();
-        list->add (new ConnectionStatus { device->getSerialNo(),
-                                          listener != nullptr ? ConnectionStatus::taken : ConnectionStatus::free,
-                                          listener });
+        list->add (new ConnectionStatus {
+            device->getSerialNo(), listener != nullptr ? ConnectionStatus::taken : ConnectionStatus::free, listener });
     }
 
     return list;

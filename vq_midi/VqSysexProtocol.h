@@ -52,8 +52,8 @@ struct VqSysexProtocol
     };
 
     /** The controls that carry one code per channel. */
-    static constexpr std::array<int, 8> channelControlIds { eq1Gain, eq1Q,    eq1Frequency, eq2Gain,
-                                                            eq2Q,    eq2Frequency, lowPass, highPass };
+    static constexpr std::array<int, 8> channelControlIds { eq1Gain, eq1Q,         eq1Frequency, eq2Gain,
+                                                            eq2Q,    eq2Frequency, lowPass,      highPass };
 
     enum ChannelModeCode : int
     {
@@ -78,9 +78,8 @@ struct VqSysexProtocol
     }
 
     /** Bits of the value above bit 7 are dropped, as the unit reads only 0 to 255. */
-    static constexpr std::array<std::uint8_t, parameterMessageLength> makeParameterMessage (std::uint8_t serial,
-                                                                                           std::uint8_t command,
-                                                                                           int id, int value)
+    static constexpr std::array<std::uint8_t, parameterMessageLength>
+    makeParameterMessage (std::uint8_t serial, std::uint8_t command, int id, int value)
     {
         return { header[0],
                  header[1],
@@ -97,8 +96,8 @@ struct VqSysexProtocol
     /** True when the bytes are at least `minFramedLength` long and begin with the header. */
     static constexpr bool isFramed (const std::uint8_t* data, std::size_t length)
     {
-        return data != nullptr && length >= minFramedLength && data[0] == header[0] && data[1] == header[1]
-               && data[2] == header[2] && data[3] == header[3];
+        return data != nullptr && length >= minFramedLength && data[0] == header[0] && data[1] == header[1] &&
+               data[2] == header[2] && data[3] == header[3];
     }
 };
 } // namespace juce

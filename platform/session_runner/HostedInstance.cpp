@@ -8,7 +8,9 @@ constexpr int watchedSettings[] = { ParamData::isConnected, ParamData::connected
 }
 
 HostedInstance::HostedInstance (const juce::String& instanceName, SessionLog& sessionLog, Clock sessionClock)
-    : name (instanceName), log (sessionLog), clock (std::move (sessionClock)),
+    : name (instanceName),
+      log (sessionLog),
+      clock (std::move (sessionClock)),
       instance (static_cast<PlemvoPluginInstance*> (createPluginFilter()))
 {
     instance->addListener (this);

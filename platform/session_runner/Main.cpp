@@ -78,7 +78,8 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    std::cout << "Session " << scriptFile.getFileName() << ", files in " << filesDirectory.getFullPathName() << std::endl;
+    std::cout << "Session " << scriptFile.getFileName() << ", files in " << filesDirectory.getFullPathName()
+              << std::endl;
 
     SessionLog log (&std::cout);
     bool played = false;

@@ -38,26 +38,72 @@ struct VerbInfo
 const std::vector<VerbInfo>& getVerbs()
 {
     static const std::vector<VerbInfo> verbs {
-        { "unit", "SN [unplugged|silent]", Verb::addUnit, { Word::serial, Word::unitOption }, 1,
+        { "unit",
+          "SN [unplugged|silent]",
+          Verb::addUnit,
+          { Word::serial, Word::unitOption },
+          1,
           "adds a unit with that serial number, plugged in (or: unplugged, silent)" },
         { "unplug", "SN", Verb::unplug, { Word::serial }, 0, "pulls the unit's cable" },
         { "replug", "SN", Verb::replug, { Word::serial }, 0, "plugs the unit in (again)" },
-        { "turn", "SN CONTROL CODE", Verb::turn, { Word::serial, Word::control, Word::code }, 0,
+        { "turn",
+          "SN CONTROL CODE",
+          Verb::turn,
+          { Word::serial, Word::control, Word::code },
+          0,
           "turns a control on the unit's front panel to a code 0..255" },
-        { "press", "SN SWITCH", Verb::press, { Word::serial, Word::switchName }, 0, "presses a switch on the unit's front panel" },
-        { "panel-mode", "SN MODE", Verb::panelMode, { Word::serial, Word::mode }, 0, "changes the channel mode on the unit" },
+        { "press",
+          "SN SWITCH",
+          Verb::press,
+          { Word::serial, Word::switchName },
+          0,
+          "presses a switch on the unit's front panel" },
+        { "panel-mode",
+          "SN MODE",
+          Verb::panelMode,
+          { Word::serial, Word::mode },
+          0,
+          "changes the channel mode on the unit" },
         { "create", "NAME", Verb::create, { Word::name }, 0, "creates a plug-in instance" },
         { "destroy", "NAME", Verb::destroy, { Word::name }, 0, "deletes the instance" },
-        { "automate", "NAME PARAMETER VALUE", Verb::automate, { Word::name, Word::parameter, Word::normalised }, 0,
+        { "automate",
+          "NAME PARAMETER VALUE",
+          Verb::automate,
+          { Word::name, Word::parameter, Word::normalised },
+          0,
           "the host sets a parameter to a normalised value 0..1" },
-        { "setting", "NAME SETTING VALUE", Verb::setting, { Word::name, Word::setting, Word::settingValue }, 0,
+        { "setting",
+          "NAME SETTING VALUE",
+          Verb::setting,
+          { Word::name, Word::setting, Word::settingValue },
+          0,
           "sets a setting (true, false or a whole number)" },
         { "connect", "NAME SN", Verb::connect, { Word::name, Word::serial }, 0, "connects the instance to that unit" },
         { "disconnect", "NAME", Verb::disconnect, { Word::name }, 0, "gives the instance's unit up" },
-        { "save-state", "NAME FILE", Verb::saveState, { Word::name, Word::file }, 0, "the host saves the session state to a file" },
-        { "restore-state", "NAME FILE", Verb::restoreState, { Word::name, Word::file }, 0, "the host restores a state from a file" },
-        { "save-preset", "NAME FILE", Verb::savePreset, { Word::name, Word::file }, 0, "saves a preset as the save dialog would" },
-        { "load-preset", "NAME FILE", Verb::loadPreset, { Word::name, Word::file }, 0, "loads a preset as the load dialog would" },
+        { "save-state",
+          "NAME FILE",
+          Verb::saveState,
+          { Word::name, Word::file },
+          0,
+          "the host saves the session state to a file" },
+        { "restore-state",
+          "NAME FILE",
+          Verb::restoreState,
+          { Word::name, Word::file },
+          0,
+          "the host restores a state from a file" },
+        { "save-preset",
+          "NAME FILE",
+          Verb::savePreset,
+          { Word::name, Word::file },
+          0,
+          "saves a preset as the save dialog would" },
+        { "load-preset",
+          "NAME FILE",
+          Verb::loadPreset,
+          { Word::name, Word::file },
+          0,
+          "loads a preset as the load dialog would" },
         { "open-editor", "NAME", Verb::openEditor, { Word::name }, 0, "the host asks for the window" },
         { "wait", "MS", Verb::wait, { Word::milliseconds }, 0, "runs the message loop for that time" },
         { "print", "NAME", Verb::print, { Word::name }, 0, "prints the instance's parameters and settings" },
@@ -73,13 +119,15 @@ struct Named
 };
 
 const Named controls[] = {
-    { "eq1-gain", Protocol::eq1Gain }, { "eq1-q", Protocol::eq1Q },     { "eq1-freq", Protocol::eq1Frequency },
-    { "eq2-gain", Protocol::eq2Gain }, { "eq2-q", Protocol::eq2Q },     { "eq2-freq", Protocol::eq2Frequency },
+    { "eq1-gain", Protocol::eq1Gain }, { "eq1-q", Protocol::eq1Q },   { "eq1-freq", Protocol::eq1Frequency },
+    { "eq2-gain", Protocol::eq2Gain }, { "eq2-q", Protocol::eq2Q },   { "eq2-freq", Protocol::eq2Frequency },
     { "lpf", Protocol::lowPass },      { "hpf", Protocol::highPass },
 };
 
 const Named switches[] = {
-    { "engage", Protocol::engageBit }, { "eq1-engage", Protocol::eq1EngageBit }, { "eq2-engage", Protocol::eq2EngageBit },
+    { "engage", Protocol::engageBit },
+    { "eq1-engage", Protocol::eq1EngageBit },
+    { "eq2-engage", Protocol::eq2EngageBit },
 };
 
 const Named modes[] = {
@@ -88,8 +136,7 @@ const Named modes[] = {
     { "channel-2", Protocol::channel2Selected },
 };
 
-template <size_t n>
-int findNamed (const Named (&table)[n], const juce::String& word)
+template <size_t n> int findNamed (const Named (&table)[n], const juce::String& word)
 {
     for (const auto& entry : table)
         if (word == entry.word)
@@ -98,8 +145,7 @@ int findNamed (const Named (&table)[n], const juce::String& word)
     return -1;
 }
 
-template <size_t n>
-juce::String listNamed (const Named (&table)[n])
+template <size_t n> juce::String listNamed (const Named (&table)[n])
 {
     juce::StringArray words;
 
@@ -123,7 +169,8 @@ int findInTable (const char* const* names, int count, const juce::String& word)
 
 bool isInRange (const juce::String& word, int low, int high)
 {
-    return ScriptReader::isInteger (word) && word.length() <= 9 && word.getIntValue() >= low && word.getIntValue() <= high;
+    return ScriptReader::isInteger (word) && word.length() <= 9 && word.getIntValue() >= low &&
+           word.getIntValue() <= high;
 }
 
 juce::String checkWord (Word kind, const juce::String& word)
@@ -132,42 +179,42 @@ juce::String checkWord (Word kind, const juce::String& word)
 
     switch (kind)
     {
-    case Word::serial:
-        return isInRange (word, 0, 255) ? juce::String() : "a serial number is 0 to 255, not " + quoted;
-    case Word::name:
-        return word.containsOnly ("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-")
-                   ? juce::String()
-                   : "an instance name is letters, digits, '-' and '_', not " + quoted;
-    case Word::control:
-        return ScriptReader::findControlId (word) >= 0 ? juce::String()
-                                                       : "no control " + quoted + " (" + listNamed (controls) + ")";
-    case Word::switchName:
-        return ScriptReader::findSwitchBit (word) >= 0 ? juce::String()
-                                                       : "no switch " + quoted + " (" + listNamed (switches) + ")";
-    case Word::mode:
-        return ScriptReader::findModeCode (word) >= 0 ? juce::String()
-                                                      : "no channel mode " + quoted + " (" + listNamed (modes) + ")";
-    case Word::parameter:
-        return ScriptReader::findParameter (word) >= 0 ? juce::String() : "no parameter " + quoted;
-    case Word::setting:
-        return ScriptReader::findSetting (word) >= 0 ? juce::String() : "no setting " + quoted;
-    case Word::code:
-        return isInRange (word, 0, Protocol::maxValue) ? juce::String() : "a code is 0 to 255, not " + quoted;
-    case Word::normalised:
-        return ScriptReader::isNumber (word) && word.getDoubleValue() >= 0.0 && word.getDoubleValue() <= 1.0
-                   ? juce::String()
-                   : "a normalised value is a number from 0 to 1, not " + quoted;
-    case Word::settingValue:
-        return word == "true" || word == "false" || isInRange (word.trimCharactersAtStart ("-"), 0, 999999999)
-                   ? juce::String()
-                   : "a setting value is true, false or a whole number, not " + quoted;
-    case Word::file:
-        return word.isNotEmpty() ? juce::String() : "a file name is missing";
-    case Word::milliseconds:
-        return isInRange (word, 0, 600000) ? juce::String() : "a wait is 0 to 600000 ms, not " + quoted;
-    case Word::unitOption:
-        return word == "unplugged" || word == "silent" ? juce::String()
-                                                      : "a unit is plugged in, \"unplugged\" or \"silent\", not " + quoted;
+        case Word::serial:
+            return isInRange (word, 0, 255) ? juce::String() : "a serial number is 0 to 255, not " + quoted;
+        case Word::name:
+            return word.containsOnly ("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-")
+                       ? juce::String()
+                       : "an instance name is letters, digits, '-' and '_', not " + quoted;
+        case Word::control:
+            return ScriptReader::findControlId (word) >= 0 ? juce::String()
+                                                           : "no control " + quoted + " (" + listNamed (controls) + ")";
+        case Word::switchName:
+            return ScriptReader::findSwitchBit (word) >= 0 ? juce::String()
+                                                           : "no switch " + quoted + " (" + listNamed (switches) + ")";
+        case Word::mode:
+            return ScriptReader::findModeCode (word) >= 0
+                       ? juce::String()
+                       : "no channel mode " + quoted + " (" + listNamed (modes) + ")";
+        case Word::parameter:
+            return ScriptReader::findParameter (word) >= 0 ? juce::String() : "no parameter " + quoted;
+        case Word::setting: return ScriptReader::findSetting (word) >= 0 ? juce::String() : "no setting " + quoted;
+        case Word::code:
+            return isInRange (word, 0, Protocol::maxValue) ? juce::String() : "a code is 0 to 255, not " + quoted;
+        case Word::normalised:
+            return ScriptReader::isNumber (word) && word.getDoubleValue() >= 0.0 && word.getDoubleValue() <= 1.0
+                       ? juce::String()
+                       : "a normalised value is a number from 0 to 1, not " + quoted;
+        case Word::settingValue:
+            return word == "true" || word == "false" || isInRange (word.trimCharactersAtStart ("-"), 0, 999999999)
+                       ? juce::String()
+                       : "a setting value is true, false or a whole number, not " + quoted;
+        case Word::file: return word.isNotEmpty() ? juce::String() : "a file name is missing";
+        case Word::milliseconds:
+            return isInRange (word, 0, 600000) ? juce::String() : "a wait is 0 to 600000 ms, not " + quoted;
+        case Word::unitOption:
+            return word == "unplugged" || word == "silent"
+                       ? juce::String()
+                       : "a unit is plugged in, \"unplugged\" or \"silent\", not " + quoted;
     }
 
     return {};
@@ -245,9 +292,9 @@ ScriptReader::Script ScriptReader::read (const juce::String& text)
         const auto minWords = maxWords - found->optionalWords;
 
         if (words.size() < minWords || words.size() > maxWords)
-            return fail ("\"" + verbWord + "\" takes " + juce::String (minWords)
-                         + (minWords == maxWords ? juce::String() : " or " + juce::String (maxWords)) + " word"
-                         + (maxWords == 1 ? "" : "s") + " after it, not " + juce::String (words.size()));
+            return fail ("\"" + verbWord + "\" takes " + juce::String (minWords) +
+                         (minWords == maxWords ? juce::String() : " or " + juce::String (maxWords)) + " word" +
+                         (maxWords == 1 ? "" : "s") + " after it, not " + juce::String (words.size()));
 
         for (int w = 0; w < words.size(); ++w)
         {
@@ -257,7 +304,8 @@ ScriptReader::Script ScriptReader::read (const juce::String& text)
                 return fail (problem);
         }
 
-        script.actions.push_back ({ lineNumber, found->verb, words, lines[i].upToFirstOccurrenceOf ("#", false, false).trim() });
+        script.actions.push_back (
+            { lineNumber, found->verb, words, lines[i].upToFirstOccurrenceOf ("#", false, false).trim() });
     }
 
     return script;
@@ -273,9 +321,18 @@ juce::String ScriptReader::describeVerbs()
     return text;
 }
 
-int ScriptReader::findControlId (const juce::String& word)    { return findNamed (controls, word); }
-int ScriptReader::findSwitchBit (const juce::String& word)    { return findNamed (switches, word); }
-int ScriptReader::findModeCode (const juce::String& word)     { return findNamed (modes, word); }
+int ScriptReader::findControlId (const juce::String& word)
+{
+    return findNamed (controls, word);
+}
+int ScriptReader::findSwitchBit (const juce::String& word)
+{
+    return findNamed (switches, word);
+}
+int ScriptReader::findModeCode (const juce::String& word)
+{
+    return findNamed (modes, word);
+}
 
 int ScriptReader::findParameter (const juce::String& word)
 {
@@ -294,6 +351,6 @@ bool ScriptReader::isInteger (const juce::String& word)
 
 bool ScriptReader::isNumber (const juce::String& word)
 {
-    return word.isNotEmpty() && word.containsOnly ("0123456789.") && word.indexOfChar ('.') == word.lastIndexOfChar ('.')
-           && word != ".";
+    return word.isNotEmpty() && word.containsOnly ("0123456789.") &&
+           word.indexOfChar ('.') == word.lastIndexOfChar ('.') && word != ".";
 }

@@ -60,9 +60,9 @@ public:
     static juce::String describeVerbs();
 
     // The words that name things on the unit's front panel.
-    static int findControlId (const juce::String& word);    // -1 when unknown
-    static int findSwitchBit (const juce::String& word);    // -1 when unknown
-    static int findModeCode (const juce::String& word);     // -1 when unknown
+    static int findControlId (const juce::String& word); // -1 when unknown
+    static int findSwitchBit (const juce::String& word); // -1 when unknown
+    static int findModeCode (const juce::String& word);  // -1 when unknown
 
     /** A parameter named by its table name (any case) or its index; -1 when unknown. */
     static int findParameter (const juce::String& word);

@@ -1,6 +1,9 @@
 #include "SessionLog.h"
 
-SessionLog::SessionLog (std::ostream* outputStream) : output (outputStream) {}
+SessionLog::SessionLog (std::ostream* outputStream)
+    : output (outputStream)
+{
+}
 
 void SessionLog::add (double timeMs, Kind kind, const juce::String& who, const juce::String& text)
 {

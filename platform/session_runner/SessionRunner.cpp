@@ -32,7 +32,8 @@ juce::String settingText (const juce::var& value)
 } // namespace
 
 SessionRunner::SessionRunner (SessionLog& sessionLog, const juce::File& directory)
-    : log (sessionLog), filesDirectory (directory)
+    : log (sessionLog),
+      filesDirectory (directory)
 {
 }
 
@@ -79,105 +80,105 @@ juce::String SessionRunner::perform (const ScriptAction& action, const juce::Str
 {
     switch (action.verb)
     {
-    case Verb::addUnit:
-    {
-        const auto serialNo = args[0].getIntValue();
-
-        if (units.count (serialNo) != 0)
-            return unitName (serialNo) + " exists already";
-
-        auto& unit = *(units[serialNo] = std::make_unique<vqsim::SimulatedUnit> (setup, serialNo));
-
-        if (args[1] == "silent")
-            unit.setAnswersQueries (false);
-
-        if (args[1] != "unplugged")
+        case Verb::addUnit:
         {
-            unit.plugIn();
-            write (Kind::info, unitName (serialNo), "plugged in" + juce::String (args[1] == "silent" ? " (never answers)" : ""));
+            const auto serialNo = args[0].getIntValue();
+
+            if (units.count (serialNo) != 0)
+                return unitName (serialNo) + " exists already";
+
+            auto& unit = *(units[serialNo] = std::make_unique<vqsim::SimulatedUnit> (setup, serialNo));
+
+            if (args[1] == "silent")
+                unit.setAnswersQueries (false);
+
+            if (args[1] != "unplugged")
+            {
+                unit.plugIn();
+                write (Kind::info, unitName (serialNo),
+                       "plugged in" + juce::String (args[1] == "silent" ? " (never answers)" : ""));
+            }
+
+            return {};
         }
 
-        return {};
-    }
+        case Verb::wait: runFor (args[0].getIntValue()); return {};
 
-    case Verb::wait:
-        runFor (args[0].getIntValue());
-        return {};
+        case Verb::create:
+        {
+            if (instances.count (args[0]) != 0)
+                return "instance " + args[0] + " exists already";
 
-    case Verb::create:
-    {
-        if (instances.count (args[0]) != 0)
-            return "instance " + args[0] + " exists already";
+            instances[args[0]] = std::make_unique<HostedInstance> (args[0], log, [this] { return now(); });
+            write (Kind::info, args[0], "created");
+            watchManager();
+            return {};
+        }
 
-        instances[args[0]] = std::make_unique<HostedInstance> (args[0], log, [this] { return now(); });
-        write (Kind::info, args[0], "created");
-        watchManager();
-        return {};
-    }
+        case Verb::unplug:
+        case Verb::replug:
+        case Verb::turn:
+        case Verb::press:
+        case Verb::panelMode:
+        {
+            auto* unit = findUnit (args[0].getIntValue());
+            return unit == nullptr ? "no " + unitName (args[0].getIntValue()) + " in this session"
+                                   : performOnUnit (action, *unit, args);
+        }
 
-    case Verb::unplug:
-    case Verb::replug:
-    case Verb::turn:
-    case Verb::press:
-    case Verb::panelMode:
-    {
-        auto* unit = findUnit (args[0].getIntValue());
-        return unit == nullptr ? "no " + unitName (args[0].getIntValue()) + " in this session"
-                               : performOnUnit (action, *unit, args);
-    }
-
-    default:
-    {
-        auto* hosted = findInstance (args[0]);
-        return hosted == nullptr ? "no instance " + args[0] + " (create it first)" : performOnInstance (action, *hosted, args);
-    }
+        default:
+        {
+            auto* hosted = findInstance (args[0]);
+            return hosted == nullptr ? "no instance " + args[0] + " (create it first)"
+                                     : performOnInstance (action, *hosted, args);
+        }
     }
 }
 
-juce::String SessionRunner::performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit, const juce::StringArray& args)
+juce::String SessionRunner::performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit,
+                                           const juce::StringArray& args)
 {
     const auto who = unitName (args[0].getIntValue());
 
     switch (action.verb)
     {
-    case Verb::unplug:
-        if (! unit.isPluggedIn())
-            return who + " is not plugged in";
+        case Verb::unplug:
+            if (! unit.isPluggedIn())
+                return who + " is not plugged in";
 
-        unit.unplug();
-        write (Kind::info, who, "unplugged");
-        return {};
+            unit.unplug();
+            write (Kind::info, who, "unplugged");
+            return {};
 
-    case Verb::replug:
-        if (unit.isPluggedIn())
-            return who + " is plugged in already";
+        case Verb::replug:
+            if (unit.isPluggedIn())
+                return who + " is plugged in already";
 
-        unit.plugIn();
-        write (Kind::info, who, "plugged in");
-        return {};
+            unit.plugIn();
+            write (Kind::info, who, "plugged in");
+            return {};
 
-    case Verb::turn:
-        write (Kind::info, who, "front panel: " + args[1] + " to code " + args[2]);
-        unit.turnControl (ScriptReader::findControlId (args[1]), args[2].getIntValue());
-        return {};
+        case Verb::turn:
+            write (Kind::info, who, "front panel: " + args[1] + " to code " + args[2]);
+            unit.turnControl (ScriptReader::findControlId (args[1]), args[2].getIntValue());
+            return {};
 
-    case Verb::press:
-        write (Kind::info, who, "front panel: " + args[1] + " pressed");
-        unit.pressSwitch (ScriptReader::findSwitchBit (args[1]));
-        return {};
+        case Verb::press:
+            write (Kind::info, who, "front panel: " + args[1] + " pressed");
+            unit.pressSwitch (ScriptReader::findSwitchBit (args[1]));
+            return {};
 
-    case Verb::panelMode:
-        write (Kind::info, who, "front panel: mode " + args[1]);
-        unit.changeChannelMode (ScriptReader::findModeCode (args[1]));
-        return {};
+        case Verb::panelMode:
+            write (Kind::info, who, "front panel: mode " + args[1]);
+            unit.changeChannelMode (ScriptReader::findModeCode (args[1]));
+            return {};
 
-    default:
-        jassertfalse;
-        return "not an action on a unit";
+        default: jassertfalse; return "not an action on a unit";
     }
 }
 
-juce::String SessionRunner::performOnInstance (const ScriptAction& action, HostedInstance& hosted, const juce::StringArray& args)
+juce::String SessionRunner::performOnInstance (const ScriptAction& action, HostedInstance& hosted,
+                                               const juce::StringArray& args)
 {
     auto& instance = hosted.getInstance();
     auto& params = instance.getPlemvoParams();
@@ -185,96 +186,96 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
 
     switch (action.verb)
     {
-    case Verb::destroy:
-        if (instances.size() == 1 && watchedManager != nullptr)
+        case Verb::destroy:
+            if (instances.size() == 1 && watchedManager != nullptr)
+            {
+                watchedManager->removeConnectionListListener (this);
+                watchedManager = nullptr;
+            }
+
+            instances.erase (who);
+            write (Kind::info, who, "destroyed");
+            return {};
+
+        case Verb::automate:
+            hosted.automate (ScriptReader::findParameter (args[1]), (float) args[2].getDoubleValue());
+            return {};
+
+        case Verb::setting:
         {
-            watchedManager->removeConnectionListListener (this);
-            watchedManager = nullptr;
+            const auto index = ScriptReader::findSetting (args[1]);
+            const auto value = parseSettingValue (args[2]);
+            write (Kind::info, who, juce::String (ParamData::naParamName[index]) + " set to " + settingText (value));
+            params.setNonAutomatableParamValue (nullptr, index, value);
+            return {};
         }
 
-        instances.erase (who);
-        write (Kind::info, who, "destroyed");
-        return {};
+        case Verb::connect:
+            write (Kind::info, who, "connect with " + unitName (args[1].getIntValue()));
+            instance.connectWithDevice (args[1].getIntValue());
+            return {};
 
-    case Verb::automate:
-        hosted.automate (ScriptReader::findParameter (args[1]), (float) args[2].getDoubleValue());
-        return {};
+        case Verb::disconnect:
+            write (Kind::info, who, "disconnect");
+            instance.disconnect();
+            return {};
 
-    case Verb::setting:
-    {
-        const auto index = ScriptReader::findSetting (args[1]);
-        const auto value = parseSettingValue (args[2]);
-        write (Kind::info, who, juce::String (ParamData::naParamName[index]) + " set to " + settingText (value));
-        params.setNonAutomatableParamValue (nullptr, index, value);
-        return {};
-    }
+        case Verb::saveState:
+        {
+            juce::MemoryBlock state;
+            instance.getStateInformation (state);
 
-    case Verb::connect:
-        write (Kind::info, who, "connect with " + unitName (args[1].getIntValue()));
-        instance.connectWithDevice (args[1].getIntValue());
-        return {};
+            if (! resolve (args[1]).replaceWithData (state.getData(), state.getSize()))
+                return "cannot write " + resolve (args[1]).getFullPathName();
 
-    case Verb::disconnect:
-        write (Kind::info, who, "disconnect");
-        instance.disconnect();
-        return {};
+            write (Kind::info, who,
+                   "host saved the state: " + juce::String ((int) state.getSize()) + " bytes to " + args[1]);
+            return {};
+        }
 
-    case Verb::saveState:
-    {
-        juce::MemoryBlock state;
-        instance.getStateInformation (state);
+        case Verb::restoreState:
+        {
+            juce::MemoryBlock state;
 
-        if (! resolve (args[1]).replaceWithData (state.getData(), state.getSize()))
-            return "cannot write " + resolve (args[1]).getFullPathName();
+            if (! resolve (args[1]).existsAsFile() || ! resolve (args[1]).loadFileAsData (state))
+                return "cannot read " + resolve (args[1]).getFullPathName();
 
-        write (Kind::info, who, "host saved the state: " + juce::String ((int) state.getSize()) + " bytes to " + args[1]);
-        return {};
-    }
+            write (Kind::info, who,
+                   "host restores the state: " + juce::String ((int) state.getSize()) + " bytes from " + args[1]);
+            instance.setStateInformation (state.getData(), (int) state.getSize());
+            return {};
+        }
 
-    case Verb::restoreState:
-    {
-        juce::MemoryBlock state;
+        case Verb::savePreset:
+        {
+            const auto result = PresetFile::save (instance, resolve (args[1]));
+            write (Kind::info, who,
+                   result.wasOk() ? "preset saved as " + PresetFile::getSaveTarget (resolve (args[1])).getFileName()
+                                  : "preset not saved: " + result.getErrorMessage());
+            return {};
+        }
 
-        if (! resolve (args[1]).existsAsFile() || ! resolve (args[1]).loadFileAsData (state))
-            return "cannot read " + resolve (args[1]).getFullPathName();
+        case Verb::loadPreset:
+        {
+            const auto result = PresetFile::load (instance, resolve (args[1]));
+            write (Kind::info, who,
+                   result.wasOk() ? "preset loaded from " + args[1] : "preset ignored: " + result.getErrorMessage());
+            return {};
+        }
 
-        write (Kind::info, who, "host restores the state: " + juce::String ((int) state.getSize()) + " bytes from " + args[1]);
-        instance.setStateInformation (state.getData(), (int) state.getSize());
-        return {};
-    }
+        case Verb::openEditor:
+        {
+            const auto waiting = instance.hasPendingCommand();
+            std::unique_ptr<juce::AudioProcessorEditor> editor (instance.createEditor());
+            write (Kind::info, who,
+                   juce::String (editor == nullptr ? "no window yet" : "window opened") +
+                       (waiting ? "; the waiting device-selector request is sent again" : ""));
+            return {};
+        }
 
-    case Verb::savePreset:
-    {
-        const auto result = PresetFile::save (instance, resolve (args[1]));
-        write (Kind::info, who, result.wasOk() ? "preset saved as " + PresetFile::getSaveTarget (resolve (args[1])).getFileName()
-                                               : "preset not saved: " + result.getErrorMessage());
-        return {};
-    }
+        case Verb::print: print (hosted); return {};
 
-    case Verb::loadPreset:
-    {
-        const auto result = PresetFile::load (instance, resolve (args[1]));
-        write (Kind::info, who, result.wasOk() ? "preset loaded from " + args[1]
-                                               : "preset ignored: " + result.getErrorMessage());
-        return {};
-    }
-
-    case Verb::openEditor:
-    {
-        const auto waiting = instance.hasPendingCommand();
-        std::unique_ptr<juce::AudioProcessorEditor> editor (instance.createEditor());
-        write (Kind::info, who, juce::String (editor == nullptr ? "no window yet" : "window opened")
-                                    + (waiting ? "; the waiting device-selector request is sent again" : ""));
-        return {};
-    }
-
-    case Verb::print:
-        print (hosted);
-        return {};
-
-    default:
-        jassertfalse;
-        return "not an action on an instance";
+        default: jassertfalse; return "not an action on an instance";
     }
 }
 
@@ -284,13 +285,13 @@ void SessionRunner::print (HostedInstance& hosted)
 
     for (int index = 0; index < params.getNumParams(); ++index)
         write (Kind::info, hosted.getName(),
-               juce::String (ParamData::paramName[index]).paddedRight (' ', 24) + juce::String (params.getParamValue (index), 3)
-                   + "  " + params.getCurrentValueAsText (index));
+               juce::String (ParamData::paramName[index]).paddedRight (' ', 24) +
+                   juce::String (params.getParamValue (index), 3) + "  " + params.getCurrentValueAsText (index));
 
     for (int index = 0; index < params.getNumNonAutomatableParams(); ++index)
         write (Kind::info, hosted.getName(),
-               juce::String (ParamData::naParamName[index]).paddedRight (' ', 24)
-                   + settingText (params.getNonAutomatableParamValue (index)));
+               juce::String (ParamData::naParamName[index]).paddedRight (' ', 24) +
+                   settingText (params.getNonAutomatableParamValue (index)));
 }
 
 void SessionRunner::shutDown()
@@ -427,5 +428,6 @@ void SessionRunner::connectionListChanged()
         rows.add (unitName (row->serialNo) + " " + holder);
     }
 
-    write (Kind::connection, {}, "units listed: " + (rows.isEmpty() ? juce::String ("none") : rows.joinIntoString (", ")));
+    write (Kind::connection, {},
+           "units listed: " + (rows.isEmpty() ? juce::String ("none") : rows.joinIntoString (", ")));
 }

@@ -12,17 +12,17 @@ const char* controlName (int id)
 {
     switch (id)
     {
-    case Protocol::eq1Gain:      return "band 1 gain";
-    case Protocol::eq1Q:         return "band 1 Q";
-    case Protocol::eq1Frequency: return "band 1 frequency";
-    case Protocol::eq2Gain:      return "band 2 gain";
-    case Protocol::eq2Q:         return "band 2 Q";
-    case Protocol::eq2Frequency: return "band 2 frequency";
-    case Protocol::lowPass:      return "low-pass filter";
-    case Protocol::highPass:     return "high-pass filter";
-    case Protocol::channelMode:  return "channel mode";
-    case Protocol::switches:     return "switches";
-    default:                     return nullptr;
+        case Protocol::eq1Gain: return "band 1 gain";
+        case Protocol::eq1Q: return "band 1 Q";
+        case Protocol::eq1Frequency: return "band 1 frequency";
+        case Protocol::eq2Gain: return "band 2 gain";
+        case Protocol::eq2Q: return "band 2 Q";
+        case Protocol::eq2Frequency: return "band 2 frequency";
+        case Protocol::lowPass: return "low-pass filter";
+        case Protocol::highPass: return "high-pass filter";
+        case Protocol::channelMode: return "channel mode";
+        case Protocol::switches: return "switches";
+        default: return nullptr;
     }
 }
 } // namespace
@@ -36,10 +36,10 @@ juce::String SysexText::describeMode (int code)
 {
     switch (code)
     {
-    case Protocol::channelsLinked:   return "linked";
-    case Protocol::channel1Selected: return "channel 1 selected";
-    case Protocol::channel2Selected: return "channel 2 selected";
-    default:                         return "unknown mode " + juce::String (code);
+        case Protocol::channelsLinked: return "linked";
+        case Protocol::channel1Selected: return "channel 1 selected";
+        case Protocol::channel2Selected: return "channel 2 selected";
+        default: return "unknown mode " + juce::String (code);
     }
 }
 
@@ -48,8 +48,8 @@ juce::String SysexText::describeSwitches (int code)
     const auto state = [code] (const char* name, int bit)
     { return juce::String (name) + ((code & bit) != 0 ? " on" : " off"); };
 
-    return state ("ENGAGE", Protocol::engageBit) + ", " + state ("EQ1 ENGAGE", Protocol::eq1EngageBit) + ", "
-           + state ("EQ2 ENGAGE", Protocol::eq2EngageBit);
+    return state ("ENGAGE", Protocol::engageBit) + ", " + state ("EQ1 ENGAGE", Protocol::eq1EngageBit) + ", " +
+           state ("EQ2 ENGAGE", Protocol::eq2EngageBit);
 }
 
 juce::String SysexText::describe (const Bytes& bytes, bool toUnit)

@@ -41,15 +41,9 @@ class HostRecorder : public juce::AudioProcessorParameter::Listener
 public:
     void parameterValueChanged (int, float) override {}
 
-    void parameterGestureChanged (int index, bool starting) override
-    {
-        (starting ? begins : ends)[index]++;
-    }
+    void parameterGestureChanged (int index, bool starting) override { (starting ? begins : ends)[index]++; }
 
-    int openGestures (int index) const
-    {
-        return getOr (begins, index) - getOr (ends, index);
-    }
+    int openGestures (int index) const { return getOr (begins, index) - getOr (ends, index); }
 
     std::map<int, int> begins, ends;
 
@@ -92,12 +86,13 @@ protected:
             params().getDawParameter (i)->removeListener (&host);
     }
 
-    PlemvoParamsManager& params()       { return instance.getPlemvoParams(); }
+    PlemvoParamsManager& params() { return instance.getPlemvoParams(); }
 
     /** Waits for the unit to answer, then attaches the bridge to it. */
     void attach()
     {
-        ASSERT_TRUE (vqtest::runMessageLoopUntil ([this] { return midiManager->getConnectionList()->size() == 1; }, 3000));
+        ASSERT_TRUE (
+            vqtest::runMessageLoopUntil ([this] { return midiManager->getConnectionList()->size() == 1; }, 3000));
         int serialNo = -1;
         ASSERT_TRUE (midiManager->connectIfOneDevice (bridge.get(), serialNo));
         ASSERT_EQ (serialNo, serial);
@@ -160,7 +155,8 @@ protected:
     void setMode (int code)
     {
         params().setParamValue (nullptr, ParamData::channel, code == Protocol::channelsLinked ? 0.0f : 1.0f);
-        params().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, code == Protocol::channel2Selected ? 1 : 0);
+        params().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel,
+                                              code == Protocol::channel2Selected ? 1 : 0);
     }
 
     /** Holds the unit's next message inside the layer, so that the set-up runs its full 500 ms. */
@@ -185,7 +181,8 @@ protected:
     PlemvoPluginInstance instance;
     HostRecorder host;
     juce::MidiManager* midiManager = nullptr;
-    std::unique_ptr<PlemvoMidiBridge> bridge = std::make_unique<PlemvoMidiBridge> (instance, instance.getPlemvoParams());
+    std::unique_ptr<PlemvoMidiBridge> bridge =
+        std::make_unique<PlemvoMidiBridge> (instance, instance.getPlemvoParams());
     bool holding = false;
 };
 } // namespace bridgetest

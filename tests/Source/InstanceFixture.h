@@ -49,13 +49,15 @@ protected:
 
     PlemvoPluginInstance& createInstance()
     {
-        instances.push_back (std::unique_ptr<PlemvoPluginInstance> (static_cast<PlemvoPluginInstance*> (createPluginFilter())));
+        instances.push_back (
+            std::unique_ptr<PlemvoPluginInstance> (static_cast<PlemvoPluginInstance*> (createPluginFilter())));
         return *instances.back();
     }
 
     void destroy (PlemvoPluginInstance& instance)
     {
-        instances.erase (std::find_if (instances.begin(), instances.end(), [&] (auto& p) { return p.get() == &instance; }));
+        instances.erase (
+            std::find_if (instances.begin(), instances.end(), [&] (auto& p) { return p.get() == &instance; }));
     }
 
     static juce::var setting (PlemvoPluginInstance& instance, int index)
@@ -113,9 +115,9 @@ protected:
     bool receivedFullResend (vqsim::SimulatedUnit& unit)
     {
         const auto ids = idsSentTo (unit);
-        return ! ids.empty() && ids.front() == Protocol::channelMode
-               && std::count (ids.begin(), ids.end(), (int) Protocol::switches) >= 1
-               && std::count (ids.begin(), ids.end(), (int) Protocol::eq1Gain) >= 1;
+        return ! ids.empty() && ids.front() == Protocol::channelMode &&
+               std::count (ids.begin(), ids.end(), (int) Protocol::switches) >= 1 &&
+               std::count (ids.begin(), ids.end(), (int) Protocol::eq1Gain) >= 1;
     }
 
     bool waitForFullResend (vqsim::SimulatedUnit& unit, int timeoutMs = 3000)

@@ -8,17 +8,17 @@ using namespace ParamData;
 
 // The complete state in order of the objects, with the defaults: gains and frequencies centred,
 // Q 1.3, filters bypassed, "ENGAGE" on.
-const std::vector<Sent> defaultResendChannel1 {
-    { 1, 1, 60 }, { 1, 2, 128 }, { 1, 3, 128 }, { 1, 6, 60 }, { 1, 7, 128 }, { 1, 8, 128 },
-    { 1, 10, 0 }, { 1, 11, 0 }, { 1, 15, 64 }
-};
+const std::vector<Sent> defaultResendChannel1 { { 1, 1, 60 }, { 1, 2, 128 }, { 1, 3, 128 },
+                                                { 1, 6, 60 }, { 1, 7, 128 }, { 1, 8, 128 },
+                                                { 1, 10, 0 }, { 1, 11, 0 },  { 1, 15, 64 } };
 
 class SetUp : public BridgeFixture
 {
 protected:
     void waitForUnit()
     {
-        ASSERT_TRUE (vqtest::runMessageLoopUntil ([this] { return midiManager->getConnectionList()->size() == 1; }, 3000));
+        ASSERT_TRUE (
+            vqtest::runMessageLoopUntil ([this] { return midiManager->getConnectionList()->size() == 1; }, 3000));
     }
 
     void connect()
@@ -136,7 +136,8 @@ TEST_F (SetUp, ChannelAtExactlyOneHalfIsLinkAndGoesOutAsCode4)
     {
         setup.flush();
         auto sent = sentToUnit();
-        auto found = std::find_if (sent.begin(), sent.end(), [] (const Sent& s) { return s.id == Protocol::channelMode; });
+        auto found =
+            std::find_if (sent.begin(), sent.end(), [] (const Sent& s) { return s.id == Protocol::channelMode; });
         return found == sent.end() ? std::optional<Sent>() : std::optional<Sent> (*found);
     };
 
@@ -181,8 +182,7 @@ struct ModeFromUnit
     int selected;
 };
 
-class ModeFromUnitTest : public BridgeFixture,
-                         public testing::WithParamInterface<ModeFromUnit>
+class ModeFromUnitTest : public BridgeFixture, public testing::WithParamInterface<ModeFromUnit>
 {
 };
 
@@ -204,9 +204,9 @@ TEST_P (ModeFromUnitTest, TheUnitsModeSetsChannelAndSelectedChannelInsideOneGest
     EXPECT_EQ (host.begins[channel], 1);
 }
 
-INSTANTIATE_TEST_SUITE_P (Codes, ModeFromUnitTest, testing::Values (ModeFromUnit { 4, 0.0f, 0 },
-                                                                    ModeFromUnit { 1, 1.0f, 1 },
-                                                                    ModeFromUnit { 2, 1.0f, 0 }));
+INSTANTIATE_TEST_SUITE_P (Codes, ModeFromUnitTest,
+                          testing::Values (ModeFromUnit { 4, 0.0f, 0 }, ModeFromUnit { 1, 1.0f, 1 },
+                                           ModeFromUnit { 2, 1.0f, 0 }));
 
 TEST_F (BridgeFixture, AStrayModeCode3FromTheUnitReadsAsChannel1SelectedInTheParametersAsInTheRouting)
 {

@@ -10,7 +10,9 @@ const std::vector<int> modes { Protocol::channelsLinked, Protocol::channel1Selec
 
 std::string modeName (int code)
 {
-    return code == Protocol::channelsLinked ? "Linked" : (code == Protocol::channel1Selected ? "Channel1Selected" : "Channel2Selected");
+    return code == Protocol::channelsLinked
+               ? "Linked"
+               : (code == Protocol::channel1Selected ? "Channel1Selected" : "Channel2Selected");
 }
 
 //==============================================================================
@@ -27,8 +29,7 @@ void PrintTo (const KnobToWire& row, std::ostream* os)
     *os << modeName (row.mode) << " " << paramName[row.paramIndex] << " = " << row.value;
 }
 
-class KnobToWireTest : public BridgeFixture,
-                       public testing::WithParamInterface<KnobToWire>
+class KnobToWireTest : public BridgeFixture, public testing::WithParamInterface<KnobToWire>
 {
 };
 
@@ -45,20 +46,21 @@ TEST_P (KnobToWireTest, AChangeGoesOutOnceWithTheCommandOfItsChannel)
     EXPECT_EQ (sentToUnit(), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P (Modes, KnobToWireTest, testing::Values (
-    KnobToWire { Protocol::channelsLinked, eq1Gain1, 0.25f, { { 1, 1, 30 } } },
-    KnobToWire { Protocol::channelsLinked, eq1Gain2, 0.25f, {} },
-    KnobToWire { Protocol::channelsLinked, engage1, 0.0f, { { 1, 15, 0 } } },
-    KnobToWire { Protocol::channelsLinked, engage2, 0.0f, {} },
-    KnobToWire { Protocol::channel1Selected, eq1Gain1, 0.25f, { { 1, 1, 30 } } },
-    KnobToWire { Protocol::channel1Selected, eq1Gain2, 0.25f, { { 8, 1, 30 } } },
-    KnobToWire { Protocol::channel1Selected, eq1Engage1, 1.0f, { { 1, 15, 0x44 } } },
-    KnobToWire { Protocol::channel1Selected, eq1Engage2, 1.0f, { { 8, 15, 0x44 } } },
-    KnobToWire { Protocol::channel1Selected, eq2Engage1, 0.5f, { { 1, 15, 0x40 } } },
-    KnobToWire { Protocol::channel2Selected, hpf1, 0.25f, { { 8, 11, 63 } } },
-    KnobToWire { Protocol::channel2Selected, hpf2, 0.25f, { { 1, 11, 63 } } },
-    KnobToWire { Protocol::channel2Selected, eq2Engage1, 1.0f, { { 8, 15, 0x48 } } },
-    KnobToWire { Protocol::channel2Selected, eq2Engage2, 1.0f, { { 1, 15, 0x48 } } }));
+INSTANTIATE_TEST_SUITE_P (
+    Modes, KnobToWireTest,
+    testing::Values (KnobToWire { Protocol::channelsLinked, eq1Gain1, 0.25f, { { 1, 1, 30 } } },
+                     KnobToWire { Protocol::channelsLinked, eq1Gain2, 0.25f, {} },
+                     KnobToWire { Protocol::channelsLinked, engage1, 0.0f, { { 1, 15, 0 } } },
+                     KnobToWire { Protocol::channelsLinked, engage2, 0.0f, {} },
+                     KnobToWire { Protocol::channel1Selected, eq1Gain1, 0.25f, { { 1, 1, 30 } } },
+                     KnobToWire { Protocol::channel1Selected, eq1Gain2, 0.25f, { { 8, 1, 30 } } },
+                     KnobToWire { Protocol::channel1Selected, eq1Engage1, 1.0f, { { 1, 15, 0x44 } } },
+                     KnobToWire { Protocol::channel1Selected, eq1Engage2, 1.0f, { { 8, 15, 0x44 } } },
+                     KnobToWire { Protocol::channel1Selected, eq2Engage1, 0.5f, { { 1, 15, 0x40 } } },
+                     KnobToWire { Protocol::channel2Selected, hpf1, 0.25f, { { 8, 11, 63 } } },
+                     KnobToWire { Protocol::channel2Selected, hpf2, 0.25f, { { 1, 11, 63 } } },
+                     KnobToWire { Protocol::channel2Selected, eq2Engage1, 1.0f, { { 8, 15, 0x48 } } },
+                     KnobToWire { Protocol::channel2Selected, eq2Engage2, 1.0f, { { 1, 15, 0x48 } } }));
 
 TEST_F (BridgeFixture, AChannel2ChangeInTheWindowWhileLinkedReachesTheUnitOnceThroughChannel1)
 {
@@ -76,19 +78,18 @@ struct FromUnit
 {
     int id;
     int code;
-    int paramIndex;     // channel 1's
+    int paramIndex; // channel 1's
     float value;
 };
 
 const std::vector<FromUnit> eachObject {
-    { Protocol::eq1Gain, 90, eq1Gain1, 0.75f },         { Protocol::eq1Q, 64, eq1Q1, 0.75f },
-    { Protocol::eq1Frequency, 51, eq1Freq1, 0.2f },     { Protocol::eq2Gain, 30, eq2Gain1, 0.25f },
-    { Protocol::eq2Q, 224, eq2Q1, 0.125f },             { Protocol::eq2Frequency, 255, eq2Freq1, 1.0f },
-    { Protocol::lowPass, 4, lpf1, 0.75f },              { Protocol::highPass, 233, hpf1, 1.0f },
+    { Protocol::eq1Gain, 90, eq1Gain1, 0.75f },     { Protocol::eq1Q, 64, eq1Q1, 0.75f },
+    { Protocol::eq1Frequency, 51, eq1Freq1, 0.2f }, { Protocol::eq2Gain, 30, eq2Gain1, 0.25f },
+    { Protocol::eq2Q, 224, eq2Q1, 0.125f },         { Protocol::eq2Frequency, 255, eq2Freq1, 1.0f },
+    { Protocol::lowPass, 4, lpf1, 0.75f },          { Protocol::highPass, 233, hpf1, 1.0f },
 };
 
-class FromUnitTest : public BridgeFixture,
-                     public testing::WithParamInterface<int>
+class FromUnitTest : public BridgeFixture, public testing::WithParamInterface<int>
 {
 };
 
@@ -107,7 +108,8 @@ TEST_P (FromUnitTest, EveryObjectSetsTheChannelsSelectedOnTheUnitAndSendsNothing
         settle();
 
         const auto untouched = ParamData::paramDefault[row.paramIndex];
-        EXPECT_EQ (params().getParamValue (row.paramIndex), toChannel1 ? row.value : untouched) << paramName[row.paramIndex];
+        EXPECT_EQ (params().getParamValue (row.paramIndex), toChannel1 ? row.value : untouched)
+            << paramName[row.paramIndex];
         EXPECT_EQ (params().getParamValue (row.paramIndex + channelTwinOffset), toChannel2 ? row.value : untouched)
             << paramName[row.paramIndex + channelTwinOffset];
     }
@@ -173,7 +175,7 @@ TEST_F (BridgeFixture, CodesOutOfRangeNeverGiveAValueOutsideZeroToOne)
     params().setParamValue (nullptr, lpf1, 0.75f);
 
     setup.emit (setup.getSource (unit.getDevice()), { 0xF0, 0x00, 0x12, 0x34, serial, 0x01, 10, 0x03, 0x00, 0xF7 });
-    bridge->paramReceived (Protocol::eq1Q, 255 + 128);     // bytes 7F 02, which the device already drops
+    bridge->paramReceived (Protocol::eq1Q, 255 + 128); // bytes 7F 02, which the device already drops
     bridge->paramReceived (Protocol::eq1Gain, 300);
     settle();
 
@@ -211,8 +213,8 @@ TEST_F (Gestures, ABurstFromTheUnitIsOneHostGestureOnBothLinkedChannels)
     EXPECT_EQ (host.openGestures (eq1Gain1), 1);
     EXPECT_EQ (params().getDawParameter (eq1Gain1)->getValue(), 63.0f / 120.0f);
 
-    ASSERT_TRUE (vqtest::runMessageLoopUntil ([this] { return host.openGestures (eq1Gain1) == 0
-                                                             && host.openGestures (eq1Gain2) == 0; }));
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [this] { return host.openGestures (eq1Gain1) == 0 && host.openGestures (eq1Gain2) == 0; }));
     turnAt (1000, 64);
     EXPECT_EQ (host.begins[eq1Gain1], 2) << "a value after the quiet time opens a new gesture";
 }
@@ -224,7 +226,7 @@ TEST_F (Gestures, UnpluggingTheUnitInsideABurstClosesTheGestureAtOnce)
     MidiParam::setWallClock ([this] { return nowMs; });
 
     turnAt (0, 61);
-    turnAt (400, 62);     // the quiet time is now 1000 ms
+    turnAt (400, 62); // the quiet time is now 1000 ms
     ASSERT_EQ (host.openGestures (eq1Gain1), 1);
 
     unit.unplug();
@@ -264,7 +266,12 @@ TEST_F (BridgeFixture, UnpluggedWhileTheMessageThreadResendsNothingCrashesAndNoG
     for (int round = 0; round < 5; ++round)
     {
         setMode (round % 2 == 0 ? Protocol::channel1Selected : Protocol::channelsLinked);
-        std::thread unplugger ([this] { unit.turnControl (Protocol::eq1Gain, 10); unit.unplug(); });
+        std::thread unplugger (
+            [this]
+            {
+                unit.turnControl (Protocol::eq1Gain, 10);
+                unit.unplug();
+            });
         vqtest::runMessageLoopFor (30);
         unplugger.join();
         settle();

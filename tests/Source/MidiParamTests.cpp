@@ -1,5 +1,5 @@
-#include "MidiParam.h"
 #include "MessageLoop.h"
+#include "MidiParam.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,7 @@ void PrintTo (const Burst& burst, std::ostream* os)
     *os << burst.name;
 }
 
-class MidiParamBurstTest : public MidiParamTest,
-                           public testing::WithParamInterface<Burst>
+class MidiParamBurstTest : public MidiParamTest, public testing::WithParamInterface<Burst>
 {
 };
 
@@ -72,13 +71,14 @@ TEST_P (MidiParamBurstTest, ABurstOfValuesFromTheUnitIsOneGestureWithThreeGapsOf
     EXPECT_EQ (applied.size(), burst.times.size());
 }
 
-INSTANTIATE_TEST_SUITE_P (Timings, MidiParamBurstTest, testing::Values (
-    Burst { "ALoneValueWaits300Ms", { 0 }, { 300 } },
-    Burst { "Values50MsApartWait150MsAfterEachLaterOne", { 0, 50, 100 }, { 300, 150, 150 } },
-    Burst { "LongGapsAreClampedTo1000Ms", { 0, 250, 600 }, { 300, 750, 1000 } },
-    Burst { "ShortGapsAreClampedTo100Ms", { 0, 10 }, { 300, 100 } },
-    Burst { "AClockThatStepsBackGives100Ms", { 0, -20 }, { 300, 100 } },
-    Burst { "AClockThatJumpsByDaysGives1000Ms", { 0, 10'000'000'000 }, { 300, 1000 } }),
+INSTANTIATE_TEST_SUITE_P (
+    Timings, MidiParamBurstTest,
+    testing::Values (Burst { "ALoneValueWaits300Ms", { 0 }, { 300 } },
+                     Burst { "Values50MsApartWait150MsAfterEachLaterOne", { 0, 50, 100 }, { 300, 150, 150 } },
+                     Burst { "LongGapsAreClampedTo1000Ms", { 0, 250, 600 }, { 300, 750, 1000 } },
+                     Burst { "ShortGapsAreClampedTo100Ms", { 0, 10 }, { 300, 100 } },
+                     Burst { "AClockThatStepsBackGives100Ms", { 0, -20 }, { 300, 100 } },
+                     Burst { "AClockThatJumpsByDaysGives1000Ms", { 0, 10'000'000'000 }, { 300, 1000 } }),
     [] (const testing::TestParamInfo<Burst>& info) { return std::string (info.param.name); });
 
 TEST_F (MidiParamTest, AValueAfterTheGestureHasClosedOpensANewGestureWith300Ms)

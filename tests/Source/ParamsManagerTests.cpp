@@ -59,8 +59,8 @@ protected:
         vqtest::drainMessageLoop();
     }
 
-    static float channelOneValue (int k) { return 0.05f * (float)k; }
-    static float channelTwoValue (int k) { return 0.9f - 0.05f * (float)k; }
+    static float channelOneValue (int k) { return 0.05f * (float) k; }
+    static float channelTwoValue (int k) { return 0.9f - 0.05f * (float) k; }
 
     void listenToAll()
     {
@@ -68,7 +68,7 @@ protected:
             manager.addParamListener (&log, index, juce::VqParamsManager::registerOnly);
     }
 
-    std::unique_ptr<juce::AudioProcessor> instance{createPluginFilter()};
+    std::unique_ptr<juce::AudioProcessor> instance { createPluginFilter() };
     PlemvoParamsManager& manager = static_cast<PlemvoPluginInstance&> (*instance).getPlemvoParams();
     vqtest::RecordingListener window;
     EventLog log;
@@ -152,16 +152,16 @@ TEST_F (PlemvoParams, AHostTypingIntoAFieldGetsTheStepWhoseTextIsNearest)
         const char* typed;
         const char* shows;
     } rows[] = {
-        {ParamData::eq1Gain1, "3", "3.0"},
-        {ParamData::eq1Gain1, "+3", "3.0"},
-        {ParamData::eq2Gain2, "-7.35 dB", "-7.4"},
-        {ParamData::eq1Freq2, "1 kHz", "999 Hz"},
-        {ParamData::eq2Freq1, "5", "5.0 kHz"},
-        {ParamData::eq1Q1, "2", "2.0"},
-        {ParamData::lpf1, "BYPASS", "BYPASS"},
-        {ParamData::hpf2, "60", "60 Hz"},
-        {ParamData::channel, "DUAL MONO", "DUAL MONO"},
-        {ParamData::engage2, "OFF", "OFF"},
+        { ParamData::eq1Gain1, "3", "3.0" },
+        { ParamData::eq1Gain1, "+3", "3.0" },
+        { ParamData::eq2Gain2, "-7.35 dB", "-7.4" },
+        { ParamData::eq1Freq2, "1 kHz", "999 Hz" },
+        { ParamData::eq2Freq1, "5", "5.0 kHz" },
+        { ParamData::eq1Q1, "2", "2.0" },
+        { ParamData::lpf1, "BYPASS", "BYPASS" },
+        { ParamData::hpf2, "60", "60 Hz" },
+        { ParamData::channel, "DUAL MONO", "DUAL MONO" },
+        { ParamData::engage2, "OFF", "OFF" },
     };
 
     for (const auto& row : rows)
@@ -180,7 +180,7 @@ TEST_F (PlemvoParams, AHostTypingIntoAFieldGetsTheStepWhoseTextIsNearest)
 TEST_F (PlemvoParams, AHostReadsAndTypesTextsOnItsOwnThreadWhileTheValueChanges)
 {
     auto& gain = host (ParamData::eq1Gain1);
-    std::atomic<bool> valid{true};
+    std::atomic<bool> valid { true };
 
     std::thread hostThread (
         [&gain, &valid]
@@ -193,7 +193,7 @@ TEST_F (PlemvoParams, AHostReadsAndTypesTextsOnItsOwnThreadWhileTheValueChanges)
         });
 
     for (int i = 0; i < 2000; ++i)
-        manager.setParamValue (&window, ParamData::eq1Gain1, (float)(i % 121) / 120.0f);
+        manager.setParamValue (&window, ParamData::eq1Gain1, (float) (i % 121) / 120.0f);
 
     hostThread.join();
     EXPECT_TRUE (valid);
@@ -216,20 +216,20 @@ TEST_F (PlemvoParams, SwitchingToLinkCopiesTheSelectedChannelOntoTheOtherOne)
         bool fromWindow;
         Copy copy;
     } rows[] = {
-        {"channel 1 selected", 0, 1.0f, 0.0f, true, oneOntoTwo},
-        {"channel 2 selected", 1, 1.0f, 0.0f, true, twoOntoOne},
-        {"exactly 0.5 is LINK", 1, 1.0f, 0.5f, true, twoOntoOne},
-        {"a change without a source copies too", 0, 0.7f, 0.2f, false, oneOntoTwo},
-        {"a stored double selects as well", 1.0, 1.0f, 0.0f, true, twoOntoOne},
-        {"LINK to LINK", 0, 0.0f, 0.0f, true, none},
-        {"LINK to LINK below one half", 0, 0.3f, 0.2f, true, none},
-        {"0.5 is already LINK", 0, 0.5f, 0.0f, true, none},
-        {"LINK to DUAL MONO", 0, 0.0f, 1.0f, true, none},
-        {"DUAL MONO to DUAL MONO", 0, 1.0f, 0.6f, true, none},
-        {"no channel selected", 2, 1.0f, 0.0f, true, none},
-        {"a negative channel", -1, 1.0f, 0.0f, true, none},
-        {"a text is no channel", "1", 1.0f, 0.0f, true, none},
-        {"a non-finite mode changes nothing", 0, 1.0f, NAN, true, none},
+        { "channel 1 selected", 0, 1.0f, 0.0f, true, oneOntoTwo },
+        { "channel 2 selected", 1, 1.0f, 0.0f, true, twoOntoOne },
+        { "exactly 0.5 is LINK", 1, 1.0f, 0.5f, true, twoOntoOne },
+        { "a change without a source copies too", 0, 0.7f, 0.2f, false, oneOntoTwo },
+        { "a stored double selects as well", 1.0, 1.0f, 0.0f, true, twoOntoOne },
+        { "LINK to LINK", 0, 0.0f, 0.0f, true, none },
+        { "LINK to LINK below one half", 0, 0.3f, 0.2f, true, none },
+        { "0.5 is already LINK", 0, 0.5f, 0.0f, true, none },
+        { "LINK to DUAL MONO", 0, 0.0f, 1.0f, true, none },
+        { "DUAL MONO to DUAL MONO", 0, 1.0f, 0.6f, true, none },
+        { "no channel selected", 2, 1.0f, 0.0f, true, none },
+        { "a negative channel", -1, 1.0f, 0.0f, true, none },
+        { "a text is no channel", "1", 1.0f, 0.0f, true, none },
+        { "a non-finite mode changes nothing", 0, 1.0f, NAN, true, none },
     };
 
     for (const auto& row : rows)
@@ -277,8 +277,8 @@ TEST_F (PlemvoParams, EachCopiedValueIsItsOwnGestureToldToEveryListenerBeforeThe
     EXPECT_EQ (log.events, expected);
 
     // The host records the copy as a touch, a value and a release.
-    EXPECT_EQ (hostOfEngage1.gestures, (std::vector<bool>{true, false}));
-    EXPECT_EQ (hostOfEngage1.values, std::vector<float>{channelTwoValue (0)});
+    EXPECT_EQ (hostOfEngage1.gestures, (std::vector<bool> { true, false }));
+    EXPECT_EQ (hostOfEngage1.values, std::vector<float> { channelTwoValue (0) });
     EXPECT_EQ (host (ParamData::engage1).getValue(), channelTwoValue (0));
 
     // Once linked, nothing of the copy is mirrored back.

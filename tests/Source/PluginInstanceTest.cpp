@@ -1,5 +1,5 @@
-#include "ParamTools.h"
 #include "PluginInstance.h"
+#include "ParamTools.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,8 @@ TEST (PluginInstance, ThePluginTypeCodeFollowsTheMainBusLayout)
     };
 
     const Case cases[] = {
-        { mono, mono, false, "jcaa" },     { mono, mono, true, "jcaa" },       { stereo, stereo, false, "jcab" },
-        { stereo, stereo, true, "jcab" },  { mono, stereo, false, "jcaa" },    { mono, stereo, true, "jyaa" },
+        { mono, mono, false, "jcaa" },         { mono, mono, true, "jcaa" },         { stereo, stereo, false, "jcab" },
+        { stereo, stereo, true, "jcab" },      { mono, stereo, false, "jcaa" },      { mono, stereo, true, "jyaa" },
         { surround, surround, false, "jcaa" }, { surround, surround, true, "jyaa" },
     };
 

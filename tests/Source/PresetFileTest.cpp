@@ -47,7 +47,8 @@ protected:
     {
         juce::StringArray names;
 
-        for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
+        for (const auto& entry :
+             juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
             names.add (entry.getFile().getFileName());
 
         names.sort (false);
@@ -66,7 +67,11 @@ protected:
     }
 
     juce::TemporaryFile folderHolder;
-    const juce::File folder = [this] { folderHolder.getFile().createDirectory(); return folderHolder.getFile(); }();
+    const juce::File folder = [this]
+    {
+        folderHolder.getFile().createDirectory();
+        return folderHolder.getFile();
+    }();
     std::unique_ptr<PlemvoPluginInstance> instance { static_cast<PlemvoPluginInstance*> (createPluginFilter()) };
     std::vector<float> held;
 };
@@ -76,7 +81,8 @@ TEST_F (PresetFileTest, SavingForcesTheExtensionAndWritesExactlyTheSessionState)
 {
     for (const auto* chosen : { "plain", "other.txt", "kept.vqrp", "two.dots.vqrb" })
     {
-        const auto expected = folder.getChildFile (juce::File::createLegalFileName (chosen)).withFileExtension (".vqrp");
+        const auto expected =
+            folder.getChildFile (juce::File::createLegalFileName (chosen)).withFileExtension (".vqrp");
         ASSERT_TRUE (PresetFile::save (*instance, folder.getChildFile (chosen)).wasOk()) << chosen;
 
         juce::MemoryBlock written;

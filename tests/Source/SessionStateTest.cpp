@@ -98,12 +98,9 @@ protected:
         m.setParamValue (nullptr, ParamData::channel, channel);
     }
 
-    void setSetting (int index, juce::var value)
-    {
-        manager.setNonAutomatableParamValue (nullptr, index, value);
-    }
+    void setSetting (int index, juce::var value) { manager.setNonAutomatableParamValue (nullptr, index, value); }
 
-    juce::var setting (int index) const   { return manager.getNonAutomatableParamValue (index); }
+    juce::var setting (int index) const { return manager.getNonAutomatableParamValue (index); }
 };
 
 //==============================================================================
@@ -156,7 +153,7 @@ TEST_F (SessionStateTest, TheSessionsOwnSettingsAreNeverRestored)
 {
     PlemvoPluginInstance source;
     const auto written = stateOf (source.getPlemvoParams());
-    const int kept[] = { ParamData::isConnected, ParamData::clipperDiodeStateL, ParamData::clipperDiodeStateR,
+    const int kept[] = { ParamData::isConnected,        ParamData::clipperDiodeStateL, ParamData::clipperDiodeStateR,
                          ParamData::mouseOverFreq1Knob, ParamData::mouseOverGain1Knob, ParamData::mouseOverFreq2Knob,
                          ParamData::mouseOverGain2Knob };
 
@@ -188,8 +185,8 @@ TEST_F (SessionStateTest, EveryRestoredParameterIsItsOwnGestureAndReachesTheHost
     const juce::String xml ("<S><parameters><3 value=\"0.25\"/><21 value=\"0.75\"/></parameters></S>");
     manager.setStateInformation (xml.toRawUTF8(), (int) xml.getNumBytesAsUTF8());
 
-    EXPECT_EQ (log.events, juce::StringArray ({ "begin 3", "value 3 0.25", "end 3",
-                                                "begin 21", "value 21 0.75", "end 21" }));
+    EXPECT_EQ (log.events,
+               juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 21", "value 21 0.75", "end 21" }));
     EXPECT_EQ (host.gestures, (std::vector<bool> { true, false }));
     EXPECT_EQ (host.values, (std::vector<float> { 0.25f }));
 
@@ -274,7 +271,9 @@ struct BankCase
     juce::var expectedShouldConnect;
 };
 
-class SessionStateBank : public SessionStateTest, public testing::WithParamInterface<BankCase> {};
+class SessionStateBank : public SessionStateTest, public testing::WithParamInterface<BankCase>
+{
+};
 
 TEST_P (SessionStateBank, TheGoldenBankAppliesItsActivePresetAndItsUnitOnlyWhileConnected)
 {
@@ -286,7 +285,7 @@ TEST_P (SessionStateBank, TheGoldenBankAppliesItsActivePresetAndItsUnitOnlyWhile
     restore (manager, bank);
     vqtest::drainMessageLoop();
 
-    const std::pair<int, float> expected[] = { { 0, 1.0f }, { 1, 0.0f }, { 3, 0.75f }, { 4, 0.5f },
+    const std::pair<int, float> expected[] = { { 0, 1.0f },  { 1, 0.0f },    { 3, 0.75f }, { 4, 0.5f },
                                                { 8, 0.25f }, { 14, 0.625f }, { 22, 1.0f } };
 
     for (auto [index, value] : expected)
@@ -296,16 +295,17 @@ TEST_P (SessionStateBank, TheGoldenBankAppliesItsActivePresetAndItsUnitOnlyWhile
     EXPECT_EQ (setting (ParamData::shouldBeConnected), GetParam().expectedShouldConnect) << GetParam().rule;
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, SessionStateBank, testing::Values (
-    BankCase { "connected", true, 3, true },
-    BankCase { "disconnected", false, -1, false }));
+INSTANTIATE_TEST_SUITE_P (Table, SessionStateBank,
+                          testing::Values (BankCase { "connected", true, 3, true },
+                                           BankCase { "disconnected", false, -1, false }));
 
 TEST_F (SessionStateTest, ABankWithoutUnitNumberLeavesTheRememberedUnit)
 {
     setSetting (ParamData::isConnected, true);
     setSetting (ParamData::connectedDevSn, 7);
 
-    const juce::String bank ("<B active=\"0\"><presets><0><parameters><3 value=\"0.5\"/></parameters></0></presets></B>");
+    const juce::String bank (
+        "<B active=\"0\"><presets><0><parameters><3 value=\"0.5\"/></parameters></0></presets></B>");
     manager.setStateInformation (bank.toRawUTF8(), (int) bank.getNumBytesAsUTF8());
     vqtest::drainMessageLoop();
 
@@ -320,11 +320,12 @@ TEST_F (SessionStateTest, ARestoreOnAHostThreadIsReadBackAtOnceAndSetOnlyOnTheMe
     const auto written = stateOf (source.getPlemvoParams());
     juce::MemoryBlock readBack;
 
-    std::thread host ([&]
-    {
-        restore (manager, written);
-        manager.getStateInformation (readBack);
-    });
+    std::thread host (
+        [&]
+        {
+            restore (manager, written);
+            manager.getStateInformation (readBack);
+        });
     host.join();
 
     EXPECT_EQ (readBack, written);
@@ -355,14 +356,19 @@ TEST_F (SessionStateTest, RestoresApplyInTheOrderTheyWereMadeWhicheverThreadMade
 
     vqtest::drainMessageLoop();
     EXPECT_EQ (manager.getParamValue (3), 0.75f);
-    EXPECT_EQ (log.events, juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 3", "value 3 0.75", "end 3" }));
+    EXPECT_EQ (log.events,
+               juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 3", "value 3 0.75", "end 3" }));
 }
 
 /** Moves one parameter on every timer tick, as a window or the unit would while the host restores. */
 struct Knob : juce::Timer
 {
-    explicit Knob (PlemvoParamsManager& m) : manager (m)    { startTimer (1); }
-    ~Knob() override                                        { stopTimer(); }
+    explicit Knob (PlemvoParamsManager& m)
+        : manager (m)
+    {
+        startTimer (1);
+    }
+    ~Knob() override { stopTimer(); }
 
     void timerCallback() override
     {
@@ -385,18 +391,19 @@ TEST_F (SessionStateTest, HostThreadsSavingAndRestoringWhileTheMessageThreadWork
     Knob knob (manager);
     std::atomic<bool> done { false };
 
-    std::thread host ([&]
-    {
-        juce::MemoryBlock block;
-
-        for (int i = 0; i < 200; ++i)
+    std::thread host (
+        [&]
         {
-            restore (manager, states[i % 2]);
-            manager.getStateInformation (block);
-        }
+            juce::MemoryBlock block;
 
-        done = true;
-    });
+            for (int i = 0; i < 200; ++i)
+            {
+                restore (manager, states[i % 2]);
+                manager.getStateInformation (block);
+            }
+
+            done = true;
+        });
 
     EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return done.load(); }, 20000));
     host.join();
@@ -406,6 +413,7 @@ TEST_F (SessionStateTest, HostThreadsSavingAndRestoringWhileTheMessageThreadWork
     EXPECT_EQ (log.callsOffMessageThread.load(), 0);
 
     for (int i = 0; i < ParamData::numParams; ++i)
-        EXPECT_TRUE (i == ParamData::eq2Gain2 || manager.getParamValue (i) == b.getPlemvoParams().getParamValue (i)) << i;
+        EXPECT_TRUE (i == ParamData::eq2Gain2 || manager.getParamValue (i) == b.getPlemvoParams().getParamValue (i))
+            << i;
 }
 } // namespace

@@ -138,9 +138,10 @@ TEST (StateReaderTree, AWrittenStateGivesAllParametersInOrderAndOnlyTheRestoredS
 
     EXPECT_EQ (paramsOf (changes), allWrittenParams());
 
-    const std::vector<std::pair<int, juce::var>> expected {
-        { ParamData::connectedDevSn, 7 }, { ParamData::shouldBeConnected, false },
-        { ParamData::selectedChannel, 1 }, { ParamData::doubleWindow, true } };
+    const std::vector<std::pair<int, juce::var>> expected { { ParamData::connectedDevSn, 7 },
+                                                            { ParamData::shouldBeConnected, false },
+                                                            { ParamData::selectedChannel, 1 },
+                                                            { ParamData::doubleWindow, true } };
     EXPECT_EQ (settingsOf (changes), expected);
     EXPECT_FALSE (changes.bankDevice.has_value());
 }
@@ -232,7 +233,9 @@ struct BadValueCase
     juce::var (*makeValue)();
 };
 
-class StateReaderBadValues : public testing::TestWithParam<BadValueCase> {};
+class StateReaderBadValues : public testing::TestWithParam<BadValueCase>
+{
+};
 
 TEST_P (StateReaderBadValues, ABadParameterValueIsSkippedAndTheOthersStillApply)
 {
@@ -245,17 +248,19 @@ TEST_P (StateReaderBadValues, ABadParameterValueIsSkippedAndTheOthersStillApply)
     EXPECT_EQ (paramsOf (read (toBytes (root))), expected) << GetParam().rule;
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, StateReaderBadValues, testing::Values (
-    BadValueCase { "NaN", [] { return juce::var (std::numeric_limits<double>::quiet_NaN()); } },
-    BadValueCase { "infinity", [] { return juce::var (std::numeric_limits<double>::infinity()); } },
-    BadValueCase { "minus infinity", [] { return juce::var (-std::numeric_limits<double>::infinity()); } },
-    BadValueCase { "below 0", [] { return juce::var (-0.001); } },
-    BadValueCase { "above 1", [] { return juce::var (1.5); } },
-    BadValueCase { "an int above 1", [] { return juce::var (2); } },
-    BadValueCase { "a number as text", [] { return juce::var ("0.5"); } },
-    BadValueCase { "a bool", [] { return juce::var (true); } },
-    BadValueCase { "an array", [] { return juce::var (juce::Array<juce::var> { 0.5 }); } },
-    BadValueCase { "a blob", [] { return juce::var (juce::MemoryBlock (4, true)); } }));
+INSTANTIATE_TEST_SUITE_P (
+    Table, StateReaderBadValues,
+    testing::Values (BadValueCase { "NaN", [] { return juce::var (std::numeric_limits<double>::quiet_NaN()); } },
+                     BadValueCase { "infinity", [] { return juce::var (std::numeric_limits<double>::infinity()); } },
+                     BadValueCase { "minus infinity",
+                                    [] { return juce::var (-std::numeric_limits<double>::infinity()); } },
+                     BadValueCase { "below 0", [] { return juce::var (-0.001); } },
+                     BadValueCase { "above 1", [] { return juce::var (1.5); } },
+                     BadValueCase { "an int above 1", [] { return juce::var (2); } },
+                     BadValueCase { "a number as text", [] { return juce::var ("0.5"); } },
+                     BadValueCase { "a bool", [] { return juce::var (true); } },
+                     BadValueCase { "an array", [] { return juce::var (juce::Array<juce::var> { 0.5 }); } },
+                     BadValueCase { "a blob", [] { return juce::var (juce::MemoryBlock (4, true)); } }));
 
 //==============================================================================
 struct SettingCase
@@ -266,7 +271,9 @@ struct SettingCase
     bool isApplied;
 };
 
-class StateReaderSettings : public testing::TestWithParam<SettingCase> {};
+class StateReaderSettings : public testing::TestWithParam<SettingCase>
+{
+};
 
 TEST_P (StateReaderSettings, OnlyTheRestorableSettingsWithValidValuesAreKept)
 {
@@ -280,26 +287,20 @@ TEST_P (StateReaderSettings, OnlyTheRestorableSettingsWithValidValuesAreKept)
     EXPECT_EQ (kept.size(), GetParam().isApplied ? 1u : 0u) << GetParam().rule;
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, StateReaderSettings, testing::Values (
-    SettingCase { "the remembered unit", 1, 12, true },
-    SettingCase { "no unit remembered", 1, -1, true },
-    SettingCase { "the connection wish", 2, true, true },
-    SettingCase { "the selected channel", 3, 1, true },
-    SettingCase { "the double window", 10, false, true },
-    SettingCase { "an id as an int64", juce::int64 (10), true, true },
-    SettingCase { "a bool written as an int", 10, 1, true },
-    SettingCase { "IS CONNECTED", 0, true, false },
-    SettingCase { "a clipper light", 4, true, false },
-    SettingCase { "a mouse-over flag", 9, true, false },
-    SettingCase { "an index past the table", 11, true, false },
-    SettingCase { "no PARAM_ID", {}, true, false },
-    SettingCase { "no VALUE", 2, {}, false },
-    SettingCase { "a text id that is no number", "two", true, false },
-    SettingCase { "a value as text", 1, "5", false },
-    SettingCase { "a value as double", 3, 1.0, false },
-    SettingCase { "a serial number beyond a byte", 1, 256, false },
-    SettingCase { "a third channel", 3, 2, false },
-    SettingCase { "an int bool other than 0 or 1", 2, 7, false }));
+INSTANTIATE_TEST_SUITE_P (
+    Table, StateReaderSettings,
+    testing::Values (
+        SettingCase { "the remembered unit", 1, 12, true }, SettingCase { "no unit remembered", 1, -1, true },
+        SettingCase { "the connection wish", 2, true, true }, SettingCase { "the selected channel", 3, 1, true },
+        SettingCase { "the double window", 10, false, true },
+        SettingCase { "an id as an int64", juce::int64 (10), true, true },
+        SettingCase { "a bool written as an int", 10, 1, true }, SettingCase { "IS CONNECTED", 0, true, false },
+        SettingCase { "a clipper light", 4, true, false }, SettingCase { "a mouse-over flag", 9, true, false },
+        SettingCase { "an index past the table", 11, true, false }, SettingCase { "no PARAM_ID", {}, true, false },
+        SettingCase { "no VALUE", 2, {}, false }, SettingCase { "a text id that is no number", "two", true, false },
+        SettingCase { "a value as text", 1, "5", false }, SettingCase { "a value as double", 3, 1.0, false },
+        SettingCase { "a serial number beyond a byte", 1, 256, false }, SettingCase { "a third channel", 3, 2, false },
+        SettingCase { "an int bool other than 0 or 1", 2, 7, false }));
 
 //==============================================================================
 TEST (StateReaderXml, AParameterListIsReadPlainWrappedAndWithByteOrderMarks)
@@ -347,7 +348,9 @@ struct ListItemCase
     ParamList expected;
 };
 
-class StateReaderListItems : public testing::TestWithParam<ListItemCase> {};
+class StateReaderListItems : public testing::TestWithParam<ListItemCase>
+{
+};
 
 TEST_P (StateReaderListItems, EachItemOfAParameterListIsCheckedOnItsOwn)
 {
@@ -358,26 +361,26 @@ TEST_P (StateReaderListItems, EachItemOfAParameterListIsCheckedOnItsOwn)
     EXPECT_EQ (paramsOf (read (toBytes (xml))), expected) << GetParam().rule;
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, StateReaderListItems, testing::Values (
-    ListItemCase { "a valid item", "<7 value=\"0.75\"/>", { { 7, 0.75f } } },
-    ListItemCase { "the bounds", "<0 value=\"0\"/><22 value=\"1\"/>", { { 0, 0.0f }, { 22, 1.0f } } },
-    ListItemCase { "a tag with trailing letters", "<7abc value=\"0.5\"/>", { { 7, 0.5f } } },
-    ListItemCase { "a tag without digits reads as 0", "<param value=\"0.5\"/>", { { 0, 0.5f } } },
-    ListItemCase { "an exponent", "<1 value=\"5e-1\"/>", { { 1, 0.5f } } },
-    ListItemCase { "a value above 1", "<3 value=\"1.5\"/>", {} },
-    ListItemCase { "a value below 0", "<3 value=\"-0.5\"/>", {} },
-    ListItemCase { "an index past the table", "<23 value=\"0.5\"/>", {} },
-    ListItemCase { "a negative index", "<-1 value=\"0.5\"/>", {} },
-    ListItemCase { "an index beyond int", "<99999999999999 value=\"0.5\"/>", {} },
-    ListItemCase { "no value", "<3/>", {} },
-    ListItemCase { "an empty value", "<3 value=\"\"/>", {} },
-    ListItemCase { "a value that is no number", "<3 value=\"abc\"/>", {} },
-    ListItemCase { "a value with trailing text", "<3 value=\"0.5x\"/>", {} },
-    ListItemCase { "NaN", "<3 value=\"nan\"/>", {} },
-    ListItemCase { "infinity", "<3 value=\"inf\"/>", {} },
-    ListItemCase { "an overflowing exponent", "<3 value=\"1e400\"/>", {} },
-    ListItemCase { "the attribute name in another case", "<3 VALUE=\"0.5\"/>", {} },
-    ListItemCase { "text between items", "some text", {} }));
+INSTANTIATE_TEST_SUITE_P (
+    Table, StateReaderListItems,
+    testing::Values (ListItemCase { "a valid item", "<7 value=\"0.75\"/>", { { 7, 0.75f } } },
+                     ListItemCase { "the bounds", "<0 value=\"0\"/><22 value=\"1\"/>", { { 0, 0.0f }, { 22, 1.0f } } },
+                     ListItemCase { "a tag with trailing letters", "<7abc value=\"0.5\"/>", { { 7, 0.5f } } },
+                     ListItemCase { "a tag without digits reads as 0", "<param value=\"0.5\"/>", { { 0, 0.5f } } },
+                     ListItemCase { "an exponent", "<1 value=\"5e-1\"/>", { { 1, 0.5f } } },
+                     ListItemCase { "a value above 1", "<3 value=\"1.5\"/>", {} },
+                     ListItemCase { "a value below 0", "<3 value=\"-0.5\"/>", {} },
+                     ListItemCase { "an index past the table", "<23 value=\"0.5\"/>", {} },
+                     ListItemCase { "a negative index", "<-1 value=\"0.5\"/>", {} },
+                     ListItemCase { "an index beyond int", "<99999999999999 value=\"0.5\"/>", {} },
+                     ListItemCase { "no value", "<3/>", {} }, ListItemCase { "an empty value", "<3 value=\"\"/>", {} },
+                     ListItemCase { "a value that is no number", "<3 value=\"abc\"/>", {} },
+                     ListItemCase { "a value with trailing text", "<3 value=\"0.5x\"/>", {} },
+                     ListItemCase { "NaN", "<3 value=\"nan\"/>", {} },
+                     ListItemCase { "infinity", "<3 value=\"inf\"/>", {} },
+                     ListItemCase { "an overflowing exponent", "<3 value=\"1e400\"/>", {} },
+                     ListItemCase { "the attribute name in another case", "<3 VALUE=\"0.5\"/>", {} },
+                     ListItemCase { "text between items", "some text", {} }));
 
 TEST (StateReaderXml, XmlWithoutParametersOrPresetsChangesNothing)
 {
@@ -408,27 +411,29 @@ struct BankDeviceCase
     std::optional<int> expected;
 };
 
-class StateReaderBankDevice : public testing::TestWithParam<BankDeviceCase> {};
+class StateReaderBankDevice : public testing::TestWithParam<BankDeviceCase>
+{
+};
 
 TEST_P (StateReaderBankDevice, OnlyAReadableUnitNumberIsKept)
 {
-    const auto xml = juce::String ("<BANK active=\"1\"") + GetParam().attribute
-                   + "><presets><1><parameters><3 value=\"0.1\"/></parameters></1></presets></BANK>";
+    const auto xml = juce::String ("<BANK active=\"1\"") + GetParam().attribute +
+                     "><presets><1><parameters><3 value=\"0.1\"/></parameters></1></presets></BANK>";
     const auto changes = read (toBytes (xml));
 
     EXPECT_EQ (changes.bankDevice, GetParam().expected) << GetParam().rule;
     EXPECT_EQ (paramsOf (changes), (ParamList { { 3, 0.1f } })) << GetParam().rule;
 }
 
-INSTANTIATE_TEST_SUITE_P (Table, StateReaderBankDevice, testing::Values (
-    BankDeviceCase { "unit 0", " devNo=\"0\"", 0 },
-    BankDeviceCase { "unit 255", " devNo=\"255\"", 255 },
-    BankDeviceCase { "a missing devNo is no unit 0", "", std::nullopt },
-    BankDeviceCase { "no unit", " devNo=\"-1\"", std::nullopt },
-    BankDeviceCase { "beyond a byte", " devNo=\"256\"", std::nullopt },
-    BankDeviceCase { "not a number", " devNo=\"abc\"", std::nullopt },
-    BankDeviceCase { "an empty number", " devNo=\"\"", std::nullopt },
-    BankDeviceCase { "another case", " DEVNO=\"3\"", std::nullopt }));
+INSTANTIATE_TEST_SUITE_P (Table, StateReaderBankDevice,
+                          testing::Values (BankDeviceCase { "unit 0", " devNo=\"0\"", 0 },
+                                           BankDeviceCase { "unit 255", " devNo=\"255\"", 255 },
+                                           BankDeviceCase { "a missing devNo is no unit 0", "", std::nullopt },
+                                           BankDeviceCase { "no unit", " devNo=\"-1\"", std::nullopt },
+                                           BankDeviceCase { "beyond a byte", " devNo=\"256\"", std::nullopt },
+                                           BankDeviceCase { "not a number", " devNo=\"abc\"", std::nullopt },
+                                           BankDeviceCase { "an empty number", " devNo=\"\"", std::nullopt },
+                                           BankDeviceCase { "another case", " DEVNO=\"3\"", std::nullopt }));
 
 TEST (StateReaderBank, ABankWithoutTheActivePresetChangesOnlyTheUnit)
 {

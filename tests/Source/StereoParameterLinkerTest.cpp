@@ -80,7 +80,11 @@ TEST_F (Linker, HostAutomationOfOneChannelNeverMovesTheOther)
 
 TEST_F (Linker, TheModeFollowsChannelWithExactlyHalfCountingAsLink)
 {
-    struct Case { float channelValue; bool linked; };
+    struct Case
+    {
+        float channelValue;
+        bool linked;
+    };
     const Case cases[] = { { 0.0f, true }, { 0.49f, true }, { 0.5f, true }, { 0.51f, false }, { 1.0f, false } };
 
     for (const auto& c : cases)

@@ -11,12 +11,13 @@ namespace vqtest
 class RigParamsManager : public juce::VqParamsManager
 {
 public:
-    RigParamsManager (juce::VqPluginInstance& owner, int numParams, int numSettings) : VqParamsManager (owner)
+    RigParamsManager (juce::VqPluginInstance& owner, int numParams, int numSettings)
+        : VqParamsManager (owner)
     {
         for (int i = 0; i < numParams; ++i)
             addAutomatableParameter (*new juce::VqDawParameter ("PARAM " + juce::String (i), { 0.0, 1.0 }, 0.0, {},
-                                                                juce::AudioProcessorParameter::genericParameter,
-                                                                2, *this, i, {}));
+                                                                juce::AudioProcessorParameter::genericParameter, 2,
+                                                                *this, i, {}));
 
         for (int i = 0; i < numSettings; ++i)
             addNonAutomatableParameter (0);
@@ -29,31 +30,40 @@ class RigInstance : public juce::VqPluginInstance
 public:
     explicit RigInstance (int numParams = 23, int numSettings = 11)
         : VqPluginInstance ("Rig", new RigParamsManager (*this, numParams, numSettings),
-                            BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo())
-                                             .withOutput ("Output", juce::AudioChannelSet::stereo()))
+                            BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo())
+                                .withOutput ("Output", juce::AudioChannelSet::stereo()))
     {
     }
 
-    bool hasEditor() const override                         { return false; }
-    juce::AudioProcessorEditor* createEditor() override     { return nullptr; }
+    bool hasEditor() const override { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
 
-    juce::VqDawParameter& daw (int index)                   { return *getParamsManager().getDawParameter (index); }
+    juce::VqDawParameter& daw (int index) { return *getParamsManager().getDawParameter (index); }
 };
 
 /** Records what an automatable listener is told, through the interface's default source rule. */
 struct RecordingListener : juce::VqParamsManager::AutomatableParamListener
 {
-    struct Value   { int index; float value; };
-    struct Gesture { int index; bool starting; };
+    struct Value
+    {
+        int index;
+        float value;
+    };
+    struct Gesture
+    {
+        int index;
+        bool starting;
+    };
 
     std::vector<Value> values;
     std::vector<Gesture> gestures;
 
-    using AutomatableParamListener::paramValueChanged;
     using AutomatableParamListener::paramGestureChanged;
+    using AutomatableParamListener::paramValueChanged;
 
-    void paramValueChanged (int index, float value) override        { values.push_back ({ index, value }); }
-    void paramGestureChanged (int index, bool starting) override    { gestures.push_back ({ index, starting }); }
+    void paramValueChanged (int index, float value) override { values.push_back ({ index, value }); }
+    void paramGestureChanged (int index, bool starting) override { gestures.push_back ({ index, starting }); }
 };
 
 /** Records what a host parameter tells the host. */
@@ -62,7 +72,7 @@ struct HostRecorder : juce::AudioProcessorParameter::Listener
     std::vector<float> values;
     std::vector<bool> gestures;
 
-    void parameterValueChanged (int, float value) override          { values.push_back (value); }
-    void parameterGestureChanged (int, bool starting) override      { gestures.push_back (starting); }
+    void parameterValueChanged (int, float value) override { values.push_back (value); }
+    void parameterGestureChanged (int, bool starting) override { gestures.push_back (starting); }
 };
 } // namespace vqtest

@@ -12,7 +12,11 @@ const juce::Identifier first ("first"), second ("second"), third ("third");
 struct LoggingListener : juce::CommandListener
 {
     LoggingListener (juce::StringArray& logToUse, juce::String nameToUse, bool takes)
-        : log (logToUse), name (std::move (nameToUse)), takesCommands (takes) {}
+        : log (logToUse),
+          name (std::move (nameToUse)),
+          takesCommands (takes)
+    {
+    }
 
     bool commandListenerCallback (juce::VqCommand* command) override
     {
@@ -41,8 +45,12 @@ struct RecordingManager : juce::CommandManager
 /** Tells when it is deleted. */
 struct TracedCommand : juce::VqCommand
 {
-    TracedCommand (const juce::Identifier& id, bool& deletedFlag) : VqCommand (id), deleted (deletedFlag) {}
-    ~TracedCommand() override   { deleted = true; }
+    TracedCommand (const juce::Identifier& id, bool& deletedFlag)
+        : VqCommand (id),
+          deleted (deletedFlag)
+    {
+    }
+    ~TracedCommand() override { deleted = true; }
     bool& deleted;
 };
 

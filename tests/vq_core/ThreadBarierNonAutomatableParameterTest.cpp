@@ -32,8 +32,8 @@ struct SettingRecorder : Manager::NonAutomatableParamListener
 class ThreadBarrier : public testing::Test
 {
 protected:
-    ThreadBarrier()     { manager.addNonAutomatableParamListener (&recorder, index, Manager::registerOnly); }
-    ~ThreadBarrier() override   { manager.removeNonAutomatableParamListener (&recorder, index); }
+    ThreadBarrier() { manager.addNonAutomatableParamListener (&recorder, index, Manager::registerOnly); }
+    ~ThreadBarrier() override { manager.removeNonAutomatableParamListener (&recorder, index); }
 
     static constexpr int index = 1;
     vqtest::RigInstance instance;
@@ -72,11 +72,12 @@ TEST_F (ThreadBarrier, TwoQuickCallsApplyOnlyTheSecond)
 
 TEST_F (ThreadBarrier, WritesFromOtherThreadsApplyTheLastValueOnceOnTheMessageThread)
 {
-    std::thread writer ([this]
-    {
-        for (int i = 1; i <= 500; ++i)
-            setter.setParamValue (juce::String ("device ") + juce::String (i));
-    });
+    std::thread writer (
+        [this]
+        {
+            for (int i = 1; i <= 500; ++i)
+                setter.setParamValue (juce::String ("device ") + juce::String (i));
+        });
     writer.join();
 
     vqtest::drainMessageLoop();
@@ -91,11 +92,12 @@ TEST_F (ThreadBarrier, ConcurrentWritersLeaveOneOfTheirValuesApplied)
     std::vector<std::thread> writers;
 
     for (int t = 0; t < 4; ++t)
-        writers.emplace_back ([this, t]
-        {
-            for (int i = 0; i < 300; ++i)
-                setter.setParamValue (t + 1);
-        });
+        writers.emplace_back (
+            [this, t]
+            {
+                for (int i = 0; i < 300; ++i)
+                    setter.setParamValue (t + 1);
+            });
 
     for (auto& w : writers)
         w.join();

@@ -52,8 +52,16 @@ protected:
 juce::VqDawParameter makeParameter (Manager& manager, juce::VqDawParameter::TextToValueFunction textToValue = {},
                                     const juce::String& label = {})
 {
-    return { "EQ1 GAIN 1/STEREO", { 0.0, 1.0 }, 0.5, label, juce::AudioProcessorParameter::genericParameter, 2,
-             manager, 99, [] (float v) { return "v=" + juce::String (v, 3); }, std::move (textToValue) };
+    return { "EQ1 GAIN 1/STEREO",
+             { 0.0, 1.0 },
+             0.5,
+             label,
+             juce::AudioProcessorParameter::genericParameter,
+             2,
+             manager,
+             99,
+             [] (float v) { return "v=" + juce::String (v, 3); },
+             std::move (textToValue) };
 }
 } // namespace
 
@@ -74,11 +82,12 @@ TEST_F (HostParameter, HostWritesFromOtherThreadsReachTheManagerOnlyOnTheMessage
     std::vector<std::thread> writers;
 
     for (int t = 0; t < 4; ++t)
-        writers.emplace_back ([this, t]
-        {
-            for (int i = 1; i <= 200; ++i)
-                daw.setValue ((float) ((i * 7 + t) % 100) / 100.0f);
-        });
+        writers.emplace_back (
+            [this, t]
+            {
+                for (int i = 1; i <= 200; ++i)
+                    daw.setValue ((float) ((i * 7 + t) % 100) / 100.0f);
+            });
 
     for (auto& w : writers)
         w.join();
@@ -102,7 +111,11 @@ TEST_F (HostParameter, TheHostWritingTheValueItHoldsMakesNoUpdate)
 
 TEST_F (HostParameter, NonFiniteHostValuesAreIgnoredAndOthersClamped)
 {
-    struct Case { float written; float held; };
+    struct Case
+    {
+        float written;
+        float held;
+    };
     constexpr auto inf = std::numeric_limits<float>::infinity();
     const Case cases[] = {
         { std::numeric_limits<float>::quiet_NaN(), 0.4f },
@@ -192,12 +205,13 @@ TEST (HostParameterTexts, TheTextIsTheOwnersOrElseTheNumberWithItsDecimalPlaces)
 TEST (HostParameterTexts, TypedTextGoesThroughTheOwnersFunctionWithinZeroToOne)
 {
     vqtest::RigInstance instance;
-    auto daw = makeParameter (instance.getParamsManager(), [] (const juce::String& text)
-    {
-        if (text == "nan")
-            return std::numeric_limits<float>::quiet_NaN();
-        return text.getFloatValue();
-    });
+    auto daw = makeParameter (instance.getParamsManager(),
+                              [] (const juce::String& text)
+                              {
+                                  if (text == "nan")
+                                      return std::numeric_limits<float>::quiet_NaN();
+                                  return text.getFloatValue();
+                              });
 
     EXPECT_EQ (daw.getValueForText ("0.75"), 0.75f);
     EXPECT_EQ (daw.getValueForText ("7"), 1.0f);
@@ -207,18 +221,14 @@ TEST (HostParameterTexts, TypedTextGoesThroughTheOwnersFunctionWithinZeroToOne)
 
 TEST (HostParameterTexts, WithoutAnOwnersFunctionTypedTextIsReadAsAPlainNumber)
 {
-    struct Case { const char* text; float value; };
+    struct Case
+    {
+        const char* text;
+        float value;
+    };
     const Case cases[] = {
-        { "+3", 1.0f },
-        { "  + +0.25", 0.25f },
-        { "0,5", 0.5f },
-        { "letters", 0.0f },
-        { "", 0.0f },
-        { "-3", 0.0f },
-        { "--3", 0.0f },
-        { "0.4dB", 0.4f },
-        { "1e999", 1.0f },
-        { "1/0", 1.0f },
+        { "+3", 1.0f }, { "  + +0.25", 0.25f }, { "0,5", 0.5f },   { "letters", 0.0f }, { "", 0.0f },
+        { "-3", 0.0f }, { "--3", 0.0f },        { "0.4dB", 0.4f }, { "1e999", 1.0f },   { "1/0", 1.0f },
     };
 
     vqtest::RigInstance instance;

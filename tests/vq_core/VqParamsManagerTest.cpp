@@ -11,7 +11,7 @@ namespace
 struct SettingRecorder : Manager::NonAutomatableParamListener
 {
     std::vector<juce::var> values;
-    void nonAutomatableParamValueChanged (int, juce::var value) override   { values.push_back (value); }
+    void nonAutomatableParamValueChanged (int, juce::var value) override { values.push_back (value); }
 };
 
 /** Overrides the three-argument form, so it is told of its own changes too. */
@@ -147,7 +147,12 @@ TEST_F (ParamsManager, ALaterListenerReceivesTheValueAnEarlierOneSetAgain)
 
 TEST_F (ParamsManager, ValuesOutsideZeroToOneAreClampedAndNonFiniteOnesIgnored)
 {
-    struct Case { float written; float stored; size_t calls; };
+    struct Case
+    {
+        float written;
+        float stored;
+        size_t calls;
+    };
     constexpr auto inf = std::numeric_limits<float>::infinity();
     const Case cases[] = {
         { 0.3f, 0.3f, 1 },

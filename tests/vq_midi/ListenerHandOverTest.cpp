@@ -169,7 +169,11 @@ struct StressRecord
 class StressListener : public juce::MidiDevice::Listener
 {
 public:
-    StressListener (StressRecord& recordToUse, std::size_t indexToUse) : record (recordToUse), index (indexToUse) {}
+    StressListener (StressRecord& recordToUse, std::size_t indexToUse)
+        : record (recordToUse),
+          index (indexToUse)
+    {
+    }
 
     ~StressListener() override { record.stages[index] = Stage::deleted; }
 
@@ -206,23 +210,25 @@ TEST_F (ListenerHandOverTest, ThousandsOfValuesWhileListenersComeAndGoReachOnlyA
 
     // Bursts of values, each once the message thread has gone round at least once more, so that
     // the two interleave however the machine schedules them.
-    std::thread sender ([&] {
-        for (int i = 0; i < numMessages; ++i)
+    std::thread sender (
+        [&]
         {
-            setup.emit (source, valueMessage (1 + i % 15, i % 256));
-
-            if (i % 50 == 49)
+            for (int i = 0; i < numMessages; ++i)
             {
-                const auto seen = cycles.load();
+                setup.emit (source, valueMessage (1 + i % 15, i % 256));
 
-                while (cycles.load() == seen && ! stopped)
-                    std::this_thread::yield();
+                if (i % 50 == 49)
+                {
+                    const auto seen = cycles.load();
+
+                    while (cycles.load() == seen && ! stopped)
+                        std::this_thread::yield();
+                }
             }
-        }
 
-        setup.flush();
-        sent = true;
-    });
+            setup.flush();
+            sent = true;
+        });
 
     while (! sent && record.used < record.stages.size())
     {

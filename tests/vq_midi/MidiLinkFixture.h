@@ -108,10 +108,13 @@ protected:
     void connect (vqsim::SimulatedUnit& unit, RecordingListener& listener, int serialNo)
     {
         unit.plugIn();
-        ASSERT_TRUE (runMessageLoopUntil ([&] {
-            const auto numbers = listedSerialNumbers();
-            return std::find (numbers.begin(), numbers.end(), serialNo) != numbers.end();
-        }, 3000));
+        ASSERT_TRUE (runMessageLoopUntil (
+            [&]
+            {
+                const auto numbers = listedSerialNumbers();
+                return std::find (numbers.begin(), numbers.end(), serialNo) != numbers.end();
+            },
+            3000));
         ASSERT_TRUE (manager->connectIfSerialNo (serialNo, &listener));
     }
 

@@ -101,97 +101,97 @@ int countLiveStrings()
 
 extern "C"
 {
-CFStringRef VqCFStringMakeConstant (const char* cString)
-{
-    auto& r = registry();
-    const std::lock_guard<std::mutex> guard (r.lock);
-    auto& s = r.constants[cString];
-
-    if (s == nullptr)
-        s = new VqCFString { cString, true };
-
-    return s;
-}
-
-CFStringRef CFStringCreateWithCString (CFAllocatorRef, const char* cString, CFStringEncoding encoding)
-{
-    if (cString == nullptr)
-        return nullptr;
-
-    const std::string s (cString);
-
-    if (encoding == kCFStringEncodingASCII ? ! isAscii (s) : encoding != kCFStringEncodingUTF8)
-        return nullptr;
-
-    return vqsim::createString (s);
-}
-
-CFIndex CFStringGetLength (CFStringRef string)
-{
-    std::string s;
-    return vqsim::stringToStd (string, s) ? utf16Length (s) : 0;
-}
-
-Boolean CFStringGetCString (CFStringRef string, char* buffer, CFIndex bufferSize, CFStringEncoding encoding)
-{
-    std::string s;
-
-    if (buffer == nullptr || bufferSize <= 0 || ! vqsim::stringToStd (string, s))
-        return false;
-
-    const auto capacity = static_cast<std::size_t> (bufferSize);
-    std::size_t convertible = s.size();
-
-    if (encoding == kCFStringEncodingASCII)
+    CFStringRef VqCFStringMakeConstant (const char* cString)
     {
-        for (std::size_t i = 0; i < s.size(); ++i)
+        auto& r = registry();
+        const std::lock_guard<std::mutex> guard (r.lock);
+        auto& s = r.constants[cString];
+
+        if (s == nullptr)
+            s = new VqCFString { cString, true };
+
+        return s;
+    }
+
+    CFStringRef CFStringCreateWithCString (CFAllocatorRef, const char* cString, CFStringEncoding encoding)
+    {
+        if (cString == nullptr)
+            return nullptr;
+
+        const std::string s (cString);
+
+        if (encoding == kCFStringEncodingASCII ? ! isAscii (s) : encoding != kCFStringEncodingUTF8)
+            return nullptr;
+
+        return vqsim::createString (s);
+    }
+
+    CFIndex CFStringGetLength (CFStringRef string)
+    {
+        std::string s;
+        return vqsim::stringToStd (string, s) ? utf16Length (s) : 0;
+    }
+
+    Boolean CFStringGetCString (CFStringRef string, char* buffer, CFIndex bufferSize, CFStringEncoding encoding)
+    {
+        std::string s;
+
+        if (buffer == nullptr || bufferSize <= 0 || ! vqsim::stringToStd (string, s))
+            return false;
+
+        const auto capacity = static_cast<std::size_t> (bufferSize);
+        std::size_t convertible = s.size();
+
+        if (encoding == kCFStringEncodingASCII)
         {
-            if (static_cast<unsigned char> (s[i]) > 0x7F)
+            for (std::size_t i = 0; i < s.size(); ++i)
             {
-                convertible = i;
-                break;
+                if (static_cast<unsigned char> (s[i]) > 0x7F)
+                {
+                    convertible = i;
+                    break;
+                }
             }
         }
-    }
-    else if (encoding != kCFStringEncodingUTF8)
-    {
-        convertible = 0;
-    }
+        else if (encoding != kCFStringEncodingUTF8)
+        {
+            convertible = 0;
+        }
 
-    // A planned failure converts nothing usable: the buffer is left full and unterminated.
-    const auto server = vqsim::MidiServer::current();
+        // A planned failure converts nothing usable: the buffer is left full and unterminated.
+        const auto server = vqsim::MidiServer::current();
 
-    if (server != nullptr && server->takeFailure (vqsim::VirtualMidiSetup::Call::stringGetCString))
-    {
-        std::memset (buffer, 'X', capacity);
+        if (server != nullptr && server->takeFailure (vqsim::VirtualMidiSetup::Call::stringGetCString))
+        {
+            std::memset (buffer, 'X', capacity);
+            return false;
+        }
+
+        if (convertible == s.size() && s.size() < capacity)
+        {
+            std::memcpy (buffer, s.c_str(), s.size() + 1);
+            return true;
+        }
+
+        // Like the platform, a failed conversion leaves the converted start in the buffer, unterminated.
+        std::memcpy (buffer, s.data(), std::min (convertible, capacity));
         return false;
     }
 
-    if (convertible == s.size() && s.size() < capacity)
+    void CFRelease (CFTypeRef object)
     {
-        std::memcpy (buffer, s.c_str(), s.size() + 1);
-        return true;
+        auto* string = static_cast<const VqCFString*> (object);
+        auto& r = registry();
+        const std::lock_guard<std::mutex> guard (r.lock);
+        const auto found = r.references.find (string);
+
+        if (found == r.references.end())
+            return; // a constant, or not a string of ours
+
+        if (--found->second == 0)
+        {
+            r.references.erase (found);
+            delete string;
+        }
     }
-
-    // Like the platform, a failed conversion leaves the converted start in the buffer, unterminated.
-    std::memcpy (buffer, s.data(), std::min (convertible, capacity));
-    return false;
-}
-
-void CFRelease (CFTypeRef object)
-{
-    auto* string = static_cast<const VqCFString*> (object);
-    auto& r = registry();
-    const std::lock_guard<std::mutex> guard (r.lock);
-    const auto found = r.references.find (string);
-
-    if (found == r.references.end())
-        return; // a constant, or not a string of ours
-
-    if (--found->second == 0)
-    {
-        r.references.erase (found);
-        delete string;
-    }
-}
 }

@@ -19,7 +19,10 @@ bool isProperty (CFStringRef property, CFStringRef key)
 }
 } // namespace
 
-MidiServer::MidiServer (bool manualClock) : scheduler (manualClock, serviceThread) {}
+MidiServer::MidiServer (bool manualClock)
+    : scheduler (manualClock, serviceThread)
+{
+}
 
 MidiServer::~MidiServer()
 {
@@ -350,7 +353,8 @@ void MidiServer::disposePortLocked (std::unique_lock<std::mutex>& guard, MIDIPor
 
 void MidiServer::waitUntilNotRunning (std::unique_lock<std::mutex>& guard, MIDIObjectRef object)
 {
-    const auto isRunningElsewhere = [this, object] {
+    const auto isRunningElsewhere = [this, object]
+    {
         const auto found = running.find (object);
         return found != running.end() && found->second != std::this_thread::get_id();
     };
@@ -553,28 +557,30 @@ void MidiServer::notifyClients (std::vector<MIDINotificationMessageID> messages)
 
     for (auto client : targets)
     {
-        serviceThread.post ([this, client, messages] {
-            for (auto id : messages)
+        serviceThread.post (
+            [this, client, messages]
             {
-                std::unique_lock<std::mutex> guard (lock);
-                const auto found = clients.find (client);
+                for (auto id : messages)
+                {
+                    std::unique_lock<std::mutex> guard (lock);
+                    const auto found = clients.find (client);
 
-                if (found == clients.end() || found->second.proc == nullptr)
-                    return;
+                    if (found == clients.end() || found->second.proc == nullptr)
+                        return;
 
-                const auto proc = found->second.proc;
-                const auto refCon = found->second.refCon;
-                running[client] = std::this_thread::get_id();
-                guard.unlock();
+                    const auto proc = found->second.proc;
+                    const auto refCon = found->second.refCon;
+                    running[client] = std::this_thread::get_id();
+                    guard.unlock();
 
-                const MIDINotification message { id, sizeof (MIDINotification) };
-                proc (&message, refCon);
+                    const MIDINotification message { id, sizeof (MIDINotification) };
+                    proc (&message, refCon);
 
-                guard.lock();
-                running.erase (client);
-                changed.notify_all();
-            }
-        });
+                    guard.lock();
+                    running.erase (client);
+                    changed.notify_all();
+                }
+            });
     }
 }
 

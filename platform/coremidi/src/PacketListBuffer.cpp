@@ -26,7 +26,8 @@ extern "C" MIDIPacket* MIDIPacketNext (const MIDIPacket* packet)
 
 namespace vqsim
 {
-PacketListBuffer::PacketListBuffer (const std::vector<Packet>& packets) : numPackets (packets.size())
+PacketListBuffer::PacketListBuffer (const std::vector<Packet>& packets)
+    : numPackets (packets.size())
 {
     std::size_t size = listHeaderSize;
 

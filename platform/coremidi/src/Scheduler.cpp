@@ -2,7 +2,9 @@
 
 namespace vqsim
 {
-Scheduler::Scheduler (bool manualClock, TaskThread& t) : manual (manualClock), target (t)
+Scheduler::Scheduler (bool manualClock, TaskThread& t)
+    : manual (manualClock),
+      target (t)
 {
     if (! manual)
         thread = std::thread ([this] { run(); });
@@ -52,9 +54,8 @@ void Scheduler::waitUntilPosted (bool all)
     if (manual)
         return; // only postNextDue moves the manual clock, so nothing falls due by itself
 
-    changed.wait (guard, [this, all] {
-        return stopping || pending.empty() || (! all && pending.begin()->first > now());
-    });
+    changed.wait (guard,
+                  [this, all] { return stopping || pending.empty() || (! all && pending.begin()->first > now()); });
 }
 
 void Scheduler::stop()

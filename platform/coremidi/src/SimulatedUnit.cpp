@@ -13,10 +13,10 @@ struct SimulatedUnit::Link
     std::mutex lock;
     SimulatedUnit* unit;
 
-    template <typename Function>
-    static std::function<void()> guard (std::shared_ptr<Link> link, Function function)
+    template <typename Function> static std::function<void()> guard (std::shared_ptr<Link> link, Function function)
     {
-        return [link, function] {
+        return [link, function]
+        {
             const std::lock_guard<std::mutex> g (link->lock);
 
             if (link->unit != nullptr)
@@ -26,7 +26,10 @@ struct SimulatedUnit::Link
 };
 
 SimulatedUnit::SimulatedUnit (VirtualMidiSetup& s, int serial, std::string deviceName)
-    : setup (s), serialNumber (serial), name (std::move (deviceName)), link (std::make_shared<Link>()),
+    : setup (s),
+      serialNumber (serial),
+      name (std::move (deviceName)),
+      link (std::make_shared<Link>()),
       channelMode (Protocol::channelsLinked)
 {
     link->unit = this;
@@ -55,9 +58,8 @@ void SimulatedUnit::plugIn()
     if (device != 0)
         return;
 
-    auto receiver = [l = link] (const VirtualMidiSetup::Bytes& bytes) {
-        Link::guard (l, [bytes] (SimulatedUnit& unit) { unit.receive (bytes); })();
-    };
+    auto receiver = [l = link] (const VirtualMidiSetup::Bytes& bytes)
+    { Link::guard (l, [bytes] (SimulatedUnit& unit) { unit.receive (bytes); })(); };
 
     device = setup.addDevice (name, { EntityLayout() }, false, receiver);
     setup.setByteRate (device, byteRate);
@@ -219,12 +221,14 @@ void SimulatedUnit::receive (const VirtualMidiSetup::Bytes& bytes)
         if (replyDelay.count() <= 0)
             send (answer);
         else
-            setup.runAfter (replyDelay, Link::guard (link, [answer, answeringDevice = device] (SimulatedUnit& unit) {
-                                const std::lock_guard<std::mutex> g (unit.lock);
+            setup.runAfter (replyDelay, Link::guard (link,
+                                                     [answer, answeringDevice = device] (SimulatedUnit& unit)
+                                                     {
+                                                         const std::lock_guard<std::mutex> g (unit.lock);
 
-                                if (unit.device == answeringDevice) // not unplugged meanwhile
-                                    unit.send (answer);
-                            }));
+                                                         if (unit.device == answeringDevice) // not unplugged meanwhile
+                                                             unit.send (answer);
+                                                     }));
         return;
     }
 
@@ -234,8 +238,8 @@ void SimulatedUnit::receive (const VirtualMidiSetup::Bytes& bytes)
 void SimulatedUnit::applyParameter (const VirtualMidiSetup::Bytes& bytes)
 {
     // Only a complete, well-formed message addressed to this unit is applied.
-    if (bytes.size() != Protocol::parameterMessageLength || ! Protocol::isFramed (bytes.data(), bytes.size())
-        || bytes.back() != Protocol::sysexEnd || bytes[Protocol::serialByte] != (serialNumber & 0xFF))
+    if (bytes.size() != Protocol::parameterMessageLength || ! Protocol::isFramed (bytes.data(), bytes.size()) ||
+        bytes.back() != Protocol::sysexEnd || bytes[Protocol::serialByte] != (serialNumber & 0xFF))
         return;
 
     for (auto i : { Protocol::idByte, Protocol::valueLowByte, Protocol::valueHighByte })
@@ -251,9 +255,9 @@ void SimulatedUnit::applyParameter (const VirtualMidiSetup::Bytes& bytes)
 
     if (id == Protocol::channelMode)
     {
-        if (command != Protocol::commandSelectedChannel
-            || (value != Protocol::channelsLinked && value != Protocol::channel1Selected
-                && value != Protocol::channel2Selected))
+        if (command != Protocol::commandSelectedChannel ||
+            (value != Protocol::channelsLinked && value != Protocol::channel1Selected &&
+             value != Protocol::channel2Selected))
             return;
 
         channelMode = value;

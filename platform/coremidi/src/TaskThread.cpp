@@ -7,7 +7,11 @@ namespace
 thread_local bool onLayerThread = false;
 }
 
-TaskThread::TaskThread (std::atomic<std::uint64_t>& g) : generation (g), thread ([this] { run(); }) {}
+TaskThread::TaskThread (std::atomic<std::uint64_t>& g)
+    : generation (g),
+      thread ([this] { run(); })
+{
+}
 
 TaskThread::~TaskThread()
 {

@@ -26,8 +26,14 @@ MIDIDeviceRef VirtualMidiSetup::addDevice (const std::string& name, std::vector<
     return server->addDevice (name, entities, offline, std::move (receiver));
 }
 
-void VirtualMidiSetup::removeDevice (MIDIDeviceRef device) { server->removeDevice (device); }
-void VirtualMidiSetup::setOffline (MIDIDeviceRef device, bool offline) { server->setOffline (device, offline); }
+void VirtualMidiSetup::removeDevice (MIDIDeviceRef device)
+{
+    server->removeDevice (device);
+}
+void VirtualMidiSetup::setOffline (MIDIDeviceRef device, bool offline)
+{
+    server->setOffline (device, offline);
+}
 
 MIDIEndpointRef VirtualMidiSetup::getSource (MIDIDeviceRef device, int entity, int index) const
 {
@@ -44,7 +50,10 @@ void VirtualMidiSetup::setByteRate (MIDIDeviceRef device, int bytesPerSecond)
     server->setByteRate (device, bytesPerSecond);
 }
 
-void VirtualMidiSetup::emit (MIDIEndpointRef source, const Bytes& bytes) { server->injectPacketList (source, { bytes }); }
+void VirtualMidiSetup::emit (MIDIEndpointRef source, const Bytes& bytes)
+{
+    server->injectPacketList (source, { bytes });
+}
 
 void VirtualMidiSetup::injectPacketList (MIDIEndpointRef source, const std::vector<Bytes>& packets)
 {
@@ -61,24 +70,66 @@ std::vector<VirtualMidiSetup::Bytes> VirtualMidiSetup::getReceived (MIDIEndpoint
     return server->getReceived (destination);
 }
 
-void VirtualMidiSetup::failCall (Call call, OSStatus status, int times) { server->failCall (call, status, times); }
-void VirtualMidiSetup::clearFailures() { server->clearFailures(); }
-void VirtualMidiSetup::holdNextDelivery() { server->holdNextDelivery(); }
-void VirtualMidiSetup::waitForHeldDelivery() { server->waitForHeldDelivery(); }
-void VirtualMidiSetup::releaseHeldDelivery() { server->releaseHeldDelivery(); }
-void VirtualMidiSetup::waitForWaitingCalls (int count) { server->waitForWaitingCalls (count); }
-void VirtualMidiSetup::flush() { server->flush (false); }
-void VirtualMidiSetup::flushScheduled() { server->flush (true); }
-VirtualMidiSetup::Clock VirtualMidiSetup::now() const { return server->now(); }
-void VirtualMidiSetup::advanceTime (Clock amount) { server->advanceTime (amount); }
+void VirtualMidiSetup::failCall (Call call, OSStatus status, int times)
+{
+    server->failCall (call, status, times);
+}
+void VirtualMidiSetup::clearFailures()
+{
+    server->clearFailures();
+}
+void VirtualMidiSetup::holdNextDelivery()
+{
+    server->holdNextDelivery();
+}
+void VirtualMidiSetup::waitForHeldDelivery()
+{
+    server->waitForHeldDelivery();
+}
+void VirtualMidiSetup::releaseHeldDelivery()
+{
+    server->releaseHeldDelivery();
+}
+void VirtualMidiSetup::waitForWaitingCalls (int count)
+{
+    server->waitForWaitingCalls (count);
+}
+void VirtualMidiSetup::flush()
+{
+    server->flush (false);
+}
+void VirtualMidiSetup::flushScheduled()
+{
+    server->flush (true);
+}
+VirtualMidiSetup::Clock VirtualMidiSetup::now() const
+{
+    return server->now();
+}
+void VirtualMidiSetup::advanceTime (Clock amount)
+{
+    server->advanceTime (amount);
+}
 
 void VirtualMidiSetup::runAfter (Clock delay, std::function<void()> function)
 {
     server->runAfter (delay, std::move (function));
 }
 
-bool VirtualMidiSetup::isLayerThread() { return TaskThread::isCurrentThreadLayer(); }
-int VirtualMidiSetup::countLiveStrings() { return vqsim::countLiveStrings(); }
-int VirtualMidiSetup::countClients() const { return server->countClients(); }
-int VirtualMidiSetup::countPorts() const { return server->countPorts(); }
+bool VirtualMidiSetup::isLayerThread()
+{
+    return TaskThread::isCurrentThreadLayer();
+}
+int VirtualMidiSetup::countLiveStrings()
+{
+    return vqsim::countLiveStrings();
+}
+int VirtualMidiSetup::countClients() const
+{
+    return server->countClients();
+}
+int VirtualMidiSetup::countPorts() const
+{
+    return server->countPorts();
+}
 } // namespace vqsim

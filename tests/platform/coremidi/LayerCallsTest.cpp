@@ -190,7 +190,8 @@ TEST_F (LayerCalls, EveryCallCanBeMadeToFailOnce)
     using Call = VirtualMidiSetup::Call;
     const std::vector<PlannedFailure> cases {
         { Call::clientCreate,
-          [] {
+          []
+          {
               MIDIClientRef c = 0;
               const auto s = MIDIClientCreate (CFSTR ("c"), nullptr, nullptr, &c);
               MIDIClientDispose (c);
@@ -199,13 +200,15 @@ TEST_F (LayerCalls, EveryCallCanBeMadeToFailOnce)
         { Call::getNumberOfDevices, [] { return MIDIGetNumberOfDevices() == 0; } },
         { Call::getDevice, [] { return MIDIGetDevice (0) == 0; } },
         { Call::objectGetStringProperty,
-          [device] {
+          [device]
+          {
               OSStatus s;
               readName (device, &s);
               return s != noErr;
           } },
         { Call::objectGetIntegerProperty,
-          [device] {
+          [device]
+          {
               SInt32 v;
               return MIDIObjectGetIntegerProperty (device, kMIDIPropertyOffline, &v) != noErr;
           } },
@@ -216,26 +219,30 @@ TEST_F (LayerCalls, EveryCallCanBeMadeToFailOnce)
         { Call::entityGetSource, [entity] { return MIDIEntityGetSource (entity, 0) == 0; } },
         { Call::entityGetDestination, [entity] { return MIDIEntityGetDestination (entity, 0) == 0; } },
         { Call::inputPortCreate,
-          [client, read] {
+          [client, read]
+          {
               MIDIPortRef p = 0;
               const auto s = MIDIInputPortCreate (client, CFSTR ("p"), read, nullptr, &p);
               MIDIPortDispose (p);
               return s != noErr && p == 0;
           } },
         { Call::portConnectSource,
-          [&] {
+          [&]
+          {
               const auto s = MIDIPortConnectSource (port, setup.getSource (device), nullptr);
               MIDIPortDisconnectSource (port, setup.getSource (device));
               return s != noErr;
           } },
         { Call::portDisconnectSource,
-          [&] {
+          [&]
+          {
               MIDIPortConnectSource (port, setup.getSource (device), nullptr);
               const bool failed = MIDIPortDisconnectSource (port, setup.getSource (device)) != noErr;
               return failed && MIDIPortDisconnectSource (port, setup.getSource (device)) == noErr;
           } },
         { Call::sendSysex,
-          [&] {
+          [&]
+          {
               const Byte bytes[] = { 0xF0, 0xF7 };
               MIDISysexSendRequest r {};
               r.destination = setup.getDestination (device);
@@ -246,7 +253,8 @@ TEST_F (LayerCalls, EveryCallCanBeMadeToFailOnce)
               return failed && ! r.complete;
           } },
         { Call::stringGetCString,
-          [] {
+          []
+          {
               char buffer[4] = { 1, 1, 1, 1 };
               const bool failed = ! CFStringGetCString (CFSTR ("abc"), buffer, 4, kCFStringEncodingASCII);
               return failed && std::memchr (buffer, 0, sizeof (buffer)) == nullptr;

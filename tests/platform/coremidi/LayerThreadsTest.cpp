@@ -133,11 +133,13 @@ TEST_F (LayerThreads, DisconnectWaitsForARunningReadProcedureAndNothingIsDeliver
     setup.emit (source, { 0xF0, 0x01, 0xF7 });
     setup.waitForHeldDelivery();
 
-    auto detach = std::async (std::launch::async, [&] {
-        const auto status = MIDIPortDisconnectSource (recorder.port, source);
-        disconnected = true;
-        return status;
-    });
+    auto detach = std::async (std::launch::async,
+                              [&]
+                              {
+                                  const auto status = MIDIPortDisconnectSource (recorder.port, source);
+                                  disconnected = true;
+                                  return status;
+                              });
 
     setup.waitForWaitingCalls (1);
     EXPECT_FALSE (disconnected);
@@ -160,11 +162,13 @@ TEST_F (LayerThreads, DisposeWaitsForARunningReadProcedure)
     setup.waitForHeldDelivery();
 
     std::atomic<bool> disposed { false };
-    auto dispose = std::async (std::launch::async, [&] {
-        const auto status = MIDIPortDispose (recorder.port);
-        disposed = true;
-        return status;
-    });
+    auto dispose = std::async (std::launch::async,
+                               [&]
+                               {
+                                   const auto status = MIDIPortDispose (recorder.port);
+                                   disposed = true;
+                                   return status;
+                               });
 
     setup.waitForWaitingCalls (1);
     EXPECT_FALSE (disposed);
@@ -199,7 +203,9 @@ TEST_F (LayerThreads, DeliveriesFromThousandsOfEmitsArriveInOrder)
     ASSERT_EQ (deliveries.size(), 2000u);
 
     for (int i = 0; i < 2000; ++i)
-        ASSERT_EQ (deliveries[static_cast<std::size_t> (i)].packets[0][1] + 128 * deliveries[static_cast<std::size_t> (i)].packets[0][2], i);
+        ASSERT_EQ (deliveries[static_cast<std::size_t> (i)].packets[0][1] +
+                       128 * deliveries[static_cast<std::size_t> (i)].packets[0][2],
+                   i);
 }
 
 //==============================================================================
@@ -208,8 +214,10 @@ TEST (LayerClock, TheManualClockRunsDelayedWorkOnlyWhenAdvancedAndInOrderOfTime)
     VirtualMidiSetup setup (VirtualMidiSetup::ClockMode::manual);
     std::vector<int> order;
     std::mutex lock;
-    auto note = [&] (int n) {
-        return [&, n] {
+    auto note = [&] (int n)
+    {
+        return [&, n]
+        {
             const std::lock_guard<std::mutex> guard (lock);
             order.push_back (n);
         };
@@ -300,11 +308,13 @@ TEST (LayerClients, ClientDisposeWaitsForARunningNotificationAndNoneFollowsIt)
     blocking.entered.get_future().wait();
 
     std::atomic<bool> disposed { false };
-    auto dispose = std::async (std::launch::async, [&] {
-        const auto status = MIDIClientDispose (client);
-        disposed = true;
-        return status;
-    });
+    auto dispose = std::async (std::launch::async,
+                               [&]
+                               {
+                                   const auto status = MIDIClientDispose (client);
+                                   disposed = true;
+                                   return status;
+                               });
 
     setup.waitForWaitingCalls (1);
     EXPECT_FALSE (disposed);

@@ -1,5 +1,5 @@
-#include "LayerRecorder.h"
 #include "SimulatedUnit.h"
+#include "LayerRecorder.h"
 
 #include "vq_midi/VqSysexProtocol.h"
 

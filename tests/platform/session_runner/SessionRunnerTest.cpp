@@ -1,6 +1,6 @@
+#include "SessionRunner.h"
 #include "ScriptReader.h"
 #include "SessionLog.h"
-#include "SessionRunner.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,11 @@ protected:
     }
 
     juce::TemporaryFile folderHolder;
-    const juce::File folder = [this] { folderHolder.getFile().createDirectory(); return folderHolder.getFile(); }();
+    const juce::File folder = [this]
+    {
+        folderHolder.getFile().createDirectory();
+        return folderHolder.getFile();
+    }();
     std::unique_ptr<SessionLog> log;
     std::unique_ptr<SessionRunner> runner;
 };
@@ -89,8 +93,9 @@ TEST_F (SessionRunnerTest, TheExampleSessionPlaysToItsEndAndItsLogShowsEveryStep
 
     // Automation to the unit, and a front-panel change back as a host gesture.
     EXPECT_EQ (count (Kind::toUnit, "to unit 17", "band 1 gain, selected channel: 6.0 (code 90)"), 1 + 1);
-    EXPECT_TRUE (followEachOther ({ "band 1 frequency, from the panel: 624 Hz", "host gesture begins: EQ1 FREQ 1/STEREO",
-                                    "host told EQ1 FREQ 1/STEREO = 0.784 (624 Hz)" }));
+    EXPECT_TRUE (
+        followEachOther ({ "band 1 frequency, from the panel: 624 Hz", "host gesture begins: EQ1 FREQ 1/STEREO",
+                           "host told EQ1 FREQ 1/STEREO = 0.784 (624 Hz)" }));
     EXPECT_TRUE (followEachOther ({ "host gesture ends: EQ1 FREQ 1/STEREO", "host gesture ends: EQ1 FREQ 2" }));
 
     // The mode change and its set-up cycle: both channels are sent again.
@@ -115,8 +120,9 @@ TEST_F (SessionRunnerTest, ALineThatCannotBePlayedStopsTheSessionWithItsLineNumb
 
 TEST_F (SessionRunnerTest, UnitActionsThatMakeNoSenseAreErrorsNotCrashes)
 {
-    for (const auto* script : { "unplug 9", "unit 9 unplugged\nunplug 9", "unit 9\nreplug 9", "unit 9\nunit 9",
-                                "create A\ncreate A", "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing" })
+    for (const auto* script :
+         { "unplug 9", "unit 9 unplugged\nunplug 9", "unit 9\nreplug 9", "unit 9\nunit 9", "create A\ncreate A",
+           "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing" })
     {
         EXPECT_FALSE (play (script)) << script;
         EXPECT_EQ (texts (Kind::error).size(), 1) << script;
@@ -149,7 +155,8 @@ TEST_F (SessionRunnerTest, PresetsFollowTheFileRulesThroughTheRunner)
     ASSERT_TRUE (folder.getChildFile ("folder.vqrp").createDirectory());
     ASSERT_TRUE (folder.getChildFile ("empty.vqrp").create().wasOk());
 
-    ASSERT_TRUE (play ("create A\nautomate A CHANNEL 1\nautomate A \"HPF 1/STEREO\" 1\nsave-preset A sound.txt\nautomate A \"HPF 1/STEREO\" 0\n"
+    ASSERT_TRUE (play ("create A\nautomate A CHANNEL 1\nautomate A \"HPF 1/STEREO\" 1\nsave-preset A "
+                       "sound.txt\nautomate A \"HPF 1/STEREO\" 0\n"
                        "load-preset A folder.vqrp\nload-preset A empty.vqrp\nload-preset A sound.vqrp\n"
                        "save-preset A folder\nprint A\n"));
 
