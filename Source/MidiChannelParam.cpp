@@ -157,10 +157,28 @@ void MidiChannelParam::send (int code)
 void MidiChannelParam::applyCodeFromDevice (int code)
 {
     const auto channel = selectedChannelForCode (code);
+    const bool wasLinked = ParamTools::isLinked (manager->getParamValue (paramIndex));
     lastCode = codeForSelectedChannel (channel);
+
+    // Applying the mode may copy one channel onto the other; what that changes goes out below, once
+    // the change is complete, instead of control by control.
+    for (auto* listener : channelListeners)
+        listener->holdSending (true);
 
     // The same reading of the code as the control objects', so a stray code 3 cannot leave the
     // parameters linked while the traffic is routed to channel 1.
     manager->setParamValue (this, paramIndex, channel == 0 ? 0.0f : 1.0f);
     manager->setNonAutomatableParamValue (this, settingIndex, channel == 2 ? 1 : 0);
+
+    for (auto* listener : channelListeners)
+        listener->holdSending (false);
+
+    // Linked, the unit's channel 2 takes channel 1's values, which both channels now hold: channel 1
+    // goes out to both. Unlinked, the unit's channel 2 still holds those, while channel 2 may have
+    // been set apart since (host automation is not linked): it goes out.
+    const bool linked = channel == 0;
+
+    if (linked != wasLinked)
+        for (auto* listener : channelListeners)
+            listener->sendChannel (linked ? 1 : 2);
 }

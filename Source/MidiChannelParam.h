@@ -37,6 +37,14 @@ public:
 
         /** Sends every current value to the unit. */
         virtual void sendForced() = 0;
+
+        /** While held, changes of the parameters are not sent: the channel object sends what the unit
+            needs once the change that it applies is complete. Message thread.
+        */
+        virtual void holdSending (bool shouldHold) = 0;
+
+        /** Sends every current value of channel 1 or 2 to the unit. Message thread. */
+        virtual void sendChannel (int channel) = 0;
     };
 
     MidiChannelParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int paramIndex, int settingIndex);
