@@ -147,7 +147,7 @@ void MidiChannelParam::send (int code)
         // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
         // before setValue has returned, and must still end this set-up.
         settingUp = true;
-        device->setValue (Protocol::channelMode, code, false);
+        device->setValue (midiId, code, false);
         startTimer (setUpTimerId, setUpLockMs);
     }
 

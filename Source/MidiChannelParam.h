@@ -2,6 +2,7 @@
 
 #include "MidiParam.h"
 #include "vq_core/VqParamsManager.h"
+#include "vq_midi/VqSysexProtocol.h"
 
 #include <atomic>
 
@@ -75,9 +76,6 @@ public:
     /** The unit has reported its switch byte; a set-up under way ends at once. MIDI thread. */
     void switchesReceived();
 
-    /** Whether a set-up cycle is under way. */
-    bool isSettingUp() const noexcept { return settingUp.load(); }
-
     /** Which channel a channel-mode code selects: 0 linked, 1 or 2 that channel. */
     static int selectedChannelForCode (int code) noexcept;
 
@@ -100,6 +98,7 @@ private:
     juce::Array<ChannelRecallingListener*> channelListeners;
     int paramIndex;
     int settingIndex;
+    int midiId = juce::VqSysexProtocol::channelMode;
     int lastCode = -1; // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
     MidiParam midiParam;

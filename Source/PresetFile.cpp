@@ -1,5 +1,7 @@
 #include "PresetFile.h"
 
+#include "StateReader.h"
+
 juce::File PresetFile::getSaveTarget (const juce::File& chosen)
 {
     return chosen.withFileExtension (extension);
@@ -49,7 +51,7 @@ juce::Result PresetFile::load (juce::AudioProcessor& processor, const juce::File
     if (size == 0)
         return juce::Result::fail ("the file is empty");
 
-    if (size > maxFileSize)
+    if (size > (juce::int64) StateReader::maxBytes)
         return juce::Result::fail ("the file is too large for a preset");
 
     juce::FileInputStream in (chosen);

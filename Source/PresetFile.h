@@ -13,9 +13,6 @@ public:
     static constexpr const char* extension = ".vqrp";
     static constexpr const char* bankExtension = ".vqrb";
 
-    /** Files larger than this are not presets; a state is a few kilobytes, a bank a few hundred. */
-    static constexpr juce::int64 maxFileSize = 16 * 1024 * 1024;
-
     /** The file a save to the chosen file writes: the same name with the extension ".vqrp". */
     static juce::File getSaveTarget (const juce::File& chosen);
 

@@ -3,6 +3,7 @@
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "PresetFile.h"
+#include "StateReader.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +173,7 @@ TEST_F (PresetFileTest, FilesThatAreNotAWholePresetAreIgnored)
     // Larger than any preset: never read into memory.
     const auto huge = folder.getChildFile ("huge.vqrp");
     ASSERT_TRUE (huge.replaceWithData (good.getData(), good.getSize()));
-    std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) PresetFile::maxFileSize + 1);
+    std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) StateReader::maxBytes + 1);
     expectLoadIgnored (huge);
 }
 
