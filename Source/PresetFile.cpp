@@ -7,12 +7,22 @@ juce::File PresetFile::getSaveTarget (const juce::File& chosen)
     return chosen.withFileExtension (extension);
 }
 
-juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File& chosen)
+bool PresetFile::replacesAnotherFile (const juce::File& chosen)
+{
+    const auto target = getSaveTarget (chosen);
+    return target != chosen && target.existsAsFile();
+}
+
+juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File& chosen,
+                               bool replacingAnotherFileConfirmed)
 {
     const auto target = getSaveTarget (chosen);
 
     if (target.isDirectory())
         return juce::Result::fail ("a folder has that name: " + target.getFullPathName());
+
+    if (replacesAnotherFile (chosen) && ! replacingAnotherFileConfirmed)
+        return juce::Result::fail (target.getFileName() + " exists and is not the file chosen; not replaced");
 
     juce::MemoryBlock state;
     processor.getStateInformation (state);
