@@ -173,9 +173,10 @@ void MidiChannelParam::applyCodeFromDevice (int code)
     for (auto* listener : channelListeners)
         listener->holdSending (false);
 
-    // Linked, the unit's channel 2 takes channel 1's values, which both channels now hold: channel 1
-    // goes out to both. Unlinked, the unit's channel 2 still holds those, while channel 2 may have
-    // been set apart since (host automation is not linked): it goes out.
+    // A unit that links keeps each channel as it was, while both channels of the parameters now hold
+    // one set: channel 1 goes out, which the linked unit applies to both. A unit that unlinks holds
+    // that set on both, while channel 2 of the parameters may have been set apart meanwhile (host
+    // automation is not linked): channel 2 goes out. Between two channels nothing differs.
     const bool linked = channel == 0;
 
     if (linked != wasLinked)

@@ -14,7 +14,8 @@ class MidiDevice;
 /** The unit's channel mode (control id 14): sends "CHANNEL" with "SELECTED CHANNEL" to the unit,
     follows the mode that the unit reports, and runs the set-up cycle: after each mode sent it
     locks the control objects for up to 500 ms (or until the unit reports its switch byte), then
-    lets them send what they held back and then their complete state.
+    lets them send what they held back and then their complete state. A mode that the unit reports
+    starts no set-up: once it is applied, the unit is sent the one channel that it lacks.
 */
 class MidiChannelParam : public juce::VqParamsManager::AutomatableParamListener,
                          public juce::VqParamsManager::NonAutomatableParamListener,
