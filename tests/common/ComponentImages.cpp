@@ -1,5 +1,7 @@
 #include "ComponentImages.h"
 
+#include "widgets/S500_GlobalHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -55,4 +57,11 @@ juce::File testImageFile (const juce::String& name)
     return juce::File (VQ_TEST_IMAGE_DIR).getChildFile (suite).getChildFile (file + ".png");
 }
 
+int imageMakerCallsWhilePainting (juce::Component& component)
+{
+    const auto before = VQ_GuiHelper::getImageMakerCallCount();
+    renderComponent (component, 1.0f);
+    renderComponent (component, 2.0f);
+    return VQ_GuiHelper::getImageMakerCallCount() - before;
+}
 } // namespace vqtest

@@ -29,6 +29,10 @@ bool writePng (const juce::Image& image, const juce::File& file);
 /** build/test-images/<suite>/<test>.png for the running test, or the name given, for pictures
     a test leaves for a person to look at. */
 juce::File testImageFile (const juce::String& name = {});
+
+/** How many times the shared image makers ran while the component was painted at scale 1 and 2.
+    Widgets render their images on layout only, so this is 0 for every widget once laid out. */
+int imageMakerCallsWhilePainting (juce::Component& component);
 } // namespace vqtest
 
 namespace juce
