@@ -558,8 +558,8 @@ AAX_Result HostController::ClearMeterClipped (AAX_CTypeID meterID)
 AAX_Result HostController::GetNextMIDIPacket (AAX_CFieldIndex*, AAX_CMidiPacket*)
 {
     // No MIDI nodes: the queue is always empty.
-    call ("GetNextMIDIPacket");
-    return AAX_ERROR_NULL_OBJECT;
+    const auto result = call ("GetNextMIDIPacket");
+    return result != AAX_SUCCESS ? result : AAX_ERROR_NULL_OBJECT;
 }
 
 AAX_Result HostController::SendNotification (AAX_CTypeID type, const void* data, uint32_t size)
