@@ -17,6 +17,9 @@ public:
 
     /** A new host map made through the host's factory, owned by the caller, or null. */
     static AAX_VPropertyMap* Create (IACFUnknown* host);
+    /** As Create, but a host without a factory gives a map whose every version is missing instead of null:
+        JUCE's description writes into the maps it asks for without checking them. */
+    static AAX_VPropertyMap* CreateForDescription (IACFUnknown* host);
 
     AAX_CBoolean GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const override;
     AAX_CBoolean GetPointerProperty (AAX_EProperty inProperty, const void** outValue) const override;

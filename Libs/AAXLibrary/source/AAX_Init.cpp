@@ -43,11 +43,9 @@ void describeInto (IACFUnknown* host, IACFPluginDefinition** definition)
 
     *definition = nullptr;
     auto* hostCollection = collection.HostInterface();
-    result = hostCollection != nullptr ? hostCollection->QueryInterface (IID_IACFPluginDefinition, (void**) definition)
-                                       : AAX_ERROR_NULL_OBJECT;
-
-    if (result.CurrentResult() != AAX_SUCCESS)
-        result = AAX_ERROR_NULL_OBJECT;
+    const auto answered = hostCollection != nullptr &&
+                          hostCollection->QueryInterface (IID_IACFPluginDefinition, (void**) definition) == ACF_OK;
+    result = answered ? AAX_SUCCESS : AAX_ERROR_NULL_OBJECT;
 }
 } // namespace
 

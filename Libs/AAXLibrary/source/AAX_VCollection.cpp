@@ -70,7 +70,7 @@ AAX_Result AAX_VCollection::SetPackageVersion (uint32_t version)
 
 AAX_IPropertyMap* AAX_VCollection::NewPropertyMap()
 {
-    propertyMaps.emplace_back (AAX_VPropertyMap::Create (host));
+    propertyMaps.emplace_back (AAX_VPropertyMap::CreateForDescription (host));
     return propertyMaps.back().get();
 }
 

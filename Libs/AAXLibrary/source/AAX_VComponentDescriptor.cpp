@@ -152,7 +152,7 @@ AAX_Result AAX_VComponentDescriptor::AddReservedField (AAX_CFieldIndex field, ui
 
 AAX_IPropertyMap* AAX_VComponentDescriptor::NewPropertyMap()
 {
-    propertyMaps.emplace_back (AAX_VPropertyMap::Create (host));
+    propertyMaps.emplace_back (AAX_VPropertyMap::CreateForDescription (host));
     return propertyMaps.back().get();
 }
 

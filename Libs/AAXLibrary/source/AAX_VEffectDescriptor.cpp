@@ -82,7 +82,7 @@ AAX_Result AAX_VEffectDescriptor::AddProcPtr (void* procPtr, AAX_CProcPtrID proc
 
 AAX_IPropertyMap* AAX_VEffectDescriptor::NewPropertyMap()
 {
-    propertyMaps.emplace_back (AAX_VPropertyMap::Create (host));
+    propertyMaps.emplace_back (AAX_VPropertyMap::CreateForDescription (host));
     return propertyMaps.back().get();
 }
 

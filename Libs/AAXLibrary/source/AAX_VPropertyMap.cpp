@@ -69,6 +69,12 @@ AAX_VPropertyMap* AAX_VPropertyMap::Create (IACFUnknown* host)
     return map;
 }
 
+AAX_VPropertyMap* AAX_VPropertyMap::CreateForDescription (IACFUnknown* host)
+{
+    auto* map = Create (host);
+    return map != nullptr ? map : new AAX_VPropertyMap (nullptr);
+}
+
 AAX_CBoolean AAX_VPropertyMap::GetProperty (AAX_EProperty property, AAX_CPropertyValue* value) const
 {
     return (AAX_CBoolean) forward (

@@ -127,7 +127,8 @@ TEST_F (DescriptionProxies, ACollectionOverNoHostAnswersEverythingWithNullObject
     EXPECT_EQ (collection.SetPackageVersion (1), AAX_ERROR_NULL_OBJECT);
     EXPECT_EQ (descriptor->AddName ("n"), AAX_ERROR_NULL_OBJECT);
     EXPECT_EQ (descriptor->NewComponentDescriptor()->AddAudioIn (0), AAX_ERROR_NULL_OBJECT);
-    EXPECT_EQ (collection.NewPropertyMap(), nullptr);
+    ASSERT_NE (collection.NewPropertyMap(), nullptr);
+    EXPECT_EQ (collection.NewPropertyMap()->AddProperty (AAX_eProperty_ProductID, 1), AAX_ERROR_NULL_OBJECT);
 }
 
 TEST_F (DescriptionProxies, AddingANullEffectGivesNullObjectEvenWithAHostCollection)
