@@ -10,6 +10,7 @@
 #include "AAX_UIDs.h"
 #include "CACFUnknown.h"
 #include "HostFixture.h"
+#include "WrapperLikeDescription.h"
 
 #include <stdexcept>
 
@@ -280,4 +281,53 @@ TEST_F (EntryFunctions, AHostFailingOrWithholdingAnyStepOfARegistrationGetsADefi
     }
 
     host.settings = {};
+}
+
+namespace
+{
+std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> typeCodesOfTheRegisteredComponents (aax_host::Host& host)
+{
+    std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> codes;
+
+    for (const auto* component : host.collections().at (0)->effects.at (0).second->components)
+    {
+        const auto& properties = component->nativeProcessProperties.at (0);
+        codes.emplace_back (properties.at (AAX_eProperty_PlugInID_Native),
+                            properties.at (AAX_eProperty_PlugInID_AudioSuite));
+    }
+
+    return codes;
+}
+} // namespace
+
+TEST_F (EntryFunctions, AHostWithoutFeatureInformationIsOfferedEveryPairOfTheFirstThirteenFormats)
+{
+    description = describeLikeJuceWrapper;
+
+    ASSERT_EQ (registerPlugIn(), 0);
+    EXPECT_EQ (typeCodesOfTheRegisteredComponents (host).size(), 169u);
+}
+
+TEST_F (EntryFunctions, AMonoAndStereoHostIsOfferedFourComponentsWithTheirNativeAndOfflineTypeCodes)
+{
+    std::map<int32_t, AAX_CPropertyValue> levels;
+
+    // The host answers for every format of the table (the first ambisonic order is asked as the second).
+    for (auto format :
+         { AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo, AAX_eStemFormat_LCR, AAX_eStemFormat_LCRS,
+           AAX_eStemFormat_Quad, AAX_eStemFormat_5_0, AAX_eStemFormat_5_1, AAX_eStemFormat_6_0, AAX_eStemFormat_6_1,
+           AAX_eStemFormat_7_0_SDDS, AAX_eStemFormat_7_1_SDDS, AAX_eStemFormat_7_0_DTS, AAX_eStemFormat_7_1_DTS,
+           AAX_eStemFormat_7_0_2, AAX_eStemFormat_7_1_2, AAX_eStemFormat_Ambi_2_ACN, AAX_eStemFormat_Ambi_3_ACN })
+        levels[format] = format == AAX_eStemFormat_Mono || format == AAX_eStemFormat_Stereo
+                             ? AAX_eSupportLevel_Supported
+                             : AAX_eSupportLevel_Unsupported;
+
+    host.descriptionHost().stemFormats = { true, AAX_eSupportLevel_ByProperty, levels };
+    description = describeLikeJuceWrapper;
+
+    ASSERT_EQ (registerPlugIn(), 0);
+    const std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> expected {
+        { 'jcaa', 'jcaa' }, { 'jcaa', 'jyaa' }, { 'jcaa', 'jyaa' }, { 'jcab', 'jcab' }
+    };
+    EXPECT_EQ (typeCodesOfTheRegisteredComponents (host), expected);
 }
