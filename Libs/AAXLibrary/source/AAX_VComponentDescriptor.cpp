@@ -171,7 +171,7 @@ AAX_IPropertyMap* AAX_VComponentDescriptor::DuplicatePropertyMap (AAX_IPropertyM
 
         if (source->GetProperty (property, &value))
             copy->AddProperty (property, value);
-        else if (source->GetPointerProperty (property, &pointer))
+        else if (source->GetPointerProperty (property, &pointer) && pointer != nullptr)
             copy->AddPointerProperty (property, pointer);
     }
 

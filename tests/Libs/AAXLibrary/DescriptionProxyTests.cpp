@@ -6,6 +6,7 @@
 #include "AAX_VPropertyMap.h"
 #include "HostFixture.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace
@@ -203,7 +204,46 @@ TEST_F (DescriptionProxies, ADuplicateCopiesExactlyPropertiesTenToFourHundredAnd
     auto& copied = dynamic_cast<aax_host::HostPropertyMap&> (*copy->GetIUnknown());
 
     EXPECT_EQ (copied.values, (std::map<int, AAX_CPropertyValue> { { 10, 20 }, { 200, 400 }, { 401, 802 } }));
-    EXPECT_EQ (component.DuplicatePropertyMap (nullptr)->GetIUnknown() != nullptr, true);
+}
+
+TEST_F (DescriptionProxies, ACopySkipsANullSourceAndNullPointerValues)
+{
+    AAX_VComponentDescriptor component (host.unknown());
+    auto source = newMap (host);
+    int procedure = 0;
+    source->AddPointerProperty (AAX_eProperty_NativeProcessProc, &procedure);
+    source->AddPointerProperty (AAX_eProperty_NativeBackgroundProc, (const void*) nullptr);
+
+    auto& copied =
+        dynamic_cast<aax_host::HostPropertyMap&> (*component.DuplicatePropertyMap (source.get())->GetIUnknown());
+    EXPECT_EQ (copied.pointers, (std::map<int, const void*> { { AAX_eProperty_NativeProcessProc, &procedure } }));
+
+    auto* empty = component.DuplicatePropertyMap (nullptr);
+    ASSERT_NE (empty, nullptr);
+    EXPECT_TRUE (dynamic_cast<aax_host::HostPropertyMap&> (*empty->GetIUnknown()).values.empty());
+}
+
+TEST_F (DescriptionProxies, HugeNegativeAndUnknownPropertiesGiveDefinedResults)
+{
+    host.settings.withheld = { "IAAXPropertyMapV3", "IAAXDescriptionHostV1" };
+    auto map = newMap (host);
+    const void* pointer = &host;
+
+    for (int property : { INT32_MIN, -1, 0, 9, 402, INT32_MAX })
+    {
+        SCOPED_TRACE (property);
+        const auto p = (AAX_EProperty) property;
+        AAX_CPropertyValue value = 5;
+        EXPECT_FALSE (map->GetProperty (p, &value));
+        EXPECT_EQ (value, 5);
+        EXPECT_EQ (map->AddProperty (p, INT32_MIN), AAX_SUCCESS);
+        EXPECT_EQ (map->AddPointerProperty (p, pointer), AAX_ERROR_UNIMPLEMENTED);
+        EXPECT_FALSE (map->GetPointerProperty (p, &pointer));
+        EXPECT_EQ (map->RemoveProperty (p), AAX_SUCCESS);
+    }
+
+    for (auto value : { INT32_MIN, -1, INT32_MAX })
+        EXPECT_EQ (map->AddProperty (AAX_eProperty_InputStemFormat, value), AAX_ERROR_PROPERTY_UNDEFINED);
 }
 
 TEST_F (DescriptionProxies, TheManualProcessRegistrationNeedsARoomForItsTerminatingZero)
