@@ -1,0 +1,108 @@
+#pragma once
+
+#include "MenuBar.h"
+#include "ParamsManager.h"
+#include "vq_gui/VqLookAndFeel.h"
+#include "vq_gui/VqVBlankComponentAnimator.h"
+
+#include <functional>
+
+class PlemvoPluginInstance;
+
+/** The plug-in's window: the menu bar above one channel panel (325 x 595) or both side by side
+    (650 x 595), as DOUBLE WINDOW says. A switch made with a panel's window button is animated: the
+    window widens, waits, and the right panel slides out from under the left one; closing slides it
+    back, waits, and narrows the window. CHANNEL and SELECTED CHANNEL decide which panel is shown,
+    which is on top and which is dimmed. Message thread only.
+*/
+class PlemvoAudioProcessorEditor : public juce::AudioProcessorEditor,
+                                   public juce::VqParamsManager::NonAutomatableParamListener,
+                                   public juce::VqParamsManager::AutomatableParamListener,
+                                   public juce::Timer,
+                                   public juce::ChangeListener
+{
+public:
+    static constexpr int menuBarHeight = 25;
+    static constexpr int panelWidth = 325;
+    static constexpr int panelHeight = 570;
+    static constexpr int windowHeight = menuBarHeight + panelHeight;
+    static constexpr int slideMs = 650;
+    static constexpr int pauseMs = 350;
+
+    /** One channel panel as the window uses it: the view, the dimming overlay inside it, and the
+        view's own setting callback, which the window calls directly when it opens.
+    */
+    struct ChannelPanel
+    {
+        std::unique_ptr<juce::Component> view;
+        juce::Component* overlay = nullptr;
+        juce::VqParamsManager::NonAutomatableParamListener* settingListener = nullptr;
+    };
+
+    /** Builds the panel of channel 0 or 1; the panel's window button sets the flag to true just
+        before it changes DOUBLE WINDOW.
+    */
+    using ChannelPanelFactory = std::function<ChannelPanel (int channel, bool& windowChangeByUser)>;
+
+    /** The slide is timed by the clock; tests give their own and step the animator's frames. */
+    PlemvoAudioProcessorEditor (PlemvoPluginInstance& instance, PlemvoParamsManager& paramsManager,
+                                const ChannelPanelFactory& makeChannelPanel,
+                                std::function<juce::uint32()> animationClock = juce::Time::getMillisecondCounter);
+
+    /** Ends the slide without moving anything, then stops listening. */
+    ~PlemvoAudioProcessorEditor() override;
+
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+
+    void nonAutomatableParamValueChanged (int index, juce::var value) override;
+    using AutomatableParamListener::paramValueChanged;
+    void paramValueChanged (int index, float value) override;
+
+    /** The end of the pause: the slide out, or the narrowing after the slide back. */
+    void timerCallback() override;
+
+    /** The animator's report: once the slide back has ended, the pause before narrowing begins. */
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+
+    void updatePanelsVisibility();
+    void updatePanelsGrayOut();
+
+    /** The window's width for DOUBLE WINDOW on or off. */
+    static constexpr int windowWidth (bool doubleWindow) noexcept { return doubleWindow ? 2 * panelWidth : panelWidth; }
+
+    /** The right panel's bounds beside the left one and parked under it. */
+    static juce::Rectangle<int> besideBounds() noexcept
+    {
+        return { panelWidth, menuBarHeight, panelWidth, panelHeight };
+    }
+    static juce::Rectangle<int> parkedBounds() noexcept { return { 0, menuBarHeight, panelWidth, panelHeight }; }
+
+    MenuBar& getMenuBar() noexcept { return menuBar; }
+    const ChannelPanel& getChannelPanel (int channel) const noexcept
+    {
+        return channel == 1 ? channel2View : channel1View;
+    }
+    juce::VqVBlankComponentAnimator& getAnimator() noexcept { return animator; }
+
+private:
+    bool isDoubleWindow() const;
+    bool isLinked() const;
+    int selectedChannel() const;
+    juce::Component& leftPanel() const noexcept { return *channel1View.view; }
+    juce::Component& rightPanel() const noexcept { return *channel2View.view; }
+    void setWidthKeepingPanels (int width);
+    void setWidthLayingOutPanels (int width);
+
+    PlemvoPluginInstance& instance;
+    PlemvoParamsManager& paramsManager;
+    juce::VqLookAndFeel lookAndFeel;
+    MenuBar menuBar;
+    ChannelPanel channel1View;
+    ChannelPanel channel2View;
+    bool skipPanelsLayout = false;
+    juce::VqVBlankComponentAnimator animator;
+    bool windowChangeByUser = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlemvoAudioProcessorEditor)
+};

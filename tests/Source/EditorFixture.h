@@ -1,0 +1,198 @@
+#pragma once
+
+#include "InstanceFixture.h"
+
+#include "PluginEditor.h"
+
+#include <vector>
+
+namespace editortest
+{
+using Editor = PlemvoAudioProcessorEditor;
+
+/** A channel panel reduced to what the window sees of one: a component with a dimming overlay, a
+    setting callback that records what it is told, and a window button that does what the real one
+    does (the user flag first, then DOUBLE WINDOW toggled with no source). */
+struct StandInPanel : juce::Component, juce::VqParamsManager::NonAutomatableParamListener
+{
+    StandInPanel (PlemvoParamsManager& paramsToUse, bool& windowChangeByUserFlag)
+        : params (paramsToUse),
+          windowChangeByUser (windowChangeByUserFlag)
+    {
+        addChildComponent (overlay);
+    }
+
+    void resized() override { overlay.setBounds (getLocalBounds()); }
+
+    void nonAutomatableParamValueChanged (int index, juce::var value) override { told.push_back ({ index, value }); }
+
+    void clickWindowButton()
+    {
+        windowChangeByUser = true;
+        const bool open = params.getNonAutomatableParamValue (ParamData::doubleWindow);
+        params.setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, ! open);
+    }
+
+    PlemvoParamsManager& params;
+    bool& windowChangeByUser;
+    juce::Component overlay;
+    std::vector<std::pair<int, juce::var>> told;
+};
+
+inline Editor::ChannelPanel makeStandInPanel (PlemvoParamsManager& params, bool& windowChangeByUser)
+{
+    auto view = std::make_unique<StandInPanel> (params, windowChangeByUser);
+    Editor::ChannelPanel panel;
+    panel.overlay = &view->overlay;
+    panel.settingListener = view.get();
+    panel.view = std::move (view);
+    return panel;
+}
+
+/** Instances with editors of stand-in panels; the editors' slides run on a clock of the test's own,
+    stepped frame by frame. Editors are deleted before their instances, as a host does. */
+class EditorTest : public instancetest::InstanceTest
+{
+protected:
+    static constexpr juce::uint32 frameMs = 16;
+
+    /** Without a clock the editor slides on the test's own. */
+    Editor& openEditor (PlemvoPluginInstance& instance, std::function<juce::uint32()> clock = {})
+    {
+        auto& params = instance.getPlemvoParams();
+
+        if (clock == nullptr)
+            clock = [this] { return clockMs; };
+
+        editors.push_back (std::make_unique<Editor> (
+            instance, params, [&params] (int, bool& flag) { return makeStandInPanel (params, flag); },
+            std::move (clock)));
+        return *editors.back();
+    }
+
+    void closeEditor (Editor& editor)
+    {
+        editor.getAudioProcessor()->editorBeingDeleted (&editor);
+        editors.erase (std::find_if (editors.begin(), editors.end(), [&] (auto& e) { return e.get() == &editor; }));
+    }
+
+    static StandInPanel& panel (Editor& editor, int channel)
+    {
+        return static_cast<StandInPanel&> (*editor.getChannelPanel (channel).view);
+    }
+
+    static void set (PlemvoPluginInstance& instance, int setting, const juce::var& value)
+    {
+        instance.getPlemvoParams().setNonAutomatableParamValue (nullptr, setting, value);
+    }
+
+    static void setChannelMode (PlemvoPluginInstance& instance, bool dualMono)
+    {
+        instance.getPlemvoParams().setParamValue (nullptr, ParamData::channel, dualMono ? 1.0f : 0.0f);
+    }
+
+    /** An instance in DUAL MONO with the channel selected and the window as given. */
+    PlemvoPluginInstance& createDualMonoInstance (const juce::var& selected, bool doubleWindow)
+    {
+        auto& instance = createInstance();
+        setChannelMode (instance, true);
+        set (instance, ParamData::selectedChannel, selected);
+        set (instance, ParamData::doubleWindow, doubleWindow);
+        return instance;
+    }
+
+    /** Runs the editor's frames for the time, then lets the animator's reports arrive. */
+    void advance (Editor& editor, int milliseconds)
+    {
+        for (int left = milliseconds; left > 0; left -= (int) frameMs)
+        {
+            clockMs += (juce::uint32) juce::jmin ((int) frameMs, left);
+            editor.getAnimator().stepFrame (clockMs);
+        }
+
+        vqtest::drainMessageLoop();
+    }
+
+    /** The pause as the editor's timer ends it; false when no 350 ms pause was running. */
+    static bool endPause (Editor& editor)
+    {
+        if (! editor.isTimerRunning() || editor.getTimerInterval() != Editor::pauseMs)
+            return false;
+
+        editor.timerCallback();
+        return true;
+    }
+
+    /** Plays frames and pauses until nothing is under way. */
+    void settleWindow (Editor& editor)
+    {
+        for (int round = 0; round < 10; ++round)
+        {
+            advance (editor, 1000);
+
+            if (! endPause (editor) && editor.getAnimator().getTasks().isEmpty())
+                return;
+        }
+    }
+
+    /** Runs a user's switch for the time since the click: the pause of an opening ends at 350 ms. */
+    void runSinceClick (Editor& editor, int milliseconds)
+    {
+        if (milliseconds >= Editor::pauseMs && endPause (editor))
+            advance (editor, milliseconds - Editor::pauseMs);
+        else
+            advance (editor, milliseconds);
+    }
+
+    static bool isIdle (Editor& editor)
+    {
+        return ! editor.isTimerRunning() && editor.getAnimator().getTasks().isEmpty();
+    }
+
+    /** The window shows what the settings say: its width, the panels laid out for it, and the
+        selected channel's panel visible and in front wherever the panels overlap. */
+    static testing::AssertionResult isConsistent (Editor& editor, PlemvoPluginInstance& instance)
+    {
+        auto& params = instance.getPlemvoParams();
+        const bool doubleWindow = params.getNonAutomatableParamValue (ParamData::doubleWindow);
+        const auto channel = (int) params.getNonAutomatableParamValue (ParamData::selectedChannel) == 1 ? 1 : 0;
+        auto& shown = *editor.getChannelPanel (channel).view;
+
+        if (editor.getWidth() != Editor::windowWidth (doubleWindow) || editor.getHeight() != Editor::windowHeight)
+            return testing::AssertionFailure() << "window " << editor.getWidth() << " x " << editor.getHeight();
+
+        if (! shown.isVisible() || ! editor.getLocalBounds().contains (shown.getBounds()))
+            return testing::AssertionFailure() << "panel " << channel << " at " << shown.getBounds().toString()
+                                               << (shown.isVisible() ? "" : ", hidden");
+
+        if (doubleWindow && editor.getChannelPanel (1).view->getBounds() != Editor::besideBounds())
+            return testing::AssertionFailure() << "right panel not beside the left one";
+
+        auto& other = *editor.getChannelPanel (1 - channel).view;
+
+        if (! doubleWindow && other.isVisible() &&
+            editor.getIndexOfChildComponent (&other) > editor.getIndexOfChildComponent (&shown))
+            return testing::AssertionFailure() << "panel " << 1 - channel << " in front of the selected one";
+
+        return testing::AssertionSuccess();
+    }
+
+    void expectSettlesConsistent (Editor& editor, PlemvoPluginInstance& instance)
+    {
+        settleWindow (editor);
+        EXPECT_TRUE (isIdle (editor));
+        EXPECT_TRUE (isConsistent (editor, instance));
+    }
+
+    void TearDown() override
+    {
+        while (! editors.empty())
+            closeEditor (*editors.back());
+
+        InstanceTest::TearDown();
+    }
+
+    juce::uint32 clockMs = 1000;
+    std::vector<std::unique_ptr<Editor>> editors;
+};
+} // namespace editortest
