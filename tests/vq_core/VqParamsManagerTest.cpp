@@ -8,12 +8,6 @@ using Manager = juce::VqParamsManager;
 
 namespace
 {
-struct SettingRecorder : Manager::NonAutomatableParamListener
-{
-    std::vector<juce::var> values;
-    void nonAutomatableParamValueChanged (int, juce::var value) override { values.push_back (value); }
-};
-
 /** Overrides the three-argument form, so it is told of its own changes too. */
 struct SeesEverything : Manager::AutomatableParamListener
 {
@@ -223,7 +217,7 @@ TEST_F (ParamsManager, TheSourceOfAGestureIsNotToldOfIt)
 
 TEST_F (ParamsManager, AnIndexOutsideTheTablesChangesNothingAndCallsNobody)
 {
-    SettingRecorder setting;
+    vqtest::RecordingSettingListener setting;
 
     for (int index : { -1, 23 })
     {
@@ -251,7 +245,7 @@ TEST_F (ParamsManager, AnIndexOutsideTheTablesChangesNothingAndCallsNobody)
 
 TEST_F (ParamsManager, ASettingIsToldToEveryListenerButItsSource)
 {
-    SettingRecorder a, b;
+    vqtest::RecordingSettingListener a, b;
     manager.addNonAutomatableParamListener (&a, 3, Manager::registerOnly);
     manager.addNonAutomatableParamListener (&b, 3, Manager::registerOnly);
 
@@ -260,13 +254,13 @@ TEST_F (ParamsManager, ASettingIsToldToEveryListenerButItsSource)
 
     EXPECT_EQ (a.values.size(), 1u);
     ASSERT_EQ (b.values.size(), 2u);
-    EXPECT_EQ (b.values[1], juce::var (1));
+    EXPECT_EQ (b.values[1].value, juce::var (1));
     EXPECT_EQ (manager.getNonAutomatableParamValue (3), juce::var (1));
 }
 
 TEST_F (ParamsManager, ASettingListenerAddedToBeNotifiedGetsTheStoredValueAtOnce)
 {
-    SettingRecorder a;
+    vqtest::RecordingSettingListener a;
     manager.setNonAutomatableParamValue (nullptr, 10, true);
 
     manager.addNonAutomatableParamListener (&a, 10, Manager::registerOnly);
@@ -274,7 +268,7 @@ TEST_F (ParamsManager, ASettingListenerAddedToBeNotifiedGetsTheStoredValueAtOnce
 
     manager.addNonAutomatableParamListener (&a, 10, Manager::notifyOnAdd);
     ASSERT_EQ (a.values.size(), 1u);
-    EXPECT_EQ (a.values[0], juce::var (true));
+    EXPECT_EQ (a.values[0].value, juce::var (true));
 
     manager.removeNonAutomatableParamListener (&a, 10);
     manager.setNonAutomatableParamValue (nullptr, 10, false);
