@@ -191,6 +191,13 @@ PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsMa
 
 PLEMVO_MainView::~PLEMVO_MainView()
 {
+    // A knob deleted in the middle of a drag never ends it: the host would keep a gesture open.
+    for (const auto index : openKnobGestures)
+        params.endParamGesture (asParamSource(), index);
+
+    for (auto* knob : { &eq1FreqKnob, &eq1GainKnob, &eq2FreqKnob, &eq2GainKnob })
+        knob->onDragEnd = nullptr;
+
     for (const auto index : settingsOfView)
         params.removeNonAutomatableParamListener (this, index);
 
@@ -215,13 +222,21 @@ void PLEMVO_MainView::configureKnob (VQ_Knob_s500& knob, int slot, int hoverSett
     knob.setDoubleClickReturnValue (true, defaultOf (index), resetModifier);
     knob.setVelocityModeParameters (1.0, 1, 0.0, true, fineDragModifier);
 
-    knob.onDragStart = [this, index] { params.beginParamGesture (asParamSource(), index); };
+    knob.onDragStart = [this, index]
+    {
+        openKnobGestures.add (index);
+        params.beginParamGesture (asParamSource(), index);
+    };
     knob.onValueChange = [this, &knob, index, slot]
     {
         params.setParamValue (asParamSource(), index, (float) knob.getValue());
         showValue (slot);
     };
-    knob.onDragEnd = [this, index] { params.endParamGesture (asParamSource(), index); };
+    knob.onDragEnd = [this, index]
+    {
+        openKnobGestures.removeFirstMatchingValue (index);
+        params.endParamGesture (asParamSource(), index);
+    };
 
     knob.onMouseEnterFunc = [this, slot, hoverSetting]
     {

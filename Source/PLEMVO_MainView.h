@@ -107,6 +107,8 @@ public:
 private:
     static constexpr int readOutHoldMs = 1000;
 
+    juce::Array<int> openKnobGestures; // the indices of knob drags begun and not yet ended
+
     juce::VqParamsManager::AutomatableParamListener* asParamSource() noexcept { return this; }
     juce::VqParamsManager::NonAutomatableParamListener* asSettingSource() noexcept { return this; }
 
