@@ -1,0 +1,24 @@
+#include "S500_Panel.h"
+
+#include "BinaryData.h"
+
+PLEMVO_Panel::PLEMVO_Panel (const juce::Image& picture)
+    : image (picture)
+{
+}
+
+juce::Image PLEMVO_Panel::loadFrontPanelPicture()
+{
+    return juce::ImageCache::getFromMemory (BinaryData::temp_binary_data_0, BinaryData::temp_binary_data_0Size);
+}
+
+void PLEMVO_Panel::paint (juce::Graphics& g)
+{
+    g.drawImage (image, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+}
+
+void PresetFakeKnob::mouseDoubleClick (const juce::MouseEvent&)
+{
+    if (onMouseDoubleClickFunc != nullptr)
+        onMouseDoubleClickFunc();
+}
