@@ -5,22 +5,21 @@
 
 PlemvoAudioProcessorEditor::PlemvoAudioProcessorEditor (PlemvoPluginInstance& instanceToUse,
                                                         PlemvoParamsManager& paramsManagerToUse,
-                                                        const ChannelPanelFactory& makeChannelPanel,
                                                         std::function<juce::uint32()> animationClock)
     : juce::AudioProcessorEditor (instanceToUse),
       instance (instanceToUse),
       paramsManager (paramsManagerToUse),
       menuBar (instanceToUse, paramsManagerToUse),
-      channel1View (makeChannelPanel (0, windowChangeByUser)),
-      channel2View (makeChannelPanel (1, windowChangeByUser)),
+      channel1View (instanceToUse, paramsManagerToUse, PLEMVO_MainView::channel1, windowChangeByUser),
+      channel2View (instanceToUse, paramsManagerToUse, PLEMVO_MainView::channel2, windowChangeByUser),
       animator (std::move (animationClock))
 {
     setLookAndFeel (&lookAndFeel);
 
     // The left panel goes in front of the right one, which is parked under it in the single window.
     addAndMakeVisible (menuBar);
-    addAndMakeVisible (rightPanel());
-    addAndMakeVisible (leftPanel());
+    addAndMakeVisible (channel2View);
+    addAndMakeVisible (channel1View);
 
     setResizable (false, false);
 
@@ -69,8 +68,8 @@ void PlemvoAudioProcessorEditor::resized()
         return;
     }
 
-    leftPanel().setBounds (parkedBounds());
-    rightPanel().setBounds (isDoubleWindow() ? besideBounds() : parkedBounds());
+    channel1View.setBounds (parkedBounds());
+    channel2View.setBounds (isDoubleWindow() ? besideBounds() : parkedBounds());
 }
 
 //==============================================================================
@@ -83,14 +82,14 @@ void PlemvoAudioProcessorEditor::paramValueChanged (int index, float value)
     {
         if (! isDoubleWindow())
         {
-            leftPanel().setVisible (true);
-            rightPanel().setVisible (false);
+            channel1View.setVisible (true);
+            channel2View.setVisible (false);
         }
 
-        channel1View.overlay->setVisible (false);
-        channel2View.overlay->setVisible (false);
-        rightPanel().setAlwaysOnTop (false);
-        leftPanel().setAlwaysOnTop (true);
+        channel1View.overlay.setVisible (false);
+        channel2View.overlay.setVisible (false);
+        channel2View.setAlwaysOnTop (false);
+        channel1View.setAlwaysOnTop (true);
     }
 
     updatePanelsVisibility();
@@ -107,8 +106,8 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
         updatePanelsVisibility();
         updatePanelsGrayOut();
         const auto channelTwo = selectedChannel() == 1;
-        leftPanel().setAlwaysOnTop (! channelTwo);
-        rightPanel().setAlwaysOnTop (channelTwo);
+        channel1View.setAlwaysOnTop (! channelTwo);
+        channel2View.setAlwaysOnTop (channelTwo);
         return;
     }
 
@@ -131,12 +130,12 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
 
     windowChangeByUser = false;
 
-    if (auto* slide = animator.findTaskFor (&rightPanel()))
+    if (auto* slide = animator.findTaskFor (&channel2View))
     {
         // A reversal takes as long as the part of the slide already done.
         const auto elapsed = slide->msElapsed;
         animator.cancelAllAnimations (false, false);
-        animator.animateComponent (&rightPanel(), doubleWindow ? besideBounds() : parkedBounds(), 1.0f, elapsed, false,
+        animator.animateComponent (&channel2View, doubleWindow ? besideBounds() : parkedBounds(), 1.0f, elapsed, false,
                                    0.0, 0.0);
         return;
     }
@@ -149,13 +148,13 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
         updatePanelsGrayOut();
 
         const juce::var channel (selectedChannel());
-        channel1View.settingListener->nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
-        channel2View.settingListener->nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
+        channel1View.nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
+        channel2View.nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
         startTimer (pauseMs);
     }
     else
     {
-        animator.animateComponent (&rightPanel(), parkedBounds(), 1.0f, slideMs, false, 0.0, 0.0);
+        animator.animateComponent (&channel2View, parkedBounds(), 1.0f, slideMs, false, 0.0, 0.0);
     }
 }
 
@@ -164,7 +163,7 @@ void PlemvoAudioProcessorEditor::timerCallback()
     stopTimer();
 
     if (isDoubleWindow())
-        animator.animateComponent (&rightPanel(), besideBounds(), rightPanel().getAlpha(), slideMs, false, 0.0, 0.0);
+        animator.animateComponent (&channel2View, besideBounds(), channel2View.getAlpha(), slideMs, false, 0.0, 0.0);
     else
         setWidthKeepingPanels (windowWidth (false));
 }
@@ -173,7 +172,7 @@ void PlemvoAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster
 {
     auto* reporter = dynamic_cast<juce::VqVBlankComponentAnimator*> (source);
 
-    if (reporter == nullptr || reporter->findTaskFor (&rightPanel()) != nullptr)
+    if (reporter == nullptr || reporter->findTaskFor (&channel2View) != nullptr)
         return;
 
     if (! isDoubleWindow())
@@ -185,22 +184,22 @@ void PlemvoAudioProcessorEditor::updatePanelsVisibility()
 {
     if (isDoubleWindow())
     {
-        leftPanel().setVisible (true);
-        rightPanel().setVisible (true);
+        channel1View.setVisible (true);
+        channel2View.setVisible (true);
         return;
     }
 
     const auto channelTwo = selectedChannel() == 1;
-    leftPanel().setVisible (! channelTwo);
-    rightPanel().setVisible (channelTwo);
+    channel1View.setVisible (! channelTwo);
+    channel2View.setVisible (channelTwo);
 }
 
 void PlemvoAudioProcessorEditor::updatePanelsGrayOut()
 {
     const auto dualMonoSideBySide = isDoubleWindow() && paramsManager.getParamValue (ParamData::channel) != 0.0f;
     const auto channel = selectedChannel();
-    channel1View.overlay->setVisible (dualMonoSideBySide && channel != 0);
-    channel2View.overlay->setVisible (dualMonoSideBySide && channel != 1);
+    channel1View.overlay.setVisible (dualMonoSideBySide && channel != 0);
+    channel2View.overlay.setVisible (dualMonoSideBySide && channel != 1);
 }
 
 bool PlemvoAudioProcessorEditor::isDoubleWindow() const

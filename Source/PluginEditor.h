@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MenuBar.h"
+#include "PLEMVO_MainView.h"
 #include "ParamsManager.h"
 #include "vq_gui/VqLookAndFeel.h"
 #include "vq_gui/VqVBlankComponentAnimator.h"
@@ -29,24 +30,8 @@ public:
     static constexpr int slideMs = 650;
     static constexpr int pauseMs = 350;
 
-    /** One channel panel as the window uses it: the view, the dimming overlay inside it, and the
-        view's own setting callback, which the window calls directly when it opens.
-    */
-    struct ChannelPanel
-    {
-        std::unique_ptr<juce::Component> view;
-        juce::Component* overlay = nullptr;
-        juce::VqParamsManager::NonAutomatableParamListener* settingListener = nullptr;
-    };
-
-    /** Builds the panel of channel 0 or 1; the panel's window button sets the flag to true just
-        before it changes DOUBLE WINDOW.
-    */
-    using ChannelPanelFactory = std::function<ChannelPanel (int channel, bool& windowChangeByUser)>;
-
     /** The slide is timed by the clock; tests give their own and step the animator's frames. */
     PlemvoAudioProcessorEditor (PlemvoPluginInstance& instance, PlemvoParamsManager& paramsManager,
-                                const ChannelPanelFactory& makeChannelPanel,
                                 std::function<juce::uint32()> animationClock = juce::Time::getMillisecondCounter);
 
     /** Ends the slide without moving anything, then stops listening. */
@@ -79,18 +64,13 @@ public:
     static juce::Rectangle<int> parkedBounds() noexcept { return { 0, menuBarHeight, panelWidth, panelHeight }; }
 
     MenuBar& getMenuBar() noexcept { return menuBar; }
-    const ChannelPanel& getChannelPanel (int channel) const noexcept
-    {
-        return channel == 1 ? channel2View : channel1View;
-    }
+    PLEMVO_MainView& getChannelView (int channel) noexcept { return channel == 1 ? channel2View : channel1View; }
     juce::VqVBlankComponentAnimator& getAnimator() noexcept { return animator; }
 
 private:
     bool isDoubleWindow() const;
     bool isLinked() const;
     int selectedChannel() const;
-    juce::Component& leftPanel() const noexcept { return *channel1View.view; }
-    juce::Component& rightPanel() const noexcept { return *channel2View.view; }
     void setWidthKeepingPanels (int width);
     void setWidthLayingOutPanels (int width);
 
@@ -98,8 +78,8 @@ private:
     PlemvoParamsManager& paramsManager;
     juce::VqLookAndFeel lookAndFeel;
     MenuBar menuBar;
-    ChannelPanel channel1View;
-    ChannelPanel channel2View;
+    PLEMVO_MainView channel1View;
+    PLEMVO_MainView channel2View;
     bool skipPanelsLayout = false;
     juce::VqVBlankComponentAnimator animator;
     bool windowChangeByUser = false;

@@ -1,5 +1,7 @@
 #include "PluginInstance.h"
 
+#include "PluginEditor.h"
+
 #include "Ids.h"
 #include "MidiBridge.h"
 #include "ParamTools.h"
@@ -89,19 +91,20 @@ void PlemvoPluginInstance::setCurrentProgramStateInformation (const void* data, 
     setStateInformation (data, sizeInBytes);
 }
 
-// The window comes with its own issue; until then a host is told truthfully that there is none.
 bool PlemvoPluginInstance::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
 {
+    auto* editor = new PlemvoAudioProcessorEditor (*this, *plemvoParams);
+
     // A device-selector request that waited for a window goes to the new window's menu bar.
     if (pendingCommand != nullptr)
         sendCommand (std::move (pendingCommand));
 
-    return nullptr;
+    return editor;
 }
 
 //==============================================================================

@@ -10,46 +10,14 @@ namespace editortest
 {
 using Editor = PlemvoAudioProcessorEditor;
 
-/** A channel panel reduced to what the window sees of one: a component with a dimming overlay, a
-    setting callback that records what it is told, and a window button that does what the real one
-    does (the user flag first, then DOUBLE WINDOW toggled with no source). */
-struct StandInPanel : juce::Component, juce::VqParamsManager::NonAutomatableParamListener
+/** What a click on a view's window button does: the button toggles, then its click handler runs. */
+inline void clickWindowButton (PLEMVO_MainView& view)
 {
-    StandInPanel (PlemvoParamsManager& paramsToUse, bool& windowChangeByUserFlag)
-        : params (paramsToUse),
-          windowChangeByUser (windowChangeByUserFlag)
-    {
-        addChildComponent (overlay);
-    }
-
-    void resized() override { overlay.setBounds (getLocalBounds()); }
-
-    void nonAutomatableParamValueChanged (int index, juce::var value) override { told.push_back ({ index, value }); }
-
-    void clickWindowButton()
-    {
-        windowChangeByUser = true;
-        const bool open = params.getNonAutomatableParamValue (ParamData::doubleWindow);
-        params.setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, ! open);
-    }
-
-    PlemvoParamsManager& params;
-    bool& windowChangeByUser;
-    juce::Component overlay;
-    std::vector<std::pair<int, juce::var>> told;
-};
-
-inline Editor::ChannelPanel makeStandInPanel (PlemvoParamsManager& params, bool& windowChangeByUser)
-{
-    auto view = std::make_unique<StandInPanel> (params, windowChangeByUser);
-    Editor::ChannelPanel panel;
-    panel.overlay = &view->overlay;
-    panel.settingListener = view.get();
-    panel.view = std::move (view);
-    return panel;
+    view.windowButton.setToggleState (! view.windowButton.getToggleState(), juce::dontSendNotification);
+    view.windowButton.onClick();
 }
 
-/** Instances with editors of stand-in panels; the editors' slides run on a clock of the test's own,
+/** Instances with editors; the editors' slides run on a clock of the test's own,
     stepped frame by frame. Editors are deleted before their instances, as a host does. */
 class EditorTest : public instancetest::InstanceTest
 {
@@ -59,14 +27,10 @@ protected:
     /** Without a clock the editor slides on the test's own. */
     Editor& openEditor (PlemvoPluginInstance& instance, std::function<juce::uint32()> clock = {})
     {
-        auto& params = instance.getPlemvoParams();
-
         if (clock == nullptr)
             clock = [this] { return clockMs; };
 
-        editors.push_back (std::make_unique<Editor> (
-            instance, params, [&params] (int, bool& flag) { return makeStandInPanel (params, flag); },
-            std::move (clock)));
+        editors.push_back (std::make_unique<Editor> (instance, instance.getPlemvoParams(), std::move (clock)));
         return *editors.back();
     }
 
@@ -74,11 +38,6 @@ protected:
     {
         editor.getAudioProcessor()->editorBeingDeleted (&editor);
         editors.erase (std::find_if (editors.begin(), editors.end(), [&] (auto& e) { return e.get() == &editor; }));
-    }
-
-    static StandInPanel& panel (Editor& editor, int channel)
-    {
-        return static_cast<StandInPanel&> (*editor.getChannelPanel (channel).view);
     }
 
     static void set (PlemvoPluginInstance& instance, int setting, const juce::var& value)
@@ -156,7 +115,7 @@ protected:
         auto& params = instance.getPlemvoParams();
         const bool doubleWindow = params.getNonAutomatableParamValue (ParamData::doubleWindow);
         const auto channel = (int) params.getNonAutomatableParamValue (ParamData::selectedChannel) == 1 ? 1 : 0;
-        auto& shown = *editor.getChannelPanel (channel).view;
+        auto& shown = editor.getChannelView (channel);
 
         if (editor.getWidth() != Editor::windowWidth (doubleWindow) || editor.getHeight() != Editor::windowHeight)
             return testing::AssertionFailure() << "window " << editor.getWidth() << " x " << editor.getHeight();
@@ -165,10 +124,10 @@ protected:
             return testing::AssertionFailure() << "panel " << channel << " at " << shown.getBounds().toString()
                                                << (shown.isVisible() ? "" : ", hidden");
 
-        if (doubleWindow && editor.getChannelPanel (1).view->getBounds() != Editor::besideBounds())
+        if (doubleWindow && editor.getChannelView (1).getBounds() != Editor::besideBounds())
             return testing::AssertionFailure() << "right panel not beside the left one";
 
-        auto& other = *editor.getChannelPanel (1 - channel).view;
+        auto& other = editor.getChannelView (1 - channel);
 
         if (! doubleWindow && other.isVisible() &&
             editor.getIndexOfChildComponent (&other) > editor.getIndexOfChildComponent (&shown))

@@ -78,7 +78,7 @@ protected:
 TEST_F (PlemvoParams, TheInstancePresentsTheTwentyThreeParametersInIndexOrderWithTheirDefaultsAndTexts)
 {
     EXPECT_EQ (instance->getName(), "Kestova PLEMVO");
-    EXPECT_FALSE (instance->hasEditor());
+    EXPECT_TRUE (instance->hasEditor());
     ASSERT_EQ (instance->getParameters().size(), ParamData::numParams);
     ASSERT_EQ (manager.getNumParams(), ParamData::numParams);
 

@@ -23,20 +23,26 @@ TEST_F (EditorOnDisplayTest, OnADisplayTheWindowSlidesOutAndBackOnTheVerticalBla
 {
     auto& instance = createInstance();
     auto& editor = showEditor (instance);
-    auto& right = *editor.getChannelPanel (1).view;
+    auto& right = editor.getChannelView (1);
 
-    const auto started = juce::Time::getMillisecondCounter();
-    panel (editor, 0).clickWindowButton();
+    clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! editor.getAnimator().getTasks().isEmpty(); }, 5000));
     EXPECT_TRUE (editor.getAnimator().isDrivenByVBlank());
 
-    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return right.getBounds() == Editor::besideBounds(); }, 10000));
-    EXPECT_GE (juce::Time::getMillisecondCounter() - started, (juce::uint32) (Editor::pauseMs + Editor::slideMs) - 50);
+    bool seenOnTheWay = false;
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&]
+        {
+            seenOnTheWay = seenOnTheWay || (right.getX() > 0 && right.getX() < Editor::panelWidth);
+            return right.getBounds() == Editor::besideBounds();
+        },
+        10000));
+    EXPECT_TRUE (seenOnTheWay);
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return isIdle (editor); }, 5000));
     EXPECT_FALSE (editor.getAnimator().isDrivenByVBlank());
     EXPECT_TRUE (isConsistent (editor, instance));
 
-    panel (editor, 0).clickWindowButton();
+    clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return editor.getWidth() == 325; }, 10000));
     EXPECT_TRUE (isIdle (editor));
     EXPECT_TRUE (isConsistent (editor, instance));
@@ -47,10 +53,33 @@ TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoFram
     auto& instance = createInstance();
     auto& editor = showEditor (instance);
 
-    panel (editor, 0).clickWindowButton();
+    clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! editor.getAnimator().getTasks().isEmpty(); }, 5000));
     vqtest::runMessageLoopFor (200);
     closeEditor (editor);
     vqtest::runMessageLoopFor (100);
+}
+// Two free units and none remembered: the request waits for a window, whose menu bar then opens the
+// selector with both.
+TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheNewWindow)
+{
+    addUnit (17);
+    addUnit (23);
+    auto& instance = createInstance();
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 3500));
+    set (instance, ParamData::shouldBeConnected, false);
+
+    std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
+    ASSERT_NE (dynamic_cast<Editor*> (window.get()), nullptr);
+    EXPECT_FALSE (instance.hasPendingCommand());
+    window->addToDesktop (0);
+    window->setVisible (true);
+    vqtest::drainMessageLoop();
+
+    auto* selector = static_cast<Editor&> (*window).getMenuBar().getDeviceSelector();
+    ASSERT_NE (selector, nullptr);
+    EXPECT_EQ (selector->getNumItems(), 2);
+    juce::PopupMenu::dismissAllActiveMenus();
+    instance.editorBeingDeleted (window.get());
 }
 } // namespace

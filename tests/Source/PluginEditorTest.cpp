@@ -9,14 +9,14 @@ const juce::Rectangle<int> menuBarSingle { 0, 0, 325, 25 }, menuBarDouble { 0, 0
 
 bool inFront (Editor& editor, int channel)
 {
-    return editor.getIndexOfChildComponent (editor.getChannelPanel (channel).view.get()) >
-           editor.getIndexOfChildComponent (editor.getChannelPanel (1 - channel).view.get());
+    return editor.getIndexOfChildComponent (&editor.getChannelView (channel)) >
+           editor.getIndexOfChildComponent (&editor.getChannelView (1 - channel));
 }
 
 /** LINK dims nothing and keeps the left panel in front. */
 bool showsLink (Editor& editor)
 {
-    return ! editor.getChannelPanel (0).overlay->isVisible() && ! editor.getChannelPanel (1).overlay->isVisible() &&
+    return ! editor.getChannelView (0).overlay.isVisible() && ! editor.getChannelView (1).overlay.isVisible() &&
            inFront (editor, 0);
 }
 
@@ -27,18 +27,14 @@ TEST_F (EditorTest, AWindowOpenedSingleIsNarrowWithTheMenuBarThenTheRightAndTheL
     EXPECT_EQ (editor.getBounds(), juce::Rectangle<int> (0, 0, 325, 595));
     EXPECT_EQ (editor.getMenuBar().getBounds(), menuBarSingle);
     EXPECT_EQ (editor.getChildComponent (0), &editor.getMenuBar());
-    EXPECT_EQ (editor.getChildComponent (1), editor.getChannelPanel (1).view.get());
-    EXPECT_EQ (editor.getChildComponent (2), editor.getChannelPanel (0).view.get());
-    EXPECT_EQ (editor.getChannelPanel (0).view->getBounds(), Editor::parkedBounds());
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::parkedBounds());
-    EXPECT_TRUE (editor.getChannelPanel (0).view->isVisible());
-    EXPECT_FALSE (editor.getChannelPanel (1).view->isVisible());
+    EXPECT_EQ (editor.getChildComponent (1), &editor.getChannelView (1));
+    EXPECT_EQ (editor.getChildComponent (2), &editor.getChannelView (0));
+    EXPECT_EQ (editor.getChannelView (0).getBounds(), Editor::parkedBounds());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
+    EXPECT_TRUE (editor.getChannelView (0).isVisible());
+    EXPECT_FALSE (editor.getChannelView (1).isVisible());
     EXPECT_FALSE (editor.isResizable());
     EXPECT_TRUE (isIdle (editor));
-
-    // The panels here draw nothing: what shows is the window's own black.
-    const auto image = vqtest::renderComponent (editor);
-    EXPECT_EQ (vqtest::sample (image, { 160.0f, 300.0f }), juce::Colours::black);
 }
 
 TEST_F (EditorTest, AWindowOpenedWithDoubleWindowOnIsWideWithTheRightPanelBesideAndNoSlide)
@@ -49,9 +45,9 @@ TEST_F (EditorTest, AWindowOpenedWithDoubleWindowOnIsWideWithTheRightPanelBeside
 
     EXPECT_EQ (editor.getBounds(), juce::Rectangle<int> (0, 0, 650, 595));
     EXPECT_EQ (editor.getMenuBar().getBounds(), menuBarDouble);
-    EXPECT_EQ (editor.getChannelPanel (0).view->getBounds(), Editor::parkedBounds());
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::besideBounds());
-    EXPECT_TRUE (editor.getChannelPanel (1).view->isVisible());
+    EXPECT_EQ (editor.getChannelView (0).getBounds(), Editor::parkedBounds());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::besideBounds());
+    EXPECT_TRUE (editor.getChannelView (1).isVisible());
     EXPECT_TRUE (isIdle (editor));
 }
 
@@ -62,13 +58,13 @@ TEST_F (EditorTest, InLinkAChangeOfSelectedChannelChangesNothingInTheWindow)
         auto& instance = createInstance();
         set (instance, ParamData::doubleWindow, doubleWindow);
         auto& editor = openEditor (instance);
-        const auto leftVisible = editor.getChannelPanel (0).view->isVisible();
-        const auto rightVisible = editor.getChannelPanel (1).view->isVisible();
+        const auto leftVisible = editor.getChannelView (0).isVisible();
+        const auto rightVisible = editor.getChannelView (1).isVisible();
 
         set (instance, ParamData::selectedChannel, 1);
 
-        EXPECT_EQ (editor.getChannelPanel (0).view->isVisible(), leftVisible);
-        EXPECT_EQ (editor.getChannelPanel (1).view->isVisible(), rightVisible);
+        EXPECT_EQ (editor.getChannelView (0).isVisible(), leftVisible);
+        EXPECT_EQ (editor.getChannelView (1).isVisible(), rightVisible);
         EXPECT_TRUE (showsLink (editor));
         closeEditor (editor);
         destroy (instance);
@@ -96,10 +92,10 @@ TEST_F (EditorTest, InDualMonoTheSelectedChannelIsUndimmedAndInFrontOrAloneInThe
         setChannelMode (instance, true);
         set (instance, ParamData::selectedChannel, c.selected);
 
-        EXPECT_EQ (editor.getChannelPanel (0).view->isVisible(), c.leftVisible);
-        EXPECT_EQ (editor.getChannelPanel (1).view->isVisible(), c.rightVisible);
-        EXPECT_EQ (editor.getChannelPanel (0).overlay->isVisible(), c.leftDimmed);
-        EXPECT_EQ (editor.getChannelPanel (1).overlay->isVisible(), c.rightDimmed);
+        EXPECT_EQ (editor.getChannelView (0).isVisible(), c.leftVisible);
+        EXPECT_EQ (editor.getChannelView (1).isVisible(), c.rightVisible);
+        EXPECT_EQ (editor.getChannelView (0).overlay.isVisible(), c.leftDimmed);
+        EXPECT_EQ (editor.getChannelView (1).overlay.isVisible(), c.rightDimmed);
         EXPECT_TRUE (inFront (editor, c.selected));
         EXPECT_TRUE (isConsistent (editor, instance));
 
@@ -115,38 +111,34 @@ TEST_F (EditorTest, OpeningWidensAtOncePausesThreeHundredFiftyMsThenSlidesTheRig
 {
     auto& instance = createDualMonoInstance (1, false);
     auto& editor = openEditor (instance);
-    panel (editor, 0).told.clear();
-    panel (editor, 1).told.clear();
+    for (int channel : { 0, 1 })
+        editor.getChannelView (channel).channelSwitch.setValue (0.0f, juce::dontSendNotification);
 
-    panel (editor, 1).clickWindowButton();
+    clickWindowButton (editor.getChannelView (1));
 
     EXPECT_EQ (editor.getWidth(), 650);
     EXPECT_EQ (editor.getMenuBar().getBounds(), menuBarDouble);
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::parkedBounds());
-    EXPECT_TRUE (editor.getChannelPanel (0).view->isVisible());
-    EXPECT_TRUE (editor.getChannelPanel (0).overlay->isVisible());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
+    EXPECT_TRUE (editor.getChannelView (0).isVisible());
+    EXPECT_TRUE (editor.getChannelView (0).overlay.isVisible());
     EXPECT_TRUE (editor.isTimerRunning());
     EXPECT_EQ (editor.getTimerInterval(), 350);
     EXPECT_TRUE (editor.getAnimator().getTasks().isEmpty());
 
-    // Both views are told the selected channel directly, left first.
+    // Both views are told the selected channel directly: their channel switches show channel 2.
     for (int channel : { 0, 1 })
-    {
-        ASSERT_EQ (panel (editor, channel).told.size(), 1u);
-        EXPECT_EQ (panel (editor, channel).told[0].first, ParamData::selectedChannel);
-        EXPECT_EQ ((int) panel (editor, channel).told[0].second, 1);
-    }
+        EXPECT_EQ (editor.getChannelView (channel).channelSwitch.getValue(), 2.0f);
 
     ASSERT_TRUE (endPause (editor));
-    auto* slide = editor.getAnimator().findTaskFor (editor.getChannelPanel (1).view.get());
+    auto* slide = editor.getAnimator().findTaskFor (&editor.getChannelView (1));
     ASSERT_NE (slide, nullptr);
     EXPECT_EQ (slide->msTotal, 650);
 
     advance (editor, 325);
-    EXPECT_NEAR (editor.getChannelPanel (1).view->getX(), 162, 2); // half the time: half the way
+    EXPECT_NEAR (editor.getChannelView (1).getX(), 162, 2); // half the time: half the way
     advance (editor, 325);
 
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::besideBounds());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::besideBounds());
     EXPECT_TRUE (isIdle (editor));
     EXPECT_TRUE (isConsistent (editor, instance));
 }
@@ -156,29 +148,29 @@ TEST_F (EditorTest, ClosingSlidesBackInSixHundredFiftyMsPausesThreeHundredFiftyT
     auto& instance = createDualMonoInstance (1, true);
     auto& editor = openEditor (instance);
 
-    panel (editor, 1).clickWindowButton();
+    clickWindowButton (editor.getChannelView (1));
 
-    auto* slide = editor.getAnimator().findTaskFor (editor.getChannelPanel (1).view.get());
+    auto* slide = editor.getAnimator().findTaskFor (&editor.getChannelView (1));
     ASSERT_NE (slide, nullptr);
     EXPECT_EQ (slide->msTotal, 650);
     EXPECT_FALSE (editor.isTimerRunning());
 
     advance (editor, 600);
-    EXPECT_GT (editor.getChannelPanel (1).view->getX(), 0);
+    EXPECT_GT (editor.getChannelView (1).getX(), 0);
     EXPECT_EQ (editor.getWidth(), 650);
     EXPECT_FALSE (editor.isTimerRunning());
     advance (editor, 50);
 
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::parkedBounds());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
     EXPECT_EQ (editor.getWidth(), 650);
     ASSERT_TRUE (endPause (editor));
 
     EXPECT_EQ (editor.getWidth(), 325);
     EXPECT_EQ (editor.getMenuBar().getBounds(), menuBarSingle);
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::parkedBounds());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
 
     // Visibility is not recomputed: both stay shown, the selected one on top.
-    EXPECT_TRUE (editor.getChannelPanel (0).view->isVisible());
+    EXPECT_TRUE (editor.getChannelView (0).isVisible());
     EXPECT_TRUE (inFront (editor, 1));
     EXPECT_TRUE (isIdle (editor));
     EXPECT_TRUE (isConsistent (editor, instance));
@@ -188,15 +180,15 @@ TEST_F (EditorTest, AReversalHalfWayTakesExactlyTheTimeTheSlideHadRun)
 {
     auto& instance = createInstance();
     auto& editor = openEditor (instance);
-    auto& right = *editor.getChannelPanel (1).view;
+    auto& right = editor.getChannelView (1);
 
-    panel (editor, 0).clickWindowButton();
+    clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (endPause (editor));
     advance (editor, 320);
     const auto elapsed = editor.getAnimator().findTaskFor (&right)->msElapsed;
     EXPECT_EQ (elapsed, 320);
 
-    panel (editor, 0).clickWindowButton();
+    clickWindowButton (editor.getChannelView (0));
 
     auto* back = editor.getAnimator().findTaskFor (&right);
     ASSERT_NE (back, nullptr);
@@ -223,15 +215,15 @@ TEST_F (EditorTest, DoubleWindowFromAPresetWidensAtOnceWithBothPanelsSideBySide)
     set (instance, ParamData::doubleWindow, true);
 
     EXPECT_EQ (editor.getWidth(), 650);
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::besideBounds());
-    EXPECT_TRUE (editor.getChannelPanel (1).view->isVisible());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::besideBounds());
+    EXPECT_TRUE (editor.getChannelView (1).isVisible());
     EXPECT_TRUE (isIdle (editor));
 
     set (instance, ParamData::doubleWindow, false);
 
     EXPECT_EQ (editor.getWidth(), 325);
-    EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::parkedBounds());
-    EXPECT_FALSE (editor.getChannelPanel (1).view->isVisible());
+    EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
+    EXPECT_FALSE (editor.getChannelView (1).isVisible());
 }
 
 // A same-size setBounds calls no resized: a layout flag set for it would make the next real resize
@@ -250,16 +242,16 @@ TEST_F (EditorTest, AResizeThatDoesNotHappenLeavesNoPanelLayoutSkippedForTheNext
         auto& instance = createDualMonoInstance (1, true);
         auto& editor = openEditor (instance);
 
-        panel (editor, 1).clickWindowButton();
+        clickWindowButton (editor.getChannelView (1));
         advance (editor, 650);
         ASSERT_TRUE (editor.isTimerRunning());
 
         if (step == Step::reopenDuringClosingPause)
         {
-            panel (editor, 1).clickWindowButton();
+            clickWindowButton (editor.getChannelView (1));
             EXPECT_EQ (editor.getWidth(), 650);
             settleWindow (editor);
-            EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(), Editor::besideBounds());
+            EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::besideBounds());
         }
         else
         {
@@ -272,7 +264,7 @@ TEST_F (EditorTest, AResizeThatDoesNotHappenLeavesNoPanelLayoutSkippedForTheNext
         for (const bool doubleWindow : { false, true, false })
         {
             set (instance, ParamData::doubleWindow, doubleWindow);
-            EXPECT_EQ (editor.getChannelPanel (1).view->getBounds(),
+            EXPECT_EQ (editor.getChannelView (1).getBounds(),
                        doubleWindow ? Editor::besideBounds() : Editor::parkedBounds());
             EXPECT_TRUE (isConsistent (editor, instance));
         }
@@ -294,9 +286,9 @@ TEST_F (EditorTest, ASelectedChannelOutsideZeroToOneShowsTheFirstChannelsPanel)
             set (instance, ParamData::doubleWindow, doubleWindow);
             auto& editor = openEditor (instance);
 
-            EXPECT_TRUE (editor.getChannelPanel (0).view->isVisible());
-            EXPECT_FALSE (editor.getChannelPanel (0).overlay->isVisible());
-            EXPECT_EQ (editor.getChannelPanel (1).overlay->isVisible(), doubleWindow);
+            EXPECT_TRUE (editor.getChannelView (0).isVisible());
+            EXPECT_FALSE (editor.getChannelView (0).overlay.isVisible());
+            EXPECT_EQ (editor.getChannelView (1).overlay.isVisible(), doubleWindow);
             closeEditor (editor);
         }
 
@@ -323,7 +315,7 @@ TEST_F (EditorTest, DoubleWindowSetByTheHostInAnyPhaseOfTheSlideEndsTheSlideInAC
                 auto& instance = createDualMonoInstance (selected, phase.startDouble);
                 auto& editor = openEditor (instance);
 
-                panel (editor, 0).clickWindowButton();
+                clickWindowButton (editor.getChannelView (0));
 
                 runSinceClick (editor, phase.msIntoIt < 0 ? Editor::slideMs : phase.msIntoIt);
 
@@ -345,13 +337,13 @@ TEST_F (EditorTest, TenClicksWithinOneSlideEndInAConsistentWindow)
         auto& instance = createInstance();
         auto& editor = openEditor (instance);
 
-        panel (editor, 0).clickWindowButton();
+        clickWindowButton (editor.getChannelView (0));
         ASSERT_TRUE (endPause (editor));
 
         for (int click = 0; click < 10; ++click)
         {
             advance (editor, gapMs);
-            panel (editor, click % 2).clickWindowButton();
+            clickWindowButton (editor.getChannelView (click % 2));
         }
 
         expectSettlesConsistent (editor, instance);
@@ -367,7 +359,7 @@ TEST_F (EditorTest, AnEditorDeletedMidSlideOrDuringThePauseLeavesNothingRunningO
         auto& instance = createInstance();
         auto& editor = openEditor (instance);
 
-        panel (editor, 0).clickWindowButton();
+        clickWindowButton (editor.getChannelView (0));
         runSinceClick (editor, msAfterClick);
         closeEditor (editor);
 
@@ -387,12 +379,12 @@ TEST_F (EditorTest, TwoEditorsOfTwoInstancesSlideIndependently)
     auto& a = openEditor (first);
     auto& b = openEditor (second);
 
-    panel (a, 0).clickWindowButton();
+    clickWindowButton (a.getChannelView (0));
     set (second, ParamData::doubleWindow, true);
 
     EXPECT_TRUE (a.isTimerRunning());
     EXPECT_TRUE (isIdle (b));
-    EXPECT_EQ (b.getChannelPanel (1).view->getBounds(), Editor::besideBounds());
+    EXPECT_EQ (b.getChannelView (1).getBounds(), Editor::besideBounds());
 
     expectSettlesConsistent (a, first);
     EXPECT_TRUE (isConsistent (b, second));
@@ -409,7 +401,7 @@ TEST_F (EditorTest, AnEditorOpenedAndClosedAHundredTimesEndsConsistentEveryTime)
         auto& editor = openEditor (instance);
         EXPECT_TRUE (isConsistent (editor, instance));
 
-        panel (editor, 0).clickWindowButton();
+        clickWindowButton (editor.getChannelView (0));
         advance (editor, 48 * (round % 5));
         closeEditor (editor);
     }

@@ -77,14 +77,6 @@ TEST_F (InstanceTest, TwoFreeUnitsAskForTheDeviceSelectorEveryTickAndTheRequestW
     EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 17, false }, { 23, false } }));
     EXPECT_TRUE (instance.hasPendingCommand());
 
-    // A window's menu bar takes the waiting request when the window is created.
-    menuBarLookalike.takes = true;
-    setSetting (instance, ParamData::shouldBeConnected, false);
-    const auto before = menuBarLookalike.ids.size();
-    EXPECT_EQ (instance.createEditor(), nullptr);
-    vqtest::drainMessageLoop();
-    EXPECT_EQ (menuBarLookalike.ids.size(), before + 1);
-    EXPECT_FALSE (instance.hasPendingCommand());
     instance.removeCommandListener (&menuBarLookalike);
 }
 
