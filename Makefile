@@ -18,8 +18,13 @@ build: deps
 	@$(call configure,$(BUILD),-DCMAKE_BUILD_TYPE=Debug)
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display the demo runs on an Xvfb server of its own, so menus and the slide are real.
+RUN_FILES ?= $(BUILD)/run
 run: build
-	@$(BUILD)/platform/session_runner/plemvo_session platform/session_runner/examples/demo.session
+	@mkdir -p $(RUN_FILES)
+	@session="$(BUILD)/platform/session_runner/plemvo_session --files $(RUN_FILES) platform/session_runner/examples/demo.session"; \
+	if [ -n "$$DISPLAY" ]; then $$session; else xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" $$session; fi
+	@echo "Pictures of the window: $(RUN_FILES)/*.png"
 
 test: build
 	@scripts/check-format.sh

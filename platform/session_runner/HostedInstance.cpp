@@ -22,6 +22,8 @@ HostedInstance::HostedInstance (const juce::String& instanceName, SessionLog& se
 
 HostedInstance::~HostedInstance()
 {
+    closeEditor();
+
     for (auto index : watchedSettings)
         instance->getPlemvoParams().removeNonAutomatableParamListener (this, index);
 
@@ -34,6 +36,32 @@ void HostedInstance::automate (int index, float value)
 {
     write (SessionLog::Kind::automation, "host sets " + describeParameter (index, value));
     instance->getParameters()[index]->setValue (value);
+}
+
+PlemvoAudioProcessorEditor& HostedInstance::openEditor()
+{
+    if (editor == nullptr)
+    {
+        editor.reset (static_cast<PlemvoAudioProcessorEditor*> (instance->createEditorIfNeeded()));
+
+        if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
+        {
+            editor->setTopLeftPosition (60, 60);
+            editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar | juce::ComponentPeer::windowHasCloseButton);
+            editor->setVisible (true);
+        }
+    }
+
+    return *editor;
+}
+
+void HostedInstance::closeEditor()
+{
+    if (editor == nullptr)
+        return;
+
+    instance->editorBeingDeleted (editor.get());
+    editor.reset();
 }
 
 void HostedInstance::write (SessionLog::Kind kind, const juce::String& text)

@@ -2,6 +2,7 @@
 
 #include "SessionLog.h"
 
+#include "PluginEditor.h"
 #include "PluginInstance.h"
 #include "vq_core/CommandListener.h"
 
@@ -26,11 +27,20 @@ public:
     /** The host's automation of a parameter, logged with its text. */
     void automate (int index, float value);
 
+    /** The window as a host opens it: on the desktop when a display exists, else without a peer. */
+    PlemvoAudioProcessorEditor& openEditor();
+
+    /** Deletes the window as a host does, telling the instance first. */
+    void closeEditor();
+
+    PlemvoAudioProcessorEditor* getEditor() const noexcept { return editor.get(); }
+
 private:
     const juce::String name;
     SessionLog& log;
     Clock clock;
     std::unique_ptr<PlemvoPluginInstance> instance;
+    std::unique_ptr<PlemvoAudioProcessorEditor> editor;
 
     void write (SessionLog::Kind kind, const juce::String& text);
     juce::String describeParameter (int index, float value) const;

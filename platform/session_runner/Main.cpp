@@ -20,6 +20,9 @@ void printUsage()
 // the command line or the script file is.
 int main (int argc, char** argv)
 {
+    // Without an application object JUCE leaves X errors to Xlib, which ends the process on the first
+    // BadAtom; a factory that is never called makes it install its own handlers.
+    juce::JUCEApplicationBase::createInstance = []() -> juce::JUCEApplicationBase* { return nullptr; };
     juce::ScopedJuceInitialiser_GUI juce;
 
     juce::File scriptFile, filesDirectory;

@@ -1,6 +1,7 @@
 #include "ScriptReader.h"
 
 #include "ParamTools.h"
+#include "WindowControls.h"
 #include "vq_midi/VqSysexProtocol.h"
 
 namespace
@@ -22,7 +23,10 @@ enum class Word
     settingValue,
     file,
     milliseconds,
-    unitOption
+    unitOption,
+    panel,
+    panelControl,
+    pixels
 };
 
 struct VerbInfo
@@ -104,7 +108,33 @@ const std::vector<VerbInfo>& getVerbs()
           { Word::name, Word::file },
           0,
           "loads a preset as the load dialog would" },
-        { "open-editor", "NAME", Verb::openEditor, { Word::name }, 0, "the host asks for the window" },
+        { "open-editor", "NAME", Verb::openEditor, { Word::name }, 0, "the host opens the window" },
+        { "close-editor", "NAME", Verb::closeEditor, { Word::name }, 0, "the host closes the window" },
+        { "click",
+          "NAME PANEL CONTROL",
+          Verb::click,
+          { Word::name, Word::panel, Word::panelControl },
+          0,
+          "the mouse clicks a control of panel 1 or 2" },
+        { "double-click",
+          "NAME PANEL CONTROL",
+          Verb::doubleClick,
+          { Word::name, Word::panel, Word::panelControl },
+          0,
+          "the mouse double-clicks a control" },
+        { "drag",
+          "NAME PANEL CONTROL PIXELS",
+          Verb::drag,
+          { Word::name, Word::panel, Word::panelControl, Word::pixels },
+          0,
+          "the mouse drags a control up (or down, negative)" },
+        { "select",
+          "NAME SN",
+          Verb::select,
+          { Word::name, Word::serial },
+          0,
+          "opens the device selector and presses the unit's button" },
+        { "snapshot", "NAME FILE", Verb::snapshot, { Word::name, Word::file }, 0, "writes the window as a PNG file" },
         { "wait", "MS", Verb::wait, { Word::milliseconds }, 0, "runs the message loop for that time" },
         { "print", "NAME", Verb::print, { Word::name }, 0, "prints the instance's parameters and settings" },
     };
@@ -211,6 +241,15 @@ juce::String checkWord (Word kind, const juce::String& word)
         case Word::file: return word.isNotEmpty() ? juce::String() : "a file name is missing";
         case Word::milliseconds:
             return isInRange (word, 0, 600000) ? juce::String() : "a wait is 0 to 600000 ms, not " + quoted;
+        case Word::panel: return word == "1" || word == "2" ? juce::String() : "a panel is 1 or 2, not " + quoted;
+        case Word::panelControl:
+            return WindowControls::names().contains (word)
+                       ? juce::String()
+                       : "no control " + quoted + " on a panel (" + WindowControls::names().joinIntoString (", ") + ")";
+        case Word::pixels:
+            return isInRange (word.trimCharactersAtStart ("-"), 0, 2000)
+                       ? juce::String()
+                       : "a drag is -2000 to 2000 pixels, not " + quoted;
         case Word::unitOption:
             return word == "unplugged" || word == "silent"
                        ? juce::String()

@@ -26,6 +26,12 @@ struct ScriptAction
         savePreset,
         loadPreset,
         openEditor,
+        closeEditor,
+        click,
+        doubleClick,
+        drag,
+        select,
+        snapshot,
         wait,
         print
     };

@@ -1,6 +1,9 @@
 #include "SessionRunner.h"
 
 #include "SysexText.h"
+#include "WindowControls.h"
+
+#include "Mouse.h"
 
 #include "MidiBridge.h"
 #include "ParamTools.h"
@@ -266,17 +269,144 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         case Verb::openEditor:
         {
             const auto waiting = instance.hasPendingCommand();
-            std::unique_ptr<juce::AudioProcessorEditor> editor (instance.createEditor());
+            auto& editor = hosted.openEditor();
             write (Kind::info, who,
-                   juce::String (editor == nullptr ? "no window yet" : "window opened") +
-                       (waiting ? "; the waiting device-selector request is sent again" : ""));
+                   "window opened, " + juce::String (editor.getWidth()) + " x " + juce::String (editor.getHeight()) +
+                       (editor.isOnDesktop() ? " on the display" : " off-screen (no display)") +
+                       (waiting ? "; the waiting device-selector request goes to its menu bar" : ""));
             return {};
         }
+
+        case Verb::closeEditor:
+            if (hosted.getEditor() == nullptr)
+                return "no window of " + who + " is open";
+
+            hosted.closeEditor();
+            write (Kind::info, who, "window closed");
+            return {};
+
+        case Verb::click:
+        case Verb::doubleClick:
+        case Verb::drag:
+        case Verb::select:
+        case Verb::snapshot:
+            return hosted.getEditor() == nullptr ? "no window of " + who + " (open-editor first)"
+                                                 : performInWindow (action, hosted, *hosted.getEditor(), args);
 
         case Verb::print: print (hosted); return {};
 
         default: jassertfalse; return "not an action on an instance";
     }
+}
+
+juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedInstance& hosted,
+                                             PlemvoAudioProcessorEditor& editor, const juce::StringArray& args)
+{
+    const auto who = hosted.getName();
+
+    if (action.verb == Verb::snapshot)
+    {
+        const auto file = resolve (args[1]);
+        const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+
+        if (! out.openedOk() || ! juce::PNGImageFormat().writeImageToStream (image, out))
+            return "cannot write " + file.getFullPathName();
+
+        write (Kind::info, who,
+               "snapshot of the window, " + juce::String (image.getWidth()) + " x " + juce::String (image.getHeight()) +
+                   ", written to " + file.getFullPathName());
+        return {};
+    }
+
+    if (action.verb == Verb::select)
+        return selectDevice (hosted, editor, args[1].getIntValue());
+
+    auto& view = editor.getChannelView (args[1].getIntValue() - 1);
+
+    if (! view.isVisible())
+        return "panel " + args[1] + " is not shown";
+
+    auto& target = *WindowControls::find (view, args[2]);
+    const auto at = editor.getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
+    const auto what = "panel " + args[1] + " " + args[2];
+    vqtest::PeerMouse mouse (editor);
+    mouse.move (at);
+
+    if (action.verb == Verb::click)
+    {
+        write (Kind::info, who, "mouse: click on " + what);
+        mouse.click (at);
+    }
+    else if (action.verb == Verb::doubleClick)
+    {
+        write (Kind::info, who, "mouse: double-click on " + what);
+        mouse.doubleClick (at);
+    }
+    else
+    {
+        const auto pixels = args[3].getIntValue();
+        write (Kind::info, who, "mouse: drag of " + what + " by " + juce::String (pixels) + " px up");
+        mouse.down (at);
+
+        for (int step = 1; step <= 8; ++step)
+            mouse.drag (at.translated (0.0f, (float) (-pixels * step / 8)));
+
+        mouse.up (at.translated (0.0f, (float) -pixels));
+    }
+
+    mouse.leave();
+    return {};
+}
+
+// With a display the selector pops up under the USB button and its row's button gets a real click;
+// without one the popup cannot show, so the rows are built and the button is pressed directly.
+juce::String SessionRunner::selectDevice (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor, int serialNo)
+{
+    auto& bar = editor.getMenuBar();
+
+    if (editor.isOnDesktop())
+    {
+        vqtest::PeerMouse mouse (editor);
+        const auto usb = editor.getLocalPoint (&bar.getUsbButton(), bar.getUsbButton().getLocalBounds().getCentre());
+        mouse.click (usb.toFloat());
+        runFor (200);
+    }
+    else
+    {
+        bar.fillDeviceSelector();
+    }
+
+    juce::Button* button = nullptr;
+
+    if (auto* selector = bar.getDeviceSelector())
+        for (juce::PopupMenu::MenuItemIterator it (*selector); it.next();)
+            if (it.getItem().itemID == serialNo + 1 && it.getItem().customComponent != nullptr)
+                if (auto* b = dynamic_cast<juce::Button*> (it.getItem().customComponent->getChildComponent (0)))
+                    if (b->isVisible())
+                        button = b;
+
+    if (button == nullptr)
+    {
+        juce::PopupMenu::dismissAllActiveMenus();
+        return "the selector has no button for " + unitName (serialNo);
+    }
+
+    write (Kind::info, hosted.getName(), "selector: " + button->getButtonText() + " on " + unitName (serialNo));
+
+    if (button->isShowing())
+    {
+        vqtest::PeerMouse mouse (*button);
+        mouse.move (button->getLocalBounds().getCentre().toFloat());
+        mouse.click (button->getLocalBounds().getCentre().toFloat());
+    }
+    else
+    {
+        button->onClick();
+    }
+
+    return {};
 }
 
 void SessionRunner::print (HostedInstance& hosted)

@@ -60,6 +60,9 @@ private:
 
     juce::String perform (const ScriptAction& action, const juce::StringArray& args);
     juce::String performOnInstance (const ScriptAction& action, HostedInstance& hosted, const juce::StringArray& args);
+    juce::String performInWindow (const ScriptAction& action, HostedInstance& hosted,
+                                  PlemvoAudioProcessorEditor& editor, const juce::StringArray& args);
+    juce::String selectDevice (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor, int serialNo);
     juce::String performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit, const juce::StringArray& args);
 
     void logTraffic();

@@ -1,116 +1,9 @@
-#include "SessionRunner.h"
-#include "ScriptReader.h"
-#include "SessionLog.h"
+#include "RunnerFixture.h"
 
-#include <gtest/gtest.h>
+using namespace runnertest;
 
 namespace
 {
-using Kind = SessionLog::Kind;
-
-/** The example session shipped with the runner, found from the test executable upwards. */
-juce::File findExample (const juce::String& name)
-{
-    for (auto dir = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
-         dir.getParentDirectory() != dir; dir = dir.getParentDirectory())
-        if (auto file = dir.getChildFile ("platform/session_runner/examples").getChildFile (name); file.existsAsFile())
-            return file;
-
-    return {};
-}
-
-class SessionRunnerTest : public testing::Test
-{
-protected:
-    /** Plays the script in a new session; the runner of an earlier one goes first (one MIDI layer at a time). */
-    bool play (const juce::String& text)
-    {
-        runner.reset();
-        log = std::make_unique<SessionLog> (nullptr);
-        runner = std::make_unique<SessionRunner> (*log, folder);
-
-        const auto script = ScriptReader::read (text);
-        EXPECT_TRUE (script.error.isEmpty()) << script.error;
-        const auto played = runner->play (script.actions);
-        runner->shutDown();
-        return played;
-    }
-
-    juce::StringArray texts (Kind kind, const juce::String& who = {}) const { return log->getTexts (kind, who); }
-
-    int count (Kind kind, const juce::String& who, const juce::String& text) const
-    {
-        int n = 0;
-
-        for (const auto& t : texts (kind, who))
-            if (t.contains (text))
-                ++n;
-
-        return n;
-    }
-
-    /** Whether the records hold these texts one right after the other. */
-    bool followEachOther (const juce::StringArray& sequence) const
-    {
-        const auto& records = log->getRecords();
-
-        for (size_t start = 0; start + (size_t) sequence.size() <= records.size(); ++start)
-        {
-            int matched = 0;
-
-            while (matched < sequence.size() && records[start + (size_t) matched].text.contains (sequence[matched]))
-                ++matched;
-
-            if (matched == sequence.size())
-                return true;
-        }
-
-        return false;
-    }
-
-    juce::TemporaryFile folderHolder;
-    const juce::File folder = [this]
-    {
-        folderHolder.getFile().createDirectory();
-        return folderHolder.getFile();
-    }();
-    std::unique_ptr<SessionLog> log;
-    std::unique_ptr<SessionRunner> runner;
-};
-} // namespace
-
-TEST_F (SessionRunnerTest, TheExampleSessionPlaysToItsEndAndItsLogShowsEveryStep)
-{
-    const auto example = findExample ("demo.session");
-    ASSERT_TRUE (example.existsAsFile());
-    ASSERT_TRUE (play (example.loadFileAsString()));
-    EXPECT_TRUE (texts (Kind::error).isEmpty()) << texts (Kind::error).joinIntoString ("\n");
-
-    // Connect and the full resend.
-    EXPECT_EQ (count (Kind::connection, "A", "connected to unit 17"), 2); // first time and after the replug
-    EXPECT_GE (count (Kind::toUnit, "to unit 17", "channel mode, selected channel: linked"), 2);
-    EXPECT_GE (count (Kind::toUnit, "to unit 17", "high-pass filter, selected channel: BYPASS"), 3);
-
-    // Automation to the unit, and a front-panel change back as a host gesture.
-    EXPECT_EQ (count (Kind::toUnit, "to unit 17", "band 1 gain, selected channel: 6.0 (code 90)"), 1 + 1);
-    EXPECT_TRUE (
-        followEachOther ({ "band 1 frequency, from the panel: 624 Hz", "host gesture begins: EQ1 FREQ 1/STEREO",
-                           "host told EQ1 FREQ 1/STEREO = 0.784 (624 Hz)" }));
-    EXPECT_TRUE (followEachOther ({ "host gesture ends: EQ1 FREQ 1/STEREO", "host gesture ends: EQ1 FREQ 2" }));
-
-    // The mode change and its set-up cycle: both channels are sent again.
-    EXPECT_EQ (count (Kind::toUnit, "to unit 17", "channel mode, selected channel: channel 1 selected"), 1);
-    EXPECT_GE (count (Kind::toUnit, "to unit 17", "other channel"), 16);
-
-    // Unplugged and found again; the state in a second instance; the preset.
-    EXPECT_EQ (count (Kind::connection, "A", "not connected any more"), 1);
-    EXPECT_EQ (count (Kind::connection, "B", "connected to unit 17"), 1);
-    EXPECT_EQ (count (Kind::info, "B", "preset saved as my-sound.vqrp"), 1);
-    EXPECT_EQ (count (Kind::info, "B", "preset loaded from my-sound.vqrp"), 1);
-    EXPECT_EQ (count (Kind::info, "B", "preset ignored: not a file"), 1);
-    EXPECT_TRUE (texts (Kind::info, "B").contains ("LPF 1/STEREO            0.000  BYPASS"));
-}
-
 TEST_F (SessionRunnerTest, ALineThatCannotBePlayedStopsTheSessionWithItsLineNumber)
 {
     EXPECT_FALSE (play ("unit 17\ncreate A\nautomate B CHANNEL 1\nwait 10\n"));
@@ -173,3 +66,4 @@ TEST_F (SessionRunnerTest, PresetsFollowTheFileRulesThroughTheRunner)
 
     EXPECT_TRUE (info.contains ("HPF 1/STEREO            1.000  240 Hz")) << info.joinIntoString ("\n");
 }
+} // namespace
