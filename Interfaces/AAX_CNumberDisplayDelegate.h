@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AAX_CString.h"
 #include "AAX_IDisplayDelegate.h"
 
 #include <algorithm>

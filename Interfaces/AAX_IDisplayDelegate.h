@@ -1,18 +1,21 @@
 #pragma once
 
-#include "AAX_CString.h"
+#include <cstdint>
 
-/** The untyped root of every display delegate, so that a parameter can be handed one of any value type. */
+class AAX_CString;
+
+/** The untyped base of every display delegate. */
 class AAX_IDisplayDelegateBase
 {
 public:
     virtual ~AAX_IDisplayDelegateBase() = default;
 };
 
-/** Writes a parameter's real value as text and reads it back. */
+/** Turns a parameter's real values into text and back. */
 template <typename T> class AAX_IDisplayDelegate : public AAX_IDisplayDelegateBase
 {
 public:
+    /** A copy owned by the caller. */
     virtual AAX_IDisplayDelegate* Clone() const = 0;
     virtual bool ValueToString (T value, AAX_CString* valueString) const = 0;
     virtual bool ValueToString (T value, int32_t maxNumChars, AAX_CString* valueString) const = 0;

@@ -4,12 +4,13 @@
 
 class AAX_IString;
 
-/** A parameter identifier with one value: the holder inside a parameter and the snapshot it hands out. */
+/** An identifier with a value; each getter gives the value when it is of that kind. */
 class AAX_IParameterValue
 {
 public:
     virtual ~AAX_IParameterValue() = default;
 
+    /** A copy owned by the caller. */
     virtual AAX_IParameterValue* Clone() const = 0;
     virtual AAX_CParamID Identifier() const = 0;
     virtual bool GetValueAsBool (bool* value) const = 0;

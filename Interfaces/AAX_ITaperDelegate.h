@@ -1,16 +1,17 @@
 #pragma once
 
-/** The untyped root of every taper delegate, so that a parameter can be handed one of any value type. */
+/** The untyped base of every taper delegate. */
 class AAX_ITaperDelegateBase
 {
 public:
     virtual ~AAX_ITaperDelegateBase() = default;
 };
 
-/** Maps a parameter's real value to the host's normalised 0..1 and back. */
+/** Maps a parameter's real values to the host's normalised 0..1 and back. */
 template <typename T> class AAX_ITaperDelegate : public AAX_ITaperDelegateBase
 {
 public:
+    /** A copy owned by the caller. */
     virtual AAX_ITaperDelegate* Clone() const = 0;
     virtual T GetMaximumValue() const = 0;
     virtual T GetMinimumValue() const = 0;

@@ -1,7 +1,8 @@
+#include "AAX_CParameter.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
-#include "AAX_CParameter.h"
-#include "AaxTestDoubles.h"
+#include "FakeHostServices.h"
+#include "RecordingAutomationDelegate.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ std::unique_ptr<Parameter> makeParameter (const char* id = "0", float defaultVal
     return std::make_unique<Parameter> (id, AAX_CString ("GAIN 1/STEREO"), defaultValue, Taper(), Display(), true);
 }
 
-/** A parameter attached to a recording automation delegate whose echo lands in the parameter, as the effect's update does. */
+/** A parameter attached to a recording automation delegate whose echo lands in the parameter, as the effect's update
+ * does. */
 struct AutomatedParameter
 {
     explicit AutomatedParameter (RecordingAutomationDelegate::Echo mode)
@@ -54,20 +56,21 @@ TEST (AAX_CParameter, AnIdentifierKeepsAtMost31BytesAndALongerOneRaisesOneHostAs
 
     for (const auto& c : { Case { 1, 1, 0 }, Case { 31, 31, 0 }, Case { 32, 31, 1 }, Case { 80, 31, 1 } })
     {
-        RecordingHostServices host;
+        FakeHostServices host;
         const std::string id (c.length, 'x');
         const auto parameter = makeParameter (id.c_str());
 
         EXPECT_EQ (std::string (parameter->Identifier()), id.substr (0, c.kept));
-        EXPECT_EQ (std::string (std::unique_ptr<AAX_IParameterValue> (parameter->CloneValue())->Identifier()), id.substr (0, c.kept));
+        EXPECT_EQ (std::string (std::unique_ptr<AAX_IParameterValue> (parameter->CloneValue())->Identifier()),
+                   id.substr (0, c.kept));
         ASSERT_EQ (host.assertions.size(), c.assertions) << c.length;
 
         if (c.assertions != 0)
         {
-            EXPECT_EQ (host.assertions[0].line, 191);
-            EXPECT_EQ (host.assertions[0].note, "len < eParameterDefaultMaxIdentifierSize");
-            EXPECT_EQ (host.assertions[0].flags, 1);
-            EXPECT_NE (host.assertions[0].file.find ("Interfaces/AAX_CParameter"), std::string::npos);
+            EXPECT_EQ (host.lastAssertLine, 191);
+            EXPECT_EQ (host.assertions[0], "len < eParameterDefaultMaxIdentifierSize");
+            EXPECT_EQ (host.lastAssertFlags, 1);
+            EXPECT_NE (host.lastAssertFile.find ("Interfaces/AAX_CParameter"), std::string::npos);
         }
     }
 }
@@ -88,20 +91,21 @@ TEST (AAX_CParameter, ANewParameterIsContinuousWith128StepsAndHoldsItsDefaultCon
 
 TEST (AAX_CParameter, AZeroStepCountIsRefusedAfterAHostAssertion)
 {
-    RecordingHostServices host;
+    FakeHostServices host;
     const auto parameter = makeParameter();
 
     parameter->SetNumberOfSteps (0);
 
     EXPECT_EQ (parameter->GetNumberOfSteps(), 128u);
     ASSERT_EQ (host.assertions.size(), 1u);
-    EXPECT_EQ (host.assertions[0].line, 834);
-    EXPECT_EQ (host.assertions[0].note, "0 < numSteps");
+    EXPECT_EQ (host.lastAssertLine, 834);
+    EXPECT_EQ (host.assertions[0], "0 < numSteps");
 }
 
 TEST (AAX_CParameter, AShortenedNameIsTheLongestThatFitsOrElseTheShortest)
 {
-    const auto parameter = std::make_unique<Parameter> ("0", AAX_CString ("FREQUENCY 12"), 0.0f, Taper(), Display(), true);
+    const auto parameter =
+        std::make_unique<Parameter> ("0", AAX_CString ("FREQUENCY 12"), 0.0f, Taper(), Display(), true);
     parameter->AddShortenedName ("FRQ1");
     parameter->AddShortenedName ("FREQ 1 A");
 
@@ -111,8 +115,8 @@ TEST (AAX_CParameter, AShortenedNameIsTheLongestThatFitsOrElseTheShortest)
         const char* expected;
     };
 
-    for (const auto& c : { Case { 12, "FREQUENCY 12" }, Case { 9, "FREQ 1 A" }, Case { 8, "FREQ 1 A" }, Case { 6, "FRQ1" },
-                           Case { 4, "FRQ1" }, Case { 3, "FRQ1" }, Case { -1, "FREQUENCY 12" } })
+    for (const auto& c : { Case { 12, "FREQUENCY 12" }, Case { 9, "FREQ 1 A" }, Case { 8, "FREQ 1 A" },
+                           Case { 6, "FRQ1" }, Case { 4, "FRQ1" }, Case { 3, "FRQ1" }, Case { -1, "FREQUENCY 12" } })
         EXPECT_STREQ (parameter->ShortenedName (c.maximum).Get(), c.expected) << c.maximum;
 
     parameter->AddShortenedName ("FQ 1");
@@ -180,9 +184,9 @@ TEST (AAX_CNumberDisplayDelegate, ValuesAreWrittenWithThreeDecimalsAndCutToTheLi
         const char* expected;
     };
 
-    for (const auto& c : { Case { 0.5f, 100, "0.500" }, Case { 0.5f, 4, "0.50" }, Case { 0.5f, 2, "0" },
-                           Case { 0.5f, 0, "" }, Case { 0.5f, -1, "" }, Case { 12.3456f, 5, "12.34" },
-                           Case { -0.0004f, 100, "-0.000" } })
+    for (const auto& c :
+         { Case { 0.5f, 100, "0.500" }, Case { 0.5f, 4, "0.50" }, Case { 0.5f, 2, "0" }, Case { 0.5f, 0, "" },
+           Case { 0.5f, -1, "" }, Case { 12.3456f, 5, "12.34" }, Case { -0.0004f, 100, "-0.000" } })
     {
         AAX_CString text ("old");
         EXPECT_TRUE (display.ValueToString (c.value, c.limit, &text));

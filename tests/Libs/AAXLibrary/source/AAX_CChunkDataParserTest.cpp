@@ -55,11 +55,11 @@ struct InspectableParser : AAX_CChunkDataParser
 };
 
 // Identifiers of 1, 2 and 6 characters: 4, 8 and 12 bytes for tag and name, then 8 value bytes each.
-const Bytes golden { 1, 1, 1, 1,                                                      // marker
-                     'd', '_', 'a', 0, 0x3f, 0xe0, 0, 0, 0, 0, 0, 0,                    // "a" 0.5
-                     'd', '_', 'a', 'b', 0, 0, 0, 0, 0x3f, 0xf0, 0, 0, 0, 0, 0, 0,      // "ab" 1.0
-                     'd', '_', 'a', 'b', 'c', 'd', 'e', 'f', 0, 0, 0, 0,                // "abcdef"
-                     0xc0, 0, 0, 0, 0, 0, 0, 0 };                                       // -2.0
+const Bytes golden { 1,    1,   1,   1,                                                       // marker
+                     'd',  '_', 'a', 0,   0x3f, 0xe0, 0,   0,   0,    0,    0, 0,             // "a" 0.5
+                     'd',  '_', 'a', 'b', 0,    0,    0,   0,   0x3f, 0xf0, 0, 0, 0, 0, 0, 0, // "ab" 1.0
+                     'd',  '_', 'a', 'b', 'c',  'd',  'e', 'f', 0,    0,    0, 0,             // "abcdef"
+                     0xc0, 0,   0,   0,   0,    0,    0,   0 };                               // -2.0
 
 void addGoldenEntries (AAX_CChunkDataParser& parser)
 {
@@ -123,9 +123,8 @@ TEST (AAX_CChunkDataParser, StringsAndIntegersArePaddedAndTheEntryAfterAStringIs
     parser.AddString ("t", AAX_CString ("abcd"));
     parser.AddInt32 ("n", -2);
 
-    const Bytes expected { 1, 1, 1, 1, 'r', '_', 's', 0, 'a', 'b', 'c', 0,
-                           'r', '_', 't', 0, 'a', 'b', 'c', 'd', 0, 0, 0, 0,
-                           'l', '_', 'n', 0, 0xff, 0xff, 0xff, 0xfe };
+    const Bytes expected { 1,   1,   1,   1,   'r', '_', 's', 0, 'a', 'b', 'c', 0, 'r',  '_',  't',  0,
+                           'a', 'b', 'c', 'd', 0,   0,   0,   0, 'l', '_', 'n', 0, 0xff, 0xff, 0xff, 0xfe };
     EXPECT_EQ (written (parser), expected);
 
     Record record (expected);
@@ -239,13 +238,15 @@ TEST (AAX_CChunkDataParser, MalformedEntriesEndTheLoadAndUnusableValuesAreSkippe
         size_t entries;
     };
 
-    auto goldenThen = [] (Bytes tail) {
+    auto goldenThen = [] (Bytes tail)
+    {
         auto data = golden;
         data.insert (data.end(), tail.begin(), tail.end());
         return data;
     };
 
-    auto followedByGolden = [] (Bytes data) {
+    auto followedByGolden = [] (Bytes data)
+    {
         data.insert (data.end(), golden.begin() + 4, golden.end());
         return data;
     };

@@ -14,10 +14,12 @@ TEST (AAX_CMutex, ASecondLockByTheOwnerIsRefusedAndOneUnlockFreesTheMutex)
     EXPECT_FALSE (mutex.Lock());
     mutex.Unlock();
 
-    std::thread other ([&] {
-        EXPECT_TRUE (mutex.Lock());
-        mutex.Unlock();
-    });
+    std::thread other (
+        [&]
+        {
+            EXPECT_TRUE (mutex.Lock());
+            mutex.Unlock();
+        });
     other.join();
 }
 
@@ -34,10 +36,12 @@ TEST (AAX_CMutex, AnInnerGuardOfTheOwnerLeavesTheMutexLockedByTheOuterOne)
         }
 
         // Still ours: another thread's guard waits until the outer guard ends.
-        other = std::thread ([&] {
-            AAX_StLock_Guard guard (mutex);
-            otherHolds = true;
-        });
+        other = std::thread (
+            [&]
+            {
+                AAX_StLock_Guard guard (mutex);
+                otherHolds = true;
+            });
 
         EXPECT_FALSE (mutex.Lock());
         EXPECT_FALSE (otherHolds);
@@ -56,10 +60,12 @@ TEST (AAX_CMutex, OnlyTheOwnerUnlocks)
     other.join();
 
     std::atomic<bool> taken { false };
-    std::thread waiter ([&] {
-        AAX_StLock_Guard guard (mutex);
-        taken = true;
-    });
+    std::thread waiter (
+        [&]
+        {
+            AAX_StLock_Guard guard (mutex);
+            taken = true;
+        });
 
     EXPECT_FALSE (taken);
     mutex.Unlock();
@@ -74,14 +80,16 @@ TEST (AAX_CMutex, GuardsOnEightThreadsSerialiseTheirWork)
     std::vector<std::thread> threads;
 
     for (int t = 0; t < 8; ++t)
-        threads.emplace_back ([&] {
-            for (int i = 0; i < 2000; ++i)
+        threads.emplace_back (
+            [&]
             {
-                AAX_StLock_Guard guard (mutex);
-                AAX_StLock_Guard nested (mutex);
-                ++counter;
-            }
-        });
+                for (int i = 0; i < 2000; ++i)
+                {
+                    AAX_StLock_Guard guard (mutex);
+                    AAX_StLock_Guard nested (mutex);
+                    ++counter;
+                }
+            });
 
     for (auto& thread : threads)
         thread.join();

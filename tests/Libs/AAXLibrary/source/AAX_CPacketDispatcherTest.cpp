@@ -1,6 +1,6 @@
+#include "AAX_CPacketDispatcher.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
-#include "AAX_CPacketDispatcher.h"
 #include "AAX_CPacketHandler.h"
 #include "AAX_CParameter.h"
 #include "AAX_CParameterManager.h"
@@ -19,8 +19,8 @@ struct DispatcherRig
 {
     DispatcherRig()
     {
-        effect.parameters.AddParameter (new AAX_CParameter<float> ("MasterBypassID", AAX_CString ("Master Bypass"), 0.0f,
-                                                                   AAX_CLinearTaperDelegate<float, 0>(),
+        effect.parameters.AddParameter (new AAX_CParameter<float> ("MasterBypassID", AAX_CString ("Master Bypass"),
+                                                                   0.0f, AAX_CLinearTaperDelegate<float, 0>(),
                                                                    AAX_CNumberDisplayDelegate<float, 3>(), true));
         dispatcher.Initialize (&controller, &effect);
     }
@@ -119,10 +119,12 @@ TEST (AAX_CPacketDispatcher, MarkingAndDispatchingFromTwoThreadsStaySerialised)
     DispatcherRig rig;
     rig.dispatcher.RegisterPacket ("MasterBypassID", bypassPort);
 
-    std::thread marker ([&] {
-        for (int i = 0; i < 2000; ++i)
-            rig.dispatcher.SetDirty ("MasterBypassID");
-    });
+    std::thread marker (
+        [&]
+        {
+            for (int i = 0; i < 2000; ++i)
+                rig.dispatcher.SetDirty ("MasterBypassID");
+        });
 
     for (int i = 0; i < 2000; ++i)
         rig.dispatcher.Dispatch();

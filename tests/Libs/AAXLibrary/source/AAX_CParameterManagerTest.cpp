@@ -1,8 +1,8 @@
+#include "AAX_CParameterManager.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
-#include "AAX_CParameterManager.h"
-#include "AaxTestDoubles.h"
+#include "RecordingAutomationDelegate.h"
 
 #include <gtest/gtest.h>
 

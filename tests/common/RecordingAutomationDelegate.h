@@ -1,45 +1,11 @@
 #pragma once
 
 #include "AAX_IAutomationDelegate.h"
-#include "AAX_IHostServices.h"
 
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
-
-/** Host services that record assertions and traces while a test holds them as the module's own. */
-class RecordingHostServices final : public AAX_IHostServices
-{
-public:
-    struct Assertion
-    {
-        std::string file;
-        int32_t line;
-        std::string note;
-        int32_t flags;
-    };
-
-    RecordingHostServices() { sHostServices = this; }
-    ~RecordingHostServices() override { sHostServices = nullptr; }
-
-    AAX_Result HandleAssertFailure (const char* file, int32_t line, const char* note, int32_t flags) const override
-    {
-        assertions.push_back ({ file, line, note, flags });
-        return 0;
-    }
-
-    AAX_Result Trace (AAX_ETracePriorityHost priority, const char* message) const override
-    {
-        traces.push_back (std::to_string (uint32_t (priority)) + " " + message);
-        return 0;
-    }
-
-    AAX_Result StackTrace (int32_t, int32_t, const char*) const override { return 0; }
-
-    mutable std::vector<Assertion> assertions;
-    mutable std::vector<std::string> traces;
-};
 
 /** Stands in for the host's automation: logs every call in order and echoes set requests.
 
