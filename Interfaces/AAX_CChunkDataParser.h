@@ -8,7 +8,7 @@
 class AAX_IString;
 
 /** The identifier of the controls-state chunk and the name written into it. */
-#define CONTROLS_CHUNK_ID 'elck'
+#define CONTROLS_CHUNK_ID 0x656C636Bu // 'elck'
 #define CONTROLS_CHUNK_DESCRIPTION "Complete Controls State"
 
 /** Writes and reads the tagged list of parameter values of the controls-state chunk.

@@ -1,5 +1,6 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_Errors.h"
+#include "ControlsChunkRig.h"
 
 #include <gtest/gtest.h>
 
@@ -105,15 +106,23 @@ TEST (AAX_CChunkDataParser, DoublesAreWrittenByteExactWithPaddedTaggedNamesAndRe
     EXPECT_EQ (written (parser), golden);
 }
 
-TEST (AAX_CChunkDataParser, TheTwentyThreeParametersMakeA332ByteChunk)
+TEST (AAX_CChunkDataParser, TheTwentyThreeParametersMakeA332ByteChunkThatCarriesTheirValuesToAnotherInstance)
 {
-    AAX_CChunkDataParser parser;
+    ControlsChunkRig source, target;
 
-    for (int i = 0; i < 23; ++i)
-        parser.AddDouble (std::to_string (i).c_str(), i / 22.0);
+    for (int i = 0; i < ParamData::numParams; ++i)
+        source.setValue (i, float (i) / 22.0f);
 
-    EXPECT_EQ (parser.GetChunkDataSize(), 332);
-    EXPECT_EQ (written (parser).size(), 332u);
+    auto record = source.write();
+    const auto* chunk = reinterpret_cast<const AAX_SPlugInChunk*> (record.data());
+    EXPECT_EQ (chunk->fSize, 332);
+
+    target.apply (chunk);
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        EXPECT_EQ (target.value (i), float (i) / 22.0f) << i;
+
+    EXPECT_EQ (target.write(), record);
 }
 
 TEST (AAX_CChunkDataParser, StringsAndIntegersArePaddedAndTheEntryAfterAStringIsFound)
