@@ -9,7 +9,7 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_f
 
 configure = cmake -S . -B $(1) -G Ninja $(2) $(CMAKE_FLAGS) >/dev/null
 
-.PHONY: deps build run test format bench tsan asan fuzz clean
+.PHONY: deps build run test shots format bench tsan asan fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +24,10 @@ run: build
 test: build
 	@scripts/check-format.sh
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+# The widget kit as PNG files, one per widget and state, at scale 1 and 2; SHOTS="led*" picks some.
+shots: build
+	@$(BUILD)/tools/shots/plemvo_shots $(BUILD)/shots "$(or $(SHOTS),*)"
 
 format: deps
 	@scripts/check-format.sh fix

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          juce-modules-source fonts-lato lld ccache clang-format)
+          juce-modules-source fonts-lato fonts-dejavu-core xvfb xauth lld ccache clang-format)
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

@@ -66,6 +66,20 @@ struct RecordingListener : juce::VqParamsManager::AutomatableParamListener
     void paramGestureChanged (int index, bool starting) override { gestures.push_back ({ index, starting }); }
 };
 
+/** Records what a setting listener is told. */
+struct RecordingSettingListener : juce::VqParamsManager::NonAutomatableParamListener
+{
+    struct Value
+    {
+        int index;
+        juce::var value;
+    };
+
+    std::vector<Value> values;
+
+    void nonAutomatableParamValueChanged (int index, juce::var value) override { values.push_back ({ index, value }); }
+};
+
 /** Records what a host parameter tells the host. */
 struct HostRecorder : juce::AudioProcessorParameter::Listener
 {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
+#include <juce_gui_basics/juce_gui_basics.h>
 
 namespace
 {
@@ -20,6 +21,12 @@ public:
 int main (int argc, char** argv)
 {
     testing::InitGoogleTest (&argc, argv);
+
+#if VQ_TESTS_ON_DISPLAY
+    // Without an application object JUCE leaves X errors to Xlib, which ends the process on the
+    // first BadAtom; a factory that is never called makes it install its own handlers.
+    juce::JUCEApplicationBase::createInstance = []() -> juce::JUCEApplicationBase* { return nullptr; };
+#endif
 
     AssertionsFailTests logger;
     juce::Logger::setCurrentLogger (&logger);

@@ -8,12 +8,6 @@ using Manager = juce::VqParamsManager;
 
 namespace
 {
-struct SettingRecorder : Manager::NonAutomatableParamListener
-{
-    std::vector<juce::var> values;
-    void nonAutomatableParamValueChanged (int, juce::var value) override { values.push_back (value); }
-};
-
 /** Overrides the three-argument form, so it is told of its own changes too. */
 struct SeesEverything : Manager::AutomatableParamListener
 {
@@ -223,11 +217,11 @@ TEST_F (ParamsManager, TheSourceOfAGestureIsNotToldOfIt)
 
 TEST_F (ParamsManager, AnIndexOutsideTheTablesChangesNothingAndCallsNobody)
 {
-    SettingRecorder setting;
+    vqtest::RecordingSettingListener setting;
 
     for (int index : { -1, 23 })
     {
-        EXPECT_NO_FATAL_FAILURE (manager.addParamListener (&first, index, Manager::notifyOnAdd));
+        manager.addParamListener (&first, index, Manager::notifyOnAdd);
         manager.setParamValue (nullptr, index, 0.5f);
         manager.beginParamGesture (nullptr, index);
         manager.endParamGesture (nullptr, index);
@@ -251,7 +245,7 @@ TEST_F (ParamsManager, AnIndexOutsideTheTablesChangesNothingAndCallsNobody)
 
 TEST_F (ParamsManager, ASettingIsToldToEveryListenerButItsSource)
 {
-    SettingRecorder a, b;
+    vqtest::RecordingSettingListener a, b;
     manager.addNonAutomatableParamListener (&a, 3, Manager::registerOnly);
     manager.addNonAutomatableParamListener (&b, 3, Manager::registerOnly);
 
@@ -260,13 +254,13 @@ TEST_F (ParamsManager, ASettingIsToldToEveryListenerButItsSource)
 
     EXPECT_EQ (a.values.size(), 1u);
     ASSERT_EQ (b.values.size(), 2u);
-    EXPECT_EQ (b.values[1], juce::var (1));
+    EXPECT_EQ (b.values[1].value, juce::var (1));
     EXPECT_EQ (manager.getNonAutomatableParamValue (3), juce::var (1));
 }
 
 TEST_F (ParamsManager, ASettingListenerAddedToBeNotifiedGetsTheStoredValueAtOnce)
 {
-    SettingRecorder a;
+    vqtest::RecordingSettingListener a;
     manager.setNonAutomatableParamValue (nullptr, 10, true);
 
     manager.addNonAutomatableParamListener (&a, 10, Manager::registerOnly);
@@ -274,7 +268,7 @@ TEST_F (ParamsManager, ASettingListenerAddedToBeNotifiedGetsTheStoredValueAtOnce
 
     manager.addNonAutomatableParamListener (&a, 10, Manager::notifyOnAdd);
     ASSERT_EQ (a.values.size(), 1u);
-    EXPECT_EQ (a.values[0], juce::var (true));
+    EXPECT_EQ (a.values[0].value, juce::var (true));
 
     manager.removeNonAutomatableParamListener (&a, 10);
     manager.setNonAutomatableParamValue (nullptr, 10, false);
@@ -289,5 +283,34 @@ TEST_F (ParamsManager, TheHostParametersAreTheFirstListenersInIndexOrder)
     {
         EXPECT_EQ (instance.getParameters()[i], manager.getDawParameter (i));
         EXPECT_EQ (manager.getDawParameter (i)->getParamIndex(), i);
+    }
+
+    // A listener added later is told after the host parameter.
+    struct OrderProbe : juce::AudioProcessorParameter::Listener
+    {
+        const vqtest::RecordingListener& later;
+        std::vector<bool> toldBeforeLater;
+
+        explicit OrderProbe (const vqtest::RecordingListener& l)
+            : later (l)
+        {
+        }
+        void parameterValueChanged (int, float) override { toldBeforeLater.push_back (later.values.empty()); }
+        void parameterGestureChanged (int, bool) override {}
+    };
+
+    for (int i = 0; i < 23; ++i)
+    {
+        vqtest::RecordingListener later;
+        OrderProbe probe (later);
+        manager.addParamListener (&later, i, Manager::registerOnly);
+        manager.getDawParameter (i)->addListener (&probe);
+
+        manager.setParamValue (nullptr, i, 0.5f);
+
+        manager.getDawParameter (i)->removeListener (&probe);
+        manager.removeParamListener (&later, i);
+        EXPECT_EQ (probe.toldBeforeLater, std::vector<bool> { true }) << i;
+        EXPECT_EQ (later.values.size(), 1u) << i;
     }
 }

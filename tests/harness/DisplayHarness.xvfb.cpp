@@ -1,0 +1,67 @@
+#include "Mouse.h"
+
+#include <gtest/gtest.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+TEST (DisplayHarness, ATestOfThisKindRunsOnARealDisplayWhereAWindowOpens)
+{
+    ASSERT_NE (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay(), nullptr);
+
+    juce::Component window;
+    window.setBounds (10, 10, 40, 30);
+    window.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    window.setVisible (true);
+
+    ASSERT_NE (window.getPeer(), nullptr);
+    EXPECT_NE (window.getPeer()->getNativeHandle(), nullptr);
+    window.removeFromDesktop();
+}
+
+namespace
+{
+/** Red left half, blue right half; records what reaches it. */
+struct Probe : juce::Component
+{
+    std::vector<juce::String> events;
+    int lastClicks = 0;
+
+    void paint (juce::Graphics& g) override
+    {
+        g.fillAll (juce::Colours::blue);
+        g.setColour (juce::Colours::red);
+        g.fillRect (0, 0, getWidth() / 2, getHeight());
+    }
+
+    void mouseEnter (const juce::MouseEvent&) override { events.push_back ("enter"); }
+    void mouseExit (const juce::MouseEvent&) override { events.push_back ("exit"); }
+    void mouseDown (const juce::MouseEvent& e) override
+    {
+        events.push_back ("down");
+        lastClicks = e.getNumberOfClicks();
+    }
+    void mouseDrag (const juce::MouseEvent&) override { events.push_back ("drag"); }
+    void mouseUp (const juce::MouseEvent&) override { events.push_back ("up"); }
+};
+} // namespace
+
+TEST (GuiTestBench, TheMouseThroughThePeerReachesTheChildUnderItWithEnterAndSingleClicks)
+{
+    juce::Component parent;
+    Probe child;
+    parent.setSize (100, 100);
+    parent.addAndMakeVisible (child);
+    child.setBounds (10, 10, 20, 20);
+
+    {
+        vqtest::PeerMouse mouse (child);
+        mouse.click ({ 5.0f, 5.0f });
+        mouse.click ({ 5.0f, 5.0f });
+        mouse.down ({ 5.0f, 5.0f });
+        mouse.drag ({ 8.0f, 5.0f });
+        mouse.up ({ 8.0f, 5.0f });
+    }
+
+    const std::vector<juce::String> expected { "enter", "down", "up", "down", "up", "down", "drag", "up", "exit" };
+    EXPECT_EQ (child.events, expected);
+    EXPECT_EQ (child.lastClicks, 1);
+}

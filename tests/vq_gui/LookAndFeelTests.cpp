@@ -1,0 +1,265 @@
+#include "vq_gui/PopupMenu_LAF.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Allocations of this test executable are counted while a test asks for it.
+namespace
+{
+std::atomic<bool> countingAllocations { false };
+std::atomic<int> allocations { 0 };
+
+void* allocate (std::size_t size)
+{
+    if (countingAllocations)
+        ++allocations;
+
+    if (auto* memory = std::malloc (size == 0 ? 1 : size))
+        return memory;
+
+    throw std::bad_alloc();
+}
+} // namespace
+
+void* operator new (std::size_t size)
+{
+    return allocate (size);
+}
+void* operator new[] (std::size_t size)
+{
+    return allocate (size);
+}
+void operator delete (void* memory) noexcept
+{
+    std::free (memory);
+}
+void operator delete[] (void* memory) noexcept
+{
+    std::free (memory);
+}
+void operator delete (void* memory, std::size_t) noexcept
+{
+    std::free (memory);
+}
+void operator delete[] (void* memory, std::size_t) noexcept
+{
+    std::free (memory);
+}
+
+namespace
+{
+using juce::Colour;
+using juce::Font;
+
+struct StyleCase
+{
+    int flags;
+    const char* style;
+};
+
+class VqLookAndFeelTest : public testing::Test
+{
+protected:
+    juce::VqLookAndFeel lookAndFeel;
+};
+
+TEST_F (VqLookAndFeelTest, ExactlyBoldItalicOrBothPickThoseFacesAndEveryOtherStyleIsRegular)
+{
+    const StyleCase cases[] = { { 0, "Regular" }, { 1, "Bold" },    { 2, "Italic" },  { 3, "Bold Italic" },
+                                { 4, "Regular" }, { 5, "Regular" }, { 6, "Regular" }, { 7, "Regular" } };
+
+    for (const auto& c : cases)
+    {
+        for (const auto* name : { "Lato", "Any Other Name" })
+        {
+            auto face = lookAndFeel.getTypefaceForFont (Font (name, 31.0f, c.flags));
+            ASSERT_NE (face, nullptr) << c.flags;
+            EXPECT_EQ (face->getName(), "Lato") << c.flags;
+            EXPECT_EQ (face->getStyle(), c.style) << "style flags " << c.flags;
+        }
+    }
+}
+
+TEST_F (VqLookAndFeelTest, HandingOutAFaceAllocatesNothing)
+{
+    const Font fonts[] = { Font (12.0f), Font (12.0f, Font::bold), Font (12.0f, Font::italic),
+                           Font (12.0f, Font::bold | Font::italic), Font (12.0f, Font::underlined) };
+    allocations = 0;
+    countingAllocations = true;
+
+    for (const auto& font : fonts)
+        lookAndFeel.getTypefaceForFont (font);
+
+    countingAllocations = false;
+    EXPECT_EQ (allocations, 0);
+}
+
+TEST_F (VqLookAndFeelTest, TextTakesTheEmbeddedFacesOnlyWhileTheLookAndFeelIsTheDefault)
+{
+    // The framework caches the faces it resolved, so each switch starts from an empty cache.
+    auto faceOfPlainTextWith = [] (juce::LookAndFeel* defaultLookAndFeel)
+    {
+        juce::LookAndFeel::setDefaultLookAndFeel (defaultLookAndFeel);
+        juce::Typeface::clearTypefaceCache();
+        return Font (14.0f).getTypefacePtr()->getName();
+    };
+
+    juce::Component tree;
+    tree.setLookAndFeel (&lookAndFeel);
+    EXPECT_EQ (faceOfPlainTextWith (nullptr), "DejaVu Sans");
+    EXPECT_EQ (faceOfPlainTextWith (&lookAndFeel), "Lato");
+    EXPECT_EQ (faceOfPlainTextWith (nullptr), "DejaVu Sans");
+    tree.setLookAndFeel (nullptr);
+}
+
+//==============================================================================
+/** Draws one popup-menu element into a transparent image and reads its pixels. */
+class PopupMenuDrawingTest : public testing::Test
+{
+protected:
+    static constexpr int width = 200;
+
+    /** The image is at least one row high, so that an item of no height can be drawn into it. */
+    juce::Image drawItem (int height, bool isSeparator, bool isActive, bool isHighlighted,
+                          const Colour* textColour = nullptr, const juce::String& text = "Save Preset...")
+    {
+        juce::Image image (juce::Image::ARGB, width, juce::jmax (1, height), true);
+        juce::Graphics g (image);
+        lookAndFeel.drawPopupMenuItem (g, { width, height }, isSeparator, isActive, isHighlighted, false, false, text,
+                                       {}, nullptr, textColour);
+        return image;
+    }
+
+    /** The most opaque pixel inside the area: for drawn text, its colour. */
+    static Colour strongestPixel (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        Colour strongest;
+
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() > strongest.getAlpha())
+                    strongest = image.getPixelAt (x, y);
+
+        return strongest;
+    }
+
+    static void expectColour (Colour actual, juce::uint32 expected, int tolerance = 2)
+    {
+        const Colour wanted (expected);
+        EXPECT_NEAR (actual.getAlpha(), wanted.getAlpha(), tolerance) << actual.toDisplayString (true);
+        EXPECT_NEAR (actual.getRed(), wanted.getRed(), tolerance) << actual.toDisplayString (true);
+        EXPECT_NEAR (actual.getGreen(), wanted.getGreen(), tolerance) << actual.toDisplayString (true);
+        EXPECT_NEAR (actual.getBlue(), wanted.getBlue(), tolerance) << actual.toDisplayString (true);
+    }
+
+    juce::PopupMenu_LAF lookAndFeel;
+};
+
+TEST_F (PopupMenuDrawingTest, TheBackgroundRunsFromLightToDarkGreyInsideADarkOutline)
+{
+    juce::Image image (juce::Image::ARGB, width, 101, true);
+    juce::Graphics g (image);
+    lookAndFeel.drawPopupMenuBackground (g, width, 101);
+
+    expectColour (image.getPixelAt (100, 1), 0xFF373737);
+    expectColour (image.getPixelAt (100, 50), 0xFF2F2F2F);
+    expectColour (image.getPixelAt (100, 99), 0xFF282828);
+
+    // Black at 60 % over the gradient.
+    expectColour (image.getPixelAt (0, 50), 0xFF131313);
+    expectColour (image.getPixelAt (100, 0), 0xFF161616);
+    expectColour (image.getPixelAt (width - 1, 50), 0xFF131313);
+}
+
+TEST_F (PopupMenuDrawingTest, AHighlightedActiveItemIsFilledInsideAOnePixelMarginWithADarkeningGradient)
+{
+    const auto image = drawItem (41, false, true, true);
+
+    EXPECT_EQ (image.getPixelAt (5, 0).getAlpha(), 0);
+    EXPECT_EQ (image.getPixelAt (0, 20).getAlpha(), 0);
+    EXPECT_EQ (image.getPixelAt (width - 1, 20).getAlpha(), 0);
+    EXPECT_EQ (image.getPixelAt (5, 40).getAlpha(), 0);
+
+    expectColour (image.getPixelAt (2, 1), 0xFF414141, 3);
+    expectColour (image.getPixelAt (2, 20), 0xFF282828, 3);
+    expectColour (image.getPixelAt (2, 39), 0xFF1E1E1E, 3);
+}
+
+TEST_F (PopupMenuDrawingTest, ItemTextIsLightGreyAndHalfTransparentWhenInactiveWithNoFillUnlessActiveAndHighlighted)
+{
+    struct Case
+    {
+        bool isActive, isHighlighted;
+        juce::uint8 textAlpha;
+        bool filled;
+    };
+
+    for (auto c : { Case { true, false, 0xFF, false }, Case { false, false, 0x80, false },
+                    Case { false, true, 0x80, false }, Case { true, true, 0xFF, true } })
+    {
+        const auto image = drawItem (24, false, c.isActive, c.isHighlighted);
+        EXPECT_EQ (image.getPixelAt (2, 2).getAlpha() == 0xFF, c.filled);
+
+        if (! c.filled)
+        {
+            const auto text = strongestPixel (image, image.getBounds());
+            expectColour (text, (juce::uint32) (c.textAlpha << 24) | 0xB2B5BEu, 3);
+        }
+    }
+}
+
+TEST_F (PopupMenuDrawingTest, AnItemsOwnTextColourIsIgnored)
+{
+    const Colour red (0xFFFF0000);
+    const auto image = drawItem (24, false, true, false, &red);
+    expectColour (strongestPixel (image, image.getBounds()), 0xFFB2B5BE, 3);
+}
+
+TEST_F (PopupMenuDrawingTest, ItemTextStartsAfterTheTickColumn)
+{
+    // 24 px high: margin 1, indent 5, then a column of round (22 / 1.3) = 17 px.
+    const auto image = drawItem (24, false, true, false);
+    EXPECT_EQ (strongestPixel (image, { 0, 0, 23, 24 }).getAlpha(), 0);
+    EXPECT_GT (strongestPixel (image, { 23, 0, 20, 24 }).getAlpha(), 0xC0);
+}
+
+TEST_F (PopupMenuDrawingTest, ASeparatorIsOneFaintRowHalfWayDownInsetByFivePixels)
+{
+    struct Case
+    {
+        int height, row;
+    };
+
+    // Rows round half to even: 0.5 goes to 0, 1.5 to 2.
+    for (auto c : { Case { 9, 4 }, Case { 4, 2 }, Case { 2, 0 }, Case { 1, 0 }, Case { 0, -1 } })
+    {
+        const auto drawn = drawItem (c.height, true, true, false);
+
+        for (int y = 0; y < drawn.getHeight(); ++y)
+        {
+            EXPECT_EQ (drawn.getPixelAt (4, y).getAlpha(), 0) << c.height;
+            EXPECT_EQ (drawn.getPixelAt (width - 5, y).getAlpha(), 0) << c.height;
+
+            if (y == c.row)
+                expectColour (drawn.getPixelAt (100, y), 0x4CB2B5BE, 4);
+            else
+                EXPECT_EQ (drawn.getPixelAt (100, y).getAlpha(), 0) << "height " << c.height << " row " << y;
+        }
+    }
+}
+
+TEST_F (PopupMenuDrawingTest, ASectionHeaderIsLightGreyTextAtTheBottomLeftOfItsUpperFourFifths)
+{
+    juce::Image image (juce::Image::ARGB, width, 30, true);
+    juce::Graphics g (image);
+    lookAndFeel.drawPopupMenuSectionHeader (g, { 0, 0, width, 30 }, "DEVICES");
+
+    expectColour (strongestPixel (image, image.getBounds()), 0xFFB2B5BE, 3);
+    EXPECT_EQ (strongestPixel (image, { 0, 0, 12, 30 }).getAlpha(), 0);
+    EXPECT_EQ (strongestPixel (image, { 0, 24, width, 6 }).getAlpha(), 0);
+    EXPECT_GT (strongestPixel (image, { 12, 12, 30, 12 }).getAlpha(), 0xC0);
+}
+} // namespace
