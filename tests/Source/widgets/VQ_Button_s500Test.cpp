@@ -433,3 +433,37 @@ TEST (ChannelSwitch, ASwitchDeletedDuringTheLongPressLeavesNoTimerBehind)
     vqtest::runMessageLoopFor (1200);
     EXPECT_EQ (changes, 0);
 }
+
+TEST (PushControls, EveryWidgetTakesAZeroSizeAndAnyLabelTextAndPaintsOnlyWhatLayoutRendered)
+{
+    vqtest::RigInstance instance;
+    const juce::String longText = juce::String::repeatedString ("WIDE ", 2000);
+
+    for (const auto& text : { juce::String(), longText })
+    {
+        juce::Component parent;
+        parent.setSize (400, 300);
+        juce::OwnedArray<VQ_ButtonComponent_s500> widgets;
+        widgets.add (std::make_unique<EqEngageButton>());
+        widgets.add (std::make_unique<MainEngageButton>());
+        widgets.add (std::make_unique<QSwitch>());
+        widgets.add (std::make_unique<FilterSwitch> (FilterSwitch::lowPass));
+        widgets.add (std::make_unique<ChannelSwitch> (0, instance.getParamsManager()));
+
+        for (auto* w : widgets)
+        {
+            w->createSideLabels();
+            for (auto* label : { &w->descriptionLabel, w->leftLabel.get(), w->rightLabel.get() })
+                label->setText (text, juce::dontSendNotification);
+            if (auto* s = dynamic_cast<VQ_Switch_PLEMVO*> (w))
+                s->setDiodeLabelsText ({ text, text, text, text, text });
+
+            parent.addAndMakeVisible (w);
+            w->setBounds (10, 10, 72, 49);
+            EXPECT_EQ (vqtest::imageMakerCallsWhilePainting (*w), 0);
+            w->setBounds (10, 10, 0, 0);
+            w->renderDefaultSize (-5);
+            EXPECT_EQ (vqtest::imageMakerCallsWhilePainting (parent), 0);
+        }
+    }
+}
