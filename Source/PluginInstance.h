@@ -78,9 +78,11 @@ private:
     void setSetting (int index, const juce::var& value);
     bool isConnected() const;
     int countFreeDevices() const;
+    void savePreset (const juce::File& chosen);
     void launchChooser (const juce::String& title, const juce::String& patterns, int flags,
                         std::function<void (const juce::File&)> onChosen);
 
+    JUCE_DECLARE_WEAK_REFERENCEABLE (PlemvoPluginInstance)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlemvoPluginInstance)
 };
 
