@@ -4,6 +4,7 @@
 #include "IACFUnknown.h"
 
 #include <atomic>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -101,6 +102,11 @@ public:
     acfUInt32 AddRef() override { return addRef(); }
     acfUInt32 Release() override { return release(); }
 };
+
+/** A text argument for the log; a null pointer shows as "(null)". */
+std::string text (const char* value);
+/** Number arguments for the log, separated by spaces. */
+std::string numbers (std::initializer_list<long long> values);
 
 /** The name of an identifier for the log, or its first field in hexadecimal. */
 std::string nameOf (const _acfUID& uid);

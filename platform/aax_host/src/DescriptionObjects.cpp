@@ -7,21 +7,6 @@ namespace aax_host
 {
 namespace
 {
-std::string text (const char* value)
-{
-    return value != nullptr ? value : "(null)";
-}
-
-std::string numbers (std::initializer_list<long long> values)
-{
-    std::string joined;
-
-    for (auto v : values)
-        joined += (joined.empty() ? "" : " ") + std::to_string (v);
-
-    return joined;
-}
-
 // Hands an object of the host out through an unknown pointer, with the caller's reference.
 AAX_Result handOut (HostObject& object, IACFUnknown* unknown, IACFUnknown** out)
 {

@@ -7,21 +7,6 @@ namespace aax_host
 {
 namespace
 {
-std::string text (const char* value)
-{
-    return value != nullptr ? value : "(null)";
-}
-
-std::string numbers (std::initializer_list<long long> values)
-{
-    std::string joined;
-
-    for (auto v : values)
-        joined += (joined.empty() ? "" : " ") + std::to_string (v);
-
-    return joined;
-}
-
 std::vector<unsigned char> bytes (const void* data, uint32_t size)
 {
     const auto* begin = static_cast<const unsigned char*> (data);
