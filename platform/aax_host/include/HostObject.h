@@ -65,6 +65,17 @@ protected:
     /** Logs the call and gives the result a test chose for it, else success. */
     AAX_Result call (const char* method, const std::string& arguments = {});
 
+    /** Logs the call and, when it succeeds, lets the object keep what it was given. */
+    template <typename Keep> AAX_Result callKeeping (const char* method, const std::string& arguments, Keep&& keep)
+    {
+        const auto result = call (method, arguments);
+
+        if (result == AAX_SUCCESS)
+            keep();
+
+        return result;
+    }
+
     template <typename T, typename V>
     AAX_Result give (const char* method, T* out, const V& value, const std::string& arguments = {})
     {
