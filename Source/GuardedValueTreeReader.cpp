@@ -1,5 +1,7 @@
 #include "GuardedValueTreeReader.h"
 
+#include "StateReader.h"
+
 namespace
 {
 // The type markers of juce::var's stream format.
@@ -276,7 +278,7 @@ private:
 
 bool GuardedValueTreeReader::isWellFormed (const void* data, size_t numBytes)
 {
-    if (data == nullptr || numBytes == 0 || numBytes > maxBytes)
+    if (data == nullptr || numBytes == 0 || numBytes > StateReader::maxBytes)
         return false;
 
     StreamWalker walker (data, numBytes);

@@ -31,13 +31,19 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
             { manager->setParamValue (this, index, intToFloat[k](code)); };
             param.setGestureTarget (*manager, this, index);
 
-            param.onSend = [this, side, k] (int code) { sendSide (side, code | storedCodeOfSide (side, k)); };
+            param.onSend = [this, side] (int)
+            {
+                changed[side] = true;
+                triggerAsyncUpdate();
+            };
         }
     }
 }
 
 MidiBoolParams::~MidiBoolParams()
 {
+    cancelPendingUpdate();
+
     for (auto& sideIndices : indices)
         for (auto index : sideIndices)
             manager->removeParamListener (this, index);
@@ -59,6 +65,9 @@ void MidiBoolParams::paramMidiChanged (int value)
 
 void MidiBoolParams::paramValueChanged (int index, float value)
 {
+    if (sendingHeld)
+        return;
+
     for (int s = 0; s < numSides; ++s)
     {
         if (! isSent ((Side) s))
@@ -70,19 +79,21 @@ void MidiBoolParams::paramValueChanged (int index, float value)
     }
 }
 
-void MidiBoolParams::sendForced()
+void MidiBoolParams::sendChannel (int channel)
 {
     if (device == nullptr)
         return;
 
-    // One message per channel: each already carries all three switches.
-    const auto leftCode = storedCodeOfSide (leftSide, -1);
-    const auto rightCode = storedCodeOfSide (rightSide, -1);
+    const auto side = sideOfChannel (channel);
+    changed[side] = false;
+    sendSide (side, storedCodeOfSide (side));
+}
 
-    sendSide (leftSide, leftCode);
-
-    if (isSent (rightSide))
-        sendSide (rightSide, rightCode);
+void MidiBoolParams::handleAsyncUpdate()
+{
+    for (int s = 0; s < numSides; ++s)
+        if (std::exchange (changed[s], false) && isSent ((Side) s))
+            sendSide ((Side) s, storedCodeOfSide ((Side) s));
 }
 
 void MidiBoolParams::lockReceiving (bool shouldLock)
@@ -105,13 +116,12 @@ void MidiBoolParams::lockReceiving (bool shouldLock)
     pending[rightSide] = -1;
 }
 
-int MidiBoolParams::storedCodeOfSide (Side side, int exceptSwitch) const
+int MidiBoolParams::storedCodeOfSide (Side side) const
 {
     int code = 0;
 
     for (int k = 0; k < numSwitches; ++k)
-        if (k != exceptSwitch)
-            code |= floatToInt[k](manager->getParamValue (indices[side][k]));
+        code |= floatToInt[k](manager->getParamValue (indices[side][k]));
 
     return code;
 }

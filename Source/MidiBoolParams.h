@@ -6,9 +6,11 @@
 #include <array>
 
 /** The three engage switches of both channels, packed as bits into one control id of the unit.
-    Every message carries the complete state of the three switches of one channel.
+    Every message carries the complete state of the three switches of one channel. Changes of one
+    message-thread turn go out together, one message per channel, so the unit is never sent a byte
+    with some of the switches of a change applied and the others not yet.
 */
-class MidiBoolParams : public MidiControlParam
+class MidiBoolParams : public MidiControlParam, private juce::AsyncUpdater
 {
 public:
     static constexpr int numSwitches = 3;
@@ -30,7 +32,7 @@ public:
     void paramMidiChanged (int value) override;
 
     void paramValueChanged (int index, float value) override;
-    void sendForced() override;
+    void sendChannel (int channel) override;
     void lockReceiving (bool shouldLock) override;
 
 private:
@@ -38,10 +40,12 @@ private:
     IntToFloat intToFloat[numSwitches];
     FloatToInt floatToInt[numSwitches];
     int pending[numSides] { -1, -1 };
+    bool changed[numSides] { false, false }; // changed in this turn, sent at its end
     MidiParam params[numSides][numSwitches];
 
-    int storedCodeOfSide (Side side, int exceptSwitch) const;
+    int storedCodeOfSide (Side side) const;
     void sendSide (Side side, int combined);
+    void handleAsyncUpdate() override;
 
     JUCE_DECLARE_NON_COPYABLE (MidiBoolParams)
 };

@@ -147,7 +147,7 @@ void MidiChannelParam::send (int code)
         // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
         // before setValue has returned, and must still end this set-up.
         settingUp = true;
-        device->setValue (Protocol::channelMode, code, false);
+        device->setValue (midiId, code, false);
         startTimer (setUpTimerId, setUpLockMs);
     }
 
@@ -157,10 +157,29 @@ void MidiChannelParam::send (int code)
 void MidiChannelParam::applyCodeFromDevice (int code)
 {
     const auto channel = selectedChannelForCode (code);
+    const bool wasLinked = ParamTools::isLinked (manager->getParamValue (paramIndex));
     lastCode = codeForSelectedChannel (channel);
+
+    // Applying the mode may copy one channel onto the other; what that changes goes out below, once
+    // the change is complete, instead of control by control.
+    for (auto* listener : channelListeners)
+        listener->holdSending (true);
 
     // The same reading of the code as the control objects', so a stray code 3 cannot leave the
     // parameters linked while the traffic is routed to channel 1.
     manager->setParamValue (this, paramIndex, channel == 0 ? 0.0f : 1.0f);
     manager->setNonAutomatableParamValue (this, settingIndex, channel == 2 ? 1 : 0);
+
+    for (auto* listener : channelListeners)
+        listener->holdSending (false);
+
+    // A unit that links keeps each channel as it was, while both channels of the parameters now hold
+    // one set: channel 1 goes out, which the linked unit applies to both. A unit that unlinks holds
+    // that set on both, while channel 2 of the parameters may have been set apart meanwhile (host
+    // automation is not linked): channel 2 goes out. Between two channels nothing differs.
+    const bool linked = channel == 0;
+
+    if (linked != wasLinked)
+        for (auto* listener : channelListeners)
+            listener->sendChannel (linked ? 1 : 2);
 }

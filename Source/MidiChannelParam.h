@@ -2,6 +2,7 @@
 
 #include "MidiParam.h"
 #include "vq_core/VqParamsManager.h"
+#include "vq_midi/VqSysexProtocol.h"
 
 #include <atomic>
 
@@ -13,7 +14,8 @@ class MidiDevice;
 /** The unit's channel mode (control id 14): sends "CHANNEL" with "SELECTED CHANNEL" to the unit,
     follows the mode that the unit reports, and runs the set-up cycle: after each mode sent it
     locks the control objects for up to 500 ms (or until the unit reports its switch byte), then
-    lets them send what they held back and then their complete state.
+    lets them send what they held back and then their complete state. A mode that the unit reports
+    starts no set-up: once it is applied, the unit is sent the one channel that it lacks.
 */
 class MidiChannelParam : public juce::VqParamsManager::AutomatableParamListener,
                          public juce::VqParamsManager::NonAutomatableParamListener,
@@ -37,6 +39,14 @@ public:
 
         /** Sends every current value to the unit. */
         virtual void sendForced() = 0;
+
+        /** While held, changes of the parameters are not sent: the channel object sends what the unit
+            needs once the change that it applies is complete. Message thread.
+        */
+        virtual void holdSending (bool shouldHold) = 0;
+
+        /** Sends every current value of channel 1 or 2 to the unit. Message thread. */
+        virtual void sendChannel (int channel) = 0;
     };
 
     MidiChannelParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int paramIndex, int settingIndex);
@@ -67,9 +77,6 @@ public:
     /** The unit has reported its switch byte; a set-up under way ends at once. MIDI thread. */
     void switchesReceived();
 
-    /** Whether a set-up cycle is under way. */
-    bool isSettingUp() const noexcept { return settingUp.load(); }
-
     /** Which channel a channel-mode code selects: 0 linked, 1 or 2 that channel. */
     static int selectedChannelForCode (int code) noexcept;
 
@@ -92,6 +99,7 @@ private:
     juce::Array<ChannelRecallingListener*> channelListeners;
     int paramIndex;
     int settingIndex;
+    int midiId = juce::VqSysexProtocol::channelMode;
     int lastCode = -1; // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
     MidiParam midiParam;

@@ -14,6 +14,22 @@ void MidiControlParam::setSelectedChannel (int channel)
     selectedChannel = channel;
 }
 
+void MidiControlParam::holdSending (bool shouldHold)
+{
+    sendingHeld = shouldHold;
+}
+
+void MidiControlParam::sendForced()
+{
+    if (device == nullptr)
+        return;
+
+    sendChannel (1);
+
+    if (isSent (rightSide))
+        sendChannel (2);
+}
+
 int MidiControlParam::sideOfValuesFromUnit() const noexcept
 {
     switch (selectedChannel.load())

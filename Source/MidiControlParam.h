@@ -21,6 +21,10 @@ public:
     virtual void paramMidiChanged (int value) = 0;
 
     void setSelectedChannel (int channel) override;
+    void holdSending (bool shouldHold) override;
+
+    /** Channel 1, then channel 2 unless linked. */
+    void sendForced() override;
 
 protected:
     enum Side
@@ -39,6 +43,8 @@ protected:
     /** Whether a side's values go out at all: while linked channel 2 is not sent. */
     bool isSent (Side side) const noexcept;
 
+    static Side sideOfChannel (int channel) noexcept { return channel == 1 ? leftSide : rightSide; }
+
     /** Sends a side's code, with the command of the channel not selected when that is the side's. */
     void sendToUnit (Side side, int code);
 
@@ -47,6 +53,7 @@ protected:
     int midiId;
     std::atomic<int> selectedChannel { 0 };
     std::atomic<bool> locked { false };
+    bool sendingHeld = false; // message thread
 
 private:
     JUCE_DECLARE_NON_COPYABLE (MidiControlParam)

@@ -52,6 +52,9 @@ void MidiLRParam::paramMidiChanged (int value)
 
 void MidiLRParam::paramValueChanged (int index, float value)
 {
+    if (sendingHeld)
+        return;
+
     const auto code = floatToInt (value);
 
     if (index == leftIndex)
@@ -60,18 +63,15 @@ void MidiLRParam::paramValueChanged (int index, float value)
         right.dawValueChanged (code);
 }
 
-void MidiLRParam::sendForced()
+void MidiLRParam::sendChannel (int channel)
 {
     if (device == nullptr)
         return;
 
-    const auto leftCode = floatToInt (manager->getParamValue (leftIndex));
-    const auto rightCode = floatToInt (manager->getParamValue (rightIndex));
-
-    left.dawValueChanged (leftCode);
-
-    if (isSent (rightSide))
-        right.dawValueChanged (rightCode);
+    if (sideOfChannel (channel) == leftSide)
+        left.dawValueChanged (floatToInt (manager->getParamValue (leftIndex)));
+    else
+        right.dawValueChanged (floatToInt (manager->getParamValue (rightIndex)));
 }
 
 void MidiLRParam::lockReceiving (bool shouldLock)

@@ -16,7 +16,7 @@ public:
 
     void paramMidiChanged (int value) override;
     void paramValueChanged (int index, float value) override;
-    void sendForced() override;
+    void sendChannel (int channel) override;
     void lockReceiving (bool shouldLock) override;
 
 private:

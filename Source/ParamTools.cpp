@@ -310,6 +310,19 @@ bool isLinked (float channelValue)
     return valueToStep (Kind::channelMode, channelValue) == 0;
 }
 
+int linkCopyOrigin (const juce::var& selectedChannel)
+{
+    if (! (selectedChannel.isInt() || selectedChannel.isInt64() || selectedChannel.isDouble()))
+        return -1;
+
+    const auto channel = (double) selectedChannel;
+
+    if (channel == 0.0)
+        return ParamData::engage1;
+
+    return channel == 1.0 ? ParamData::engage2 : -1;
+}
+
 bool isOn (float switchValue)
 {
     return valueToStep (Kind::onOff, switchValue) != 0;

@@ -99,6 +99,10 @@ float stepToValue (Kind kind, int step);
 /** "CHANNEL" reads "LINK" up to and including 0.5. */
 bool isLinked (float channelValue);
 
+/** The first index of the channel whose values both channels keep when "CHANNEL" is switched to
+    "LINK" (ParamData::engage1 or engage2), from "SELECTED CHANNEL"; -1 when it names no channel. */
+int linkCopyOrigin (const juce::var& selectedChannel);
+
 /** A switch is on above 0.5. */
 bool isOn (float switchValue);
 

@@ -50,18 +50,12 @@ void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int i
 void PlemvoParamsManager::copyChannelForLink()
 {
     // The channel chosen in the window is the one whose settings both channels keep.
-    const auto selected = getNonAutomatableParamValue (ParamData::selectedChannel);
+    const int origin = ParamTools::linkCopyOrigin (getNonAutomatableParamValue (ParamData::selectedChannel));
 
-    if (! (selected.isInt() || selected.isInt64() || selected.isDouble()))
+    if (origin < 0)
         return;
 
-    const auto channel = (double) selected;
-
-    if (channel != 0.0 && channel != 1.0)
-        return;
-
-    const int origin = channel == 0.0 ? ParamData::engage1 : ParamData::engage2;
-    const int target = channel == 0.0 ? ParamData::engage2 : ParamData::engage1;
+    const int target = origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
 
     // Each copy is a gesture of its own, so the host records every copied value.
     for (int k = 0; k < ParamData::channelTwinOffset; ++k)

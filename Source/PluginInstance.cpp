@@ -213,7 +213,7 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
         launchChooser ("Save preset...", juce::String ("*") + PresetFile::extension,
                        juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
                            juce::FileBrowserComponent::warnAboutOverwriting,
-                       [this] (const juce::File& file) { PresetFile::save (*this, file); });
+                       [this] (const juce::File& file) { savePreset (file); });
     }
     else if (command->id == Ids::vqPlemvo::loadPreset)
     {
@@ -225,6 +225,31 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
     {
         pendingCommand = std::move (command);
     }
+}
+
+void PlemvoPluginInstance::savePreset (const juce::File& chosen)
+{
+    if (! PresetFile::replacesAnotherFile (chosen))
+    {
+        PresetFile::save (*this, chosen);
+        return;
+    }
+
+    // The name written differs from the one chosen, and the dialog asked only about the chosen one.
+    const auto target = PresetFile::getSaveTarget (chosen);
+    const auto options = juce::MessageBoxOptions()
+                             .withIconType (juce::MessageBoxIconType::QuestionIcon)
+                             .withTitle ("Save preset...")
+                             .withMessage (target.getFileName() + " already exists. Replace it?")
+                             .withButton ("Replace")
+                             .withButton ("Cancel");
+
+    juce::AlertWindow::showAsync (options,
+                                  [safeThis = juce::WeakReference<PlemvoPluginInstance> (this), chosen] (int button)
+                                  {
+                                      if (button == 1 && safeThis != nullptr)
+                                          PresetFile::save (*safeThis, chosen, true);
+                                  });
 }
 
 void PlemvoPluginInstance::launchChooser (const juce::String& title, const juce::String& patterns, int flags,

@@ -24,6 +24,7 @@ class PlemvoPluginInstance : public juce::VqPluginInstance, public juce::Command
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
+    static constexpr const char* version = "3.0.0";
 
     PlemvoPluginInstance();
     ~PlemvoPluginInstance() override;
@@ -78,9 +79,11 @@ private:
     void setSetting (int index, const juce::var& value);
     bool isConnected() const;
     int countFreeDevices() const;
+    void savePreset (const juce::File& chosen);
     void launchChooser (const juce::String& title, const juce::String& patterns, int flags,
                         std::function<void (const juce::File&)> onChosen);
 
+    JUCE_DECLARE_WEAK_REFERENCEABLE (PlemvoPluginInstance)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlemvoPluginInstance)
 };
 

@@ -1,16 +1,28 @@
 #include "PresetFile.h"
 
+#include "StateReader.h"
+
 juce::File PresetFile::getSaveTarget (const juce::File& chosen)
 {
     return chosen.withFileExtension (extension);
 }
 
-juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File& chosen)
+bool PresetFile::replacesAnotherFile (const juce::File& chosen)
+{
+    const auto target = getSaveTarget (chosen);
+    return target != chosen && target.existsAsFile();
+}
+
+juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File& chosen,
+                               bool replacingAnotherFileConfirmed)
 {
     const auto target = getSaveTarget (chosen);
 
     if (target.isDirectory())
         return juce::Result::fail ("a folder has that name: " + target.getFullPathName());
+
+    if (replacesAnotherFile (chosen) && ! replacingAnotherFileConfirmed)
+        return juce::Result::fail (target.getFileName() + " exists and is not the file chosen; not replaced");
 
     juce::MemoryBlock state;
     processor.getStateInformation (state);
@@ -49,7 +61,7 @@ juce::Result PresetFile::load (juce::AudioProcessor& processor, const juce::File
     if (size == 0)
         return juce::Result::fail ("the file is empty");
 
-    if (size > maxFileSize)
+    if (size > (juce::int64) StateReader::maxBytes)
         return juce::Result::fail ("the file is too large for a preset");
 
     juce::FileInputStream in (chosen);

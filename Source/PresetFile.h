@@ -13,16 +13,19 @@ public:
     static constexpr const char* extension = ".vqrp";
     static constexpr const char* bankExtension = ".vqrb";
 
-    /** Files larger than this are not presets; a state is a few kilobytes, a bank a few hundred. */
-    static constexpr juce::int64 maxFileSize = 16 * 1024 * 1024;
-
     /** The file a save to the chosen file writes: the same name with the extension ".vqrp". */
     static juce::File getSaveTarget (const juce::File& chosen);
 
+    /** Whether a save to the chosen file would replace an existing file of another name: the dialog's
+        overwrite warning covered only the chosen one. */
+    static bool replacesAnotherFile (const juce::File& chosen);
+
     /** Writes the processor's state to getSaveTarget (chosen) through a temporary file beside it, which
         replaces the target only once every byte is written; on any failure the target is left as it was.
+        A save that replacesAnotherFile is refused unless the user confirmed it.
     */
-    static juce::Result save (juce::AudioProcessor& processor, const juce::File& chosen);
+    static juce::Result save (juce::AudioProcessor& processor, const juce::File& chosen,
+                              bool replacingAnotherFileConfirmed = false);
 
     /** Reads the file whole and hands the bytes to the processor's state reader. A file that is missing,
         a directory, unreadable, empty, too large or not read to its end is ignored and changes nothing.

@@ -1,5 +1,7 @@
 #include "SessionState.h"
 
+#include "vq_core/VqDawParameter.h"
+
 #include <cstring>
 
 using Ids = StateReader::Ids;
@@ -102,11 +104,10 @@ void SessionState::restore (const void* data, size_t numBytes)
     if (changes.isEmpty())
         return;
 
+    std::array<bool, ParamData::numParams> touched {};
+
     {
         const juce::ScopedLock sl (lock);
-
-        for (auto& change : changes.params)
-            params[(size_t) change.index].store (change.value, std::memory_order_relaxed);
 
         if (changes.bankDevice.has_value() && (bool) settings[ParamData::isConnected])
         {
@@ -114,8 +115,12 @@ void SessionState::restore (const void* data, size_t numBytes)
             changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
         }
 
+        // The setters post before this state does, so the message thread applies the settings first.
         for (auto& change : changes.settings)
             settings[(size_t) change.index] = change.value;
+
+        for (auto& change : changes.params)
+            storeAsApplied (change, touched);
 
         pending.insert (pending.end(), changes.params.begin(), changes.params.end());
     }
@@ -125,9 +130,43 @@ void SessionState::restore (const void* data, size_t numBytes)
 
     // Earlier restores still pending go first, so the last restore wins on every thread.
     if (juce::MessageManager::existsAndIsCurrentThread())
+    {
         applyPending();
-    else
-        triggerAsyncUpdate();
+        return;
+    }
+
+    // A host reads its parameters as soon as the restore returns: they show what the message thread
+    // is about to apply, so an echo of them changes nothing.
+    for (int i = 0; i < ParamData::numParams; ++i)
+        if (touched[(size_t) i])
+            manager.getDawParameter (i)->presetValue (params[(size_t) i].load (std::memory_order_relaxed));
+
+    triggerAsyncUpdate();
+}
+
+void SessionState::storeAsApplied (const StateReader::ParamChange& change,
+                                   std::array<bool, ParamData::numParams>& touched)
+{
+    auto valueOf = [this] (int index) { return params[(size_t) index].load (std::memory_order_relaxed); };
+
+    // The manager copies a channel when the state switches "CHANNEL" to "LINK": so does the copy.
+    if (change.index == ParamData::channel && ParamTools::isLinked (change.value) &&
+        ! ParamTools::isLinked (valueOf (ParamData::channel)))
+    {
+        if (const int origin = ParamTools::linkCopyOrigin (settings[ParamData::selectedChannel]); origin >= 0)
+        {
+            const int target = origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
+
+            for (int k = 0; k < ParamData::channelTwinOffset; ++k)
+            {
+                params[(size_t) (target + k)].store (valueOf (origin + k), std::memory_order_relaxed);
+                touched[(size_t) (target + k)] = true;
+            }
+        }
+    }
+
+    params[(size_t) change.index].store (change.value, std::memory_order_relaxed);
+    touched[(size_t) change.index] = true;
 }
 
 void SessionState::applyPending()

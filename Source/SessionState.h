@@ -13,11 +13,11 @@
     has no lock. So this keeps its own copy of every value, updated as a listener of every parameter
     and setting: the parameters as atomics, since every knob turn and every value from the unit passes
     here, the settings (rare) under a lock. The state tree is filled in from the copy only when it is
-    written. A restore is parsed on the caller's thread and its values go into the copy at once, so a
-    state written right after it holds them; the parameters themselves are set on the message thread
-    (at once when the restore runs there, else on its next turn), each in its own gesture with this
-    state as the source, so the host parameters, MIDI objects and views are only ever told there.
-    Settings go through the thread-barrier setters. Restores are applied in the order they were made.
+    written. A restore is parsed on the caller's thread and its values go into the copy and the host
+    parameters at once, so a state written and a host parameter read right after it hold them; the parameters themselves
+   are set on the message thread (at once when the restore runs there, else on its next turn), each in its own gesture
+   with this state as the source, so the host parameters, MIDI objects and views are only ever told there. Settings go
+   through the thread-barrier setters. Restores are applied in the order they were made.
 */
 class SessionState : private juce::AsyncUpdater,
                      public juce::VqParamsManager::AutomatableParamListener,
@@ -50,6 +50,9 @@ private:
     mutable juce::ValueTree tree;                  // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();
+
+    /** Stores a restored value in the copy as the manager will hold it, its linking copy included. */
+    void storeAsApplied (const StateReader::ParamChange& change, std::array<bool, ParamData::numParams>& touched);
 
     void applyPending();
     void handleAsyncUpdate() override;

@@ -3,6 +3,7 @@
 #include "GuardedValueTreeReader.h"
 #include "ParamTools.h"
 #include "PresetXmlParser.h"
+#include "vq_midi/VqSysexProtocol.h"
 
 const juce::Identifier StateReader::rootType ("VQ_PLEMVO_3_0_0");
 const juce::Identifier StateReader::Ids::preset ("PRESET");
@@ -26,10 +27,8 @@ struct RestoredSetting
     int maxValue;
 };
 
-constexpr int maxSerialNumber = 255;
-
 constexpr RestoredSetting restoredSettings[] = {
-    { ParamData::connectedDevSn, -1, maxSerialNumber },
+    { ParamData::connectedDevSn, -1, juce::VqSysexProtocol::maxValue },
     { ParamData::shouldBeConnected, 0, 1 },
     { ParamData::selectedChannel, 0, 1 },
     { ParamData::doubleWindow, 0, 1 },
@@ -193,7 +192,7 @@ StateReader::Changes StateReader::read (const void* data, size_t numBytes)
 {
     Changes changes;
 
-    if (data == nullptr || numBytes == 0 || numBytes > GuardedValueTreeReader::maxBytes)
+    if (data == nullptr || numBytes == 0 || numBytes > maxBytes)
         return changes;
 
     if (const auto xml = readXml (data, numBytes))
@@ -307,7 +306,7 @@ void StateReader::readXmlElement (const PresetXmlParser::Element& root, Changes&
     // A missing or unreadable "devNo" is no unit: it must not read as unit 0.
     if (const auto* deviceText = root.findAttribute ("devNo"))
         if (const auto device = readWholeInt (*deviceText))
-            if (*device >= 0 && *device <= maxSerialNumber)
+            if (*device >= 0 && *device <= juce::VqSysexProtocol::maxValue)
                 changes.bankDevice = *device;
 }
 

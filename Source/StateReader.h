@@ -42,6 +42,10 @@ public:
 
     static constexpr int xmlMagic = 0x21324356; // "VC2!" in file order
 
+    /** Data larger than this is no state or preset and is refused unread: a state is a few
+        kilobytes, a bank a few hundred. */
+    static constexpr size_t maxBytes = 4 * 1024 * 1024;
+
     static Changes read (const void* data, size_t numBytes);
 
     /** The root type of the state tree. */

@@ -15,12 +15,14 @@ ThreadBarierNonAutomatableParameter::~ThreadBarierNonAutomatableParameter()
 
 void ThreadBarierNonAutomatableParameter::setParamValue (const var& value)
 {
+    // The update to come then reads this value; one already on its way is not needed.
+    cancelPendingUpdate();
+
     {
         const SpinLock::ScopedLockType lock (busy);
         pending = value;
     }
 
-    // A pending update reads the value when it runs, so the last call wins.
     triggerAsyncUpdate();
 }
 

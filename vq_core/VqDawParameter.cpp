@@ -47,14 +47,28 @@ void VqDawParameter::handleAsyncUpdate()
     manager->setParamValue (this, index, (float) range.convertFrom0to1 ((double) value.load()));
 }
 
+float VqDawParameter::normalise (float valueInRangeUnits) const
+{
+    return (float) range.convertTo0to1 (range.snapToLegalValue ((double) valueInRangeUnits));
+}
+
 void VqDawParameter::paramValueChanged (int, float newValue)
 {
-    const auto normalised = (float) range.convertTo0to1 (range.snapToLegalValue ((double) newValue));
+    const auto normalised = normalise (newValue);
 
     // A host write still waiting is older than this change, which wins.
     cancelPendingUpdate();
     value.store (normalised);
     sendValueChangedMessageToListeners (normalised);
+}
+
+void VqDawParameter::presetValue (float newValue)
+{
+    if (! std::isfinite (newValue))
+        return;
+
+    cancelPendingUpdate();
+    value.store (normalise (newValue));
 }
 
 void VqDawParameter::paramGestureChanged (int, bool starting)

@@ -49,6 +49,13 @@ public:
     /** A change from another source: stored and announced to the host. */
     void paramValueChanged (int index, float value) override;
 
+    /** Shows the host a value that the manager will be given on the message thread: from now on
+        getValue reports it, so a host that reads the parameters right away, and echoes them, sees
+        the value to come instead of the one it replaces. Nothing is carried into the manager, and a
+        host write still waiting is dropped as older. Any thread; a non-finite value is ignored.
+    */
+    void presetValue (float newValue);
+
     /** A gesture from another source: the host's touch and release. */
     void paramGestureChanged (int index, bool starting) override;
 
@@ -69,6 +76,7 @@ private:
     int numDecimalPlaces;
 
     void handleAsyncUpdate() override;
+    float normalise (float valueInRangeUnits) const;
     float parseNumber (const String& text) const;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VqDawParameter)

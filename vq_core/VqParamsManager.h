@@ -108,8 +108,6 @@ public:
     /** The host parameter of the index, or nullptr outside the table. */
     VqDawParameter* getDawParameter (int index) const noexcept;
 
-    VqPluginInstance& getOwner() const noexcept { return owner; }
-
 protected:
     /** Appends the next automatable parameter, its index being the parameter's own. The host
         parameter becomes its first listener and gives the initial value; it is not owned here.

@@ -38,6 +38,10 @@ public:
         MIDIPortDispose (inputPort);
     }
 
+    /** CoreMIDI's completion procedure of a sent request, on one of its threads: frees the block that
+        holds the request and its bytes, and touches nothing else. */
+    static void MIDISendingComplete (MIDISysexSendRequest* request) { std::free (request->completionRefCon); }
+
     // Returns whether the unit could be reached: port created and entity 0 found.
     bool open (MIDIClientRef client)
     {
@@ -121,7 +125,7 @@ void MidiDevice::sendSysEx (std::uint32_t destination, const std::uint8_t* bytes
     request->data = data;
     request->bytesToSend = (UInt32) length;
     request->complete = false;
-    request->completionProc = [] (MIDISysexSendRequest* sent) { std::free (sent->completionRefCon); };
+    request->completionProc = Pimpl::MIDISendingComplete;
     request->completionRefCon = block;
 
     if (MIDISendSysex (request) != noErr)

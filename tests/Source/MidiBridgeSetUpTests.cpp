@@ -161,19 +161,107 @@ TEST_F (SetUp, AModeSetAgainOrASelectedChannelChangedWhileLinkedStartsNoCycle)
     EXPECT_EQ (sentToUnit(), (std::vector<Sent> { { 1, Protocol::eq1Gain, 120 } })) << "nothing is locked";
 }
 
-TEST_F (SetUp, AModeReportedByTheUnitStartsNoCycleAndIsNotSentBack)
+/** A channel mode that the unit reports itself, from the mode before, and the one channel whose
+    complete state must then go out so that the unit and the parameters agree. */
+struct UnitModeChange
 {
+    const char* name;
+    int before;
+    int after;
+    int channelSent; // 0: none
+    int command;
+};
+
+class UnitModeChangeTest : public BridgeFixture, public testing::WithParamInterface<UnitModeChange>
+{
+protected:
+    // Channel 1 and channel 2 differ in every control, the switches included.
+    void setChannelsApart()
+    {
+        params().setParamValue (nullptr, channel, 1.0f);
+
+        for (int k = 0; k < channelTwinOffset; ++k)
+        {
+            params().setParamValue (nullptr, engage1 + k, (float) (k + 1) / 16.0f);
+            params().setParamValue (nullptr, engage2 + k, 1.0f - (float) (k + 1) / 16.0f);
+        }
+
+        for (auto [index, value] : { std::pair { engage1, 1.0f },
+                                     { eq1Engage1, 0.0f },
+                                     { eq2Engage1, 1.0f },
+                                     { engage2, 1.0f },
+                                     { eq1Engage2, 1.0f },
+                                     { eq2Engage2, 0.0f } })
+            params().setParamValue (nullptr, index, value);
+    }
+
+    int codeOf (int controlId, int unitChannel)
+    {
+        const auto offset = (unitChannel - 1) * channelTwinOffset;
+
+        if (controlId != Protocol::switches)
+        {
+            const auto index = PlemvoMidiBridge::getChannel1Index (controlId) + offset;
+            return PlemvoMidiBridge::getLambdaMidiFloatToInt (index) (params().getParamValue (index));
+        }
+
+        int code = 0;
+
+        for (auto index : { engage1, eq1Engage1, eq2Engage1 })
+            code |=
+                PlemvoMidiBridge::getLambdaMidiFloatToInt (index + offset) (params().getParamValue (index + offset));
+
+        return code;
+    }
+
+    static std::vector<int> controlIds()
+    {
+        std::vector<int> ids (Protocol::channelControlIds.begin(), Protocol::channelControlIds.end());
+        ids.push_back (Protocol::switches);
+        return ids;
+    }
+};
+
+TEST_P (UnitModeChangeTest, TheUnitIsSentOnceTheChannelItLacksAndThenAgreesWithTheParameters)
+{
+    const auto& row = GetParam();
+    setChannelsApart();
+
+    // Linked with channels apart, as host automation of one channel leaves them.
+    if (row.before == Protocol::channelsLinked)
+        params().setParamValue (params().getDawParameter (channel), channel, 0.0f);
+    else
+        setMode (row.before);
+
     attachAndSettle();
 
-    unit.changeChannelMode (Protocol::channel2Selected);
+    unit.changeChannelMode (row.after);
     settle();
     vqtest::runMessageLoopFor (20);
     settle();
 
-    EXPECT_EQ (params().getParamValue (channel), 1.0f);
-    EXPECT_EQ ((int) params().getNonAutomatableParamValue (selectedChannel), 1);
-    EXPECT_TRUE (sentToUnit().empty());
+    std::vector<Sent> expected;
+
+    // Between the two channels of "DUAL MONO" both sides agree already: nothing goes out.
+    if (row.channelSent != 0)
+        for (auto id : controlIds())
+            expected.push_back ({ row.command, id, codeOf (id, row.channelSent) });
+
+    EXPECT_EQ (sentToUnit(), expected) << "no mode sent back, no full resend, one switch byte";
+
+    for (int unitChannel = 1; unitChannel <= 2; ++unitChannel)
+        for (auto id : controlIds())
+            EXPECT_EQ (unit.getCode (unitChannel, id), codeOf (id, unitChannel))
+                << "channel " << unitChannel << ", id " << id;
 }
+
+INSTANTIATE_TEST_SUITE_P (SelectedChannels, UnitModeChangeTest,
+                          testing::Values (UnitModeChange { "linkFromChannel1", 2, 4, 1, 1 },
+                                           UnitModeChange { "linkFromChannel2", 1, 4, 1, 1 },
+                                           UnitModeChange { "unlinkToChannel1", 4, 2, 2, 8 },
+                                           UnitModeChange { "unlinkToChannel2", 4, 1, 2, 1 },
+                                           UnitModeChange { "channel1ToChannel2", 2, 1, 0, 0 }),
+                          [] (const auto& info) { return std::string (info.param.name); });
 
 struct ModeFromUnit
 {

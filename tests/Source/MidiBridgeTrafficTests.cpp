@@ -62,6 +62,20 @@ INSTANTIATE_TEST_SUITE_P (
                      KnobToWire { Protocol::channel2Selected, eq2Engage1, 1.0f, { { 8, 15, 0x48 } } },
                      KnobToWire { Protocol::channel2Selected, eq2Engage2, 1.0f, { { 1, 15, 0x48 } } }));
 
+TEST_F (BridgeFixture, SwitchesChangedTogetherInOneTurnGoOutAsOneByteCarryingThemAll)
+{
+    setMode (Protocol::channel1Selected);
+    attachAndSettle();
+
+    params().setParamValue (nullptr, engage1, 0.0f);
+    params().setParamValue (nullptr, eq1Engage1, 1.0f);
+    params().setParamValue (nullptr, eq2Engage1, 1.0f);
+    params().setParamValue (nullptr, eq1Engage2, 1.0f);
+    settle();
+
+    EXPECT_EQ (sentToUnit(), (std::vector<Sent> { { 1, 15, 0x0C }, { 8, 15, 0x44 } }));
+}
+
 TEST_F (BridgeFixture, AChannel2ChangeInTheWindowWhileLinkedReachesTheUnitOnceThroughChannel1)
 {
     attachAndSettle();

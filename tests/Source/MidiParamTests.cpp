@@ -103,8 +103,11 @@ TEST_F (MidiParamTest, ValuesFasterThanTheMessageThreadAreMergedAndOnlyTheNewest
 
 TEST_F (MidiParamTest, TheGestureIsOpenWhenTheValueIsApplied)
 {
-    param->onValueFromDevice = [this] (int) { EXPECT_EQ (opened - closed, 1); };
+    int openWhenApplied = -1;
+    param->onValueFromDevice = [&] (int) { openWhenApplied = opened - closed; };
     receiveAt (0, 1);
+
+    EXPECT_EQ (openWhenApplied, 1);
 }
 
 TEST_F (MidiParamTest, DeletingTheObjectClosesAGestureThatIsStillOpen)

@@ -329,10 +329,16 @@ TEST_F (PlemvoParams, EveryChannelPairIsLinkedInLinkModeOnly)
 
 TEST_F (PlemvoParams, AnInstanceGoesCleanlyWithMirrorsStillPending)
 {
+    listenToAll();
+    const auto twinBefore = manager.getParamValue (ParamData::eq1Gain2);
     manager.setParamValue (&window, ParamData::eq1Gain1, 0.25f);
+    ASSERT_EQ (manager.getParamValue (ParamData::eq1Gain2), twinBefore) << "the mirror is still on its way";
+    const auto eventsBefore = log.events.size();
+
     instance.reset();
     vqtest::drainMessageLoop();
-    SUCCEED();
+
+    EXPECT_EQ (log.events.size(), eventsBefore) << "the undelivered mirror is dropped with its linker";
 }
 
 TEST (CommandIds, TheCommandIdentifiersHaveTheirTexts)

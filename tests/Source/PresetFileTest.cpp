@@ -3,6 +3,7 @@
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "PresetFile.h"
+#include "StateReader.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,28 @@ TEST_F (PresetFileTest, SavingOverAPresetReplacesItWholeAndLeavesNoTemporaryFile
     EXPECT_EQ (filesIn (folder), juce::StringArray ({ "sound.vqrp" }));
 }
 
+TEST_F (PresetFileTest, ASaveUnderAnotherNameReplacesAnExistingPresetOnlyWhenConfirmed)
+{
+    const auto other = folder.getChildFile ("Vocal.vqrp");
+    ASSERT_TRUE (other.replaceWithText ("another preset"));
+    const auto chosen = folder.getChildFile ("Vocal.bak");
+
+    EXPECT_TRUE (PresetFile::replacesAnotherFile (chosen));
+    const auto refused = PresetFile::save (*instance, chosen);
+    EXPECT_FALSE (refused.wasOk());
+    EXPECT_TRUE (refused.getErrorMessage().contains ("Vocal.vqrp")) << refused.getErrorMessage();
+    EXPECT_EQ (other.loadFileAsString(), "another preset");
+
+    ASSERT_TRUE (PresetFile::save (*instance, chosen, true).wasOk());
+    juce::MemoryBlock written;
+    ASSERT_TRUE (other.loadFileAsData (written));
+    EXPECT_EQ (written, state());
+
+    // The chosen name itself was covered by the dialog's warning.
+    EXPECT_FALSE (PresetFile::replacesAnotherFile (other));
+    EXPECT_FALSE (PresetFile::replacesAnotherFile (folder.getChildFile ("New.bak")));
+}
+
 TEST_F (PresetFileTest, ASaveThatCannotBeWrittenFailsAndLeavesEverythingAsItWas)
 {
     // A folder carries the target's name.
@@ -172,7 +195,7 @@ TEST_F (PresetFileTest, FilesThatAreNotAWholePresetAreIgnored)
     // Larger than any preset: never read into memory.
     const auto huge = folder.getChildFile ("huge.vqrp");
     ASSERT_TRUE (huge.replaceWithData (good.getData(), good.getSize()));
-    std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) PresetFile::maxFileSize + 1);
+    std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) StateReader::maxBytes + 1);
     expectLoadIgnored (huge);
 }
 

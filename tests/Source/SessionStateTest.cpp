@@ -340,6 +340,90 @@ TEST_F (SessionStateTest, ARestoreOnAHostThreadIsReadBackAtOnceAndSetOnlyOnTheMe
         EXPECT_EQ (manager.getParamValue (i), source.getPlemvoParams().getParamValue (i)) << i;
 }
 
+/** Every host parameter's value, as a host's plug-in wrapper reads them right after a restore to hand
+    them to the host. */
+std::vector<float> readHostParameters (juce::AudioProcessor& processor)
+{
+    std::vector<float> read;
+
+    for (auto* parameter : processor.getParameters())
+        read.push_back (parameter->getValue());
+
+    return read;
+}
+
+struct HostRestoreCase
+{
+    const char* name;
+    juce::String xml; // empty: the state written by a second instance
+};
+
+class HostRestoreTest : public SessionStateTest, public testing::WithParamInterface<HostRestoreCase>
+{
+};
+
+TEST_P (HostRestoreTest, ARestoreOnAHostThreadShowsItsValuesToTheHostAtOnceAndItsEchoChangesNothing)
+{
+    // "DUAL MONO" with channels that differ, so that a restored "LINK" copies channel 1 onto channel 2.
+    setDistinctValues (manager, 0.2f, 1.0f);
+    PlemvoPluginInstance source;
+    setDistinctValues (source.getPlemvoParams(), 0.1f, 0.0f);
+
+    juce::MemoryBlock data = stateOf (source.getPlemvoParams());
+
+    if (GetParam().xml.isNotEmpty())
+        data = juce::MemoryBlock (GetParam().xml.toRawUTF8(), GetParam().xml.getNumBytesAsUTF8());
+
+    // The values the manager holds once the restore is applied, found by restoring on the message thread.
+    std::vector<float> expected;
+    {
+        PlemvoPluginInstance reference;
+        setDistinctValues (reference.getPlemvoParams(), 0.2f, 1.0f);
+        restore (reference.getPlemvoParams(), data);
+
+        for (int i = 0; i < ParamData::numParams; ++i)
+            expected.push_back (reference.getPlemvoParams().getParamValue (i));
+    }
+
+    std::vector<float> readByHost;
+    std::thread host (
+        [&]
+        {
+            instance->setStateInformation (data.getData(), (int) data.getSize());
+            readByHost = readHostParameters (*instance);
+        });
+    host.join();
+
+    EXPECT_EQ (readByHost, expected) << "read on the host thread as soon as the restore returned";
+
+    vqtest::drainMessageLoop();
+
+    // The host hands back later what it was given.
+    std::thread echo (
+        [&]
+        {
+            for (int i = 0; i < ParamData::numParams; ++i)
+                instance->getParameters()[i]->setValue (readByHost[(size_t) i]);
+        });
+    echo.join();
+    vqtest::drainMessageLoop();
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+    {
+        EXPECT_EQ (manager.getParamValue (i), expected[(size_t) i]) << i;
+        EXPECT_EQ (instance->getParameters()[i]->getValue(), expected[(size_t) i]) << i;
+    }
+
+    EXPECT_EQ (log.callsOffMessageThread.load(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P (
+    Forms, HostRestoreTest,
+    testing::Values (HostRestoreCase { "stateTree", {} },
+                     HostRestoreCase { "linkingParameterList",
+                                       "<S><parameters><0 value=\"0.0\"/><3 value=\"0.9\"/></parameters></S>" }),
+    [] (const auto& info) { return std::string (info.param.name); });
+
 TEST_F (SessionStateTest, RestoresApplyInTheOrderTheyWereMadeWhicheverThreadMadeThem)
 {
     manager.setParamValue (nullptr, ParamData::channel, 1.0f);

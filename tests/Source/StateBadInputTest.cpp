@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P (
                    {
                        Bytes b;
                        b.stateStart (0);
-                       b.out.writeRepeatedByte (0, GuardedValueTreeReader::maxBytes);
+                       b.out.writeRepeatedByte (0, StateReader::maxBytes);
                        return b.block();
                    } }));
 
@@ -375,7 +375,7 @@ TEST (StateBadXml, TheLimitsThemselvesAndThePlainFormsAreAccepted)
 
 TEST (StateBadXml, AnAttributeOfMillionsOfReferencesIsReadInOnePass)
 {
-    const int count = (int) GuardedValueTreeReader::maxBytes / 6;
+    const int count = (int) StateReader::maxBytes / 6;
     const auto text = "<S a=\"" + juce::String::repeatedString ("&amp;", count) + "\"/>";
 
     const auto document = PresetXmlParser::parse (text);
@@ -387,7 +387,7 @@ TEST (StateBadXml, AnAttributeOfMillionsOfReferencesIsReadInOnePass)
 TEST (StateBadXml, EnormousXmlIsRefusedBeforeParsing)
 {
     const auto text = "<S><parameters><3 value=\"0.5\"/></parameters>" +
-                      juce::String::repeatedString (" ", (int) GuardedValueTreeReader::maxBytes) + "</S>";
+                      juce::String::repeatedString (" ", (int) StateReader::maxBytes) + "</S>";
 
     EXPECT_TRUE (StateReader::read (text.toRawUTF8(), text.getNumBytesAsUTF8()).isEmpty());
 }

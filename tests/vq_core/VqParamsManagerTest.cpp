@@ -221,7 +221,7 @@ TEST_F (ParamsManager, AnIndexOutsideTheTablesChangesNothingAndCallsNobody)
 
     for (int index : { -1, 23 })
     {
-        EXPECT_NO_FATAL_FAILURE (manager.addParamListener (&first, index, Manager::notifyOnAdd));
+        manager.addParamListener (&first, index, Manager::notifyOnAdd);
         manager.setParamValue (nullptr, index, 0.5f);
         manager.beginParamGesture (nullptr, index);
         manager.endParamGesture (nullptr, index);
@@ -283,5 +283,34 @@ TEST_F (ParamsManager, TheHostParametersAreTheFirstListenersInIndexOrder)
     {
         EXPECT_EQ (instance.getParameters()[i], manager.getDawParameter (i));
         EXPECT_EQ (manager.getDawParameter (i)->getParamIndex(), i);
+    }
+
+    // A listener added later is told after the host parameter.
+    struct OrderProbe : juce::AudioProcessorParameter::Listener
+    {
+        const vqtest::RecordingListener& later;
+        std::vector<bool> toldBeforeLater;
+
+        explicit OrderProbe (const vqtest::RecordingListener& l)
+            : later (l)
+        {
+        }
+        void parameterValueChanged (int, float) override { toldBeforeLater.push_back (later.values.empty()); }
+        void parameterGestureChanged (int, bool) override {}
+    };
+
+    for (int i = 0; i < 23; ++i)
+    {
+        vqtest::RecordingListener later;
+        OrderProbe probe (later);
+        manager.addParamListener (&later, i, Manager::registerOnly);
+        manager.getDawParameter (i)->addListener (&probe);
+
+        manager.setParamValue (nullptr, i, 0.5f);
+
+        manager.getDawParameter (i)->removeListener (&probe);
+        manager.removeParamListener (&later, i);
+        EXPECT_EQ (probe.toldBeforeLater, std::vector<bool> { true }) << i;
+        EXPECT_EQ (later.values.size(), 1u) << i;
     }
 }

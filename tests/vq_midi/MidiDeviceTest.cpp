@@ -226,3 +226,49 @@ TEST_F (MidiDeviceTest, TheReceivePathDeliversOnlyWellFormedParameterMessages)
 
     EXPECT_EQ (listedSerialNumbers(), std::vector<int> { 3 });
 }
+
+namespace
+{
+using Call = vqsim::VirtualMidiSetup::Call;
+
+/** A CoreMIDI call that fails while a unit is opened, and whether the discovery query still reaches it. */
+struct OpenFailure
+{
+    const char* name;
+    Call call;
+    bool querySent;
+};
+
+class MidiDeviceOpenFailureTest : public MidiDeviceTest, public testing::WithParamInterface<OpenFailure>
+{
+};
+
+TEST_P (MidiDeviceOpenFailureTest, AUnitThatCannotBeOpenedWhollyIsNeverListed)
+{
+    setup.failCall (GetParam().call, kMIDIUnknownError, -1);
+    auto& unit = addUnit (5);
+    unit.plugIn();
+    setup.flush();
+    runMessageLoopFor (50);
+
+    EXPECT_EQ (! sentToUnit (unit).empty(), GetParam().querySent);
+    EXPECT_EQ (countUnits(), 0) << "no answer can come back";
+
+    if (GetParam().call == Call::inputPortCreate)
+    {
+        EXPECT_EQ (setup.countPorts(), 0);
+    }
+
+    setup.clearFailures();
+}
+
+// A failed send frees its request at once (the leak check of the sanitizer builds sees it) and sends nothing.
+INSTANTIATE_TEST_SUITE_P (Calls, MidiDeviceOpenFailureTest,
+                          testing::Values (OpenFailure { "noDestination", Call::entityGetNumberOfDestinations, false },
+                                           OpenFailure { "noSource", Call::entityGetNumberOfSources, true },
+                                           OpenFailure { "noEntity", Call::deviceGetNumberOfEntities, false },
+                                           OpenFailure { "entityMissing", Call::deviceGetEntity, false },
+                                           OpenFailure { "portNotCreated", Call::inputPortCreate, false },
+                                           OpenFailure { "sendFails", Call::sendSysex, false }),
+                          [] (const auto& info) { return std::string (info.param.name); });
+} // namespace

@@ -1,0 +1,11 @@
+# Fails when any object of the host stand-in defines or references a JUCE symbol.
+execute_process(COMMAND ${NM} -C ${OBJECTS} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "nm failed on the host stand-in's objects")
+endif()
+string(REGEX MATCHALL "[^\n]*juce::[^\n]*" juce_symbols "${symbols}")
+if(juce_symbols)
+    list(GET juce_symbols 0 first)
+    message(FATAL_ERROR "The AAX host stand-in references JUCE: ${first}")
+endif()
+file(TOUCH ${STAMP})

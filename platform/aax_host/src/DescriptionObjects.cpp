@@ -1,0 +1,443 @@
+#include "DescriptionObjects.h"
+
+#include "AAX_UIDs.h"
+#include "AaxHost.h"
+
+namespace aax_host
+{
+namespace
+{
+std::string text (const char* value)
+{
+    return value != nullptr ? value : "(null)";
+}
+
+std::string numbers (std::initializer_list<long long> values)
+{
+    std::string joined;
+
+    for (auto v : values)
+        joined += (joined.empty() ? "" : " ") + std::to_string (v);
+
+    return joined;
+}
+
+// Hands an object of the host out through an unknown pointer, with the caller's reference.
+AAX_Result handOut (HostObject& object, IACFUnknown* unknown, IACFUnknown** out)
+{
+    if (out == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
+    object.addRef();
+    *out = unknown;
+    return AAX_SUCCESS;
+}
+} // namespace
+
+//==============================================================================
+HostPropertyMap::HostPropertyMap (Host& host, std::string name)
+    : HostObjectOf (host, std::move (name))
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXPropertyMapV3*> (this));
+    offer (IID_IAAXPropertyMapV1, "IAAXPropertyMapV1", static_cast<IAAXPropertyMapV1*> (this));
+    offer (IID_IAAXPropertyMapV2, "IAAXPropertyMapV2", static_cast<IAAXPropertyMapV2*> (this));
+    offer (IID_IAAXPropertyMapV3, "IAAXPropertyMapV3", static_cast<IAAXPropertyMapV3*> (this));
+}
+
+AAX_CBoolean HostPropertyMap::GetProperty (AAX_EProperty property, AAX_CPropertyValue* value)
+{
+    const auto found = values.find (property);
+
+    if (call ("GetProperty", numbers ({ property })) != AAX_SUCCESS || found == values.end())
+        return false;
+
+    if (value != nullptr)
+        *value = found->second;
+
+    return true;
+}
+
+AAX_Result HostPropertyMap::AddProperty (AAX_EProperty property, AAX_CPropertyValue value)
+{
+    const auto result = call ("AddProperty", numbers ({ property, value }));
+
+    if (result == AAX_SUCCESS)
+        values[property] = value;
+
+    return result;
+}
+
+AAX_Result HostPropertyMap::RemoveProperty (AAX_EProperty property)
+{
+    const auto result = call ("RemoveProperty", numbers ({ property }));
+
+    if (result == AAX_SUCCESS)
+        values.erase (property);
+
+    return result;
+}
+
+AAX_Result HostPropertyMap::AddPropertyWithIDArray (AAX_EProperty property, const AAX_SPlugInIdentifierTriad* ids,
+                                                    uint32_t count)
+{
+    const auto result = call ("AddPropertyWithIDArray", numbers ({ property, count }));
+
+    if (result == AAX_SUCCESS && ids != nullptr)
+        idArrays[property].assign (ids, ids + count);
+
+    return result;
+}
+
+AAX_CBoolean HostPropertyMap::GetPropertyWithIDArray (AAX_EProperty property, const AAX_SPlugInIdentifierTriad** ids,
+                                                      uint32_t* count)
+{
+    const auto found = idArrays.find (property);
+
+    if (call ("GetPropertyWithIDArray", numbers ({ property })) != AAX_SUCCESS || found == idArrays.end() ||
+        ids == nullptr || count == nullptr)
+        return false;
+
+    *ids = found->second.data();
+    *count = (uint32_t) found->second.size();
+    return true;
+}
+
+AAX_CBoolean HostPropertyMap::GetPointerProperty (AAX_EProperty property, const void** value)
+{
+    const auto found = pointers.find (property);
+
+    if (call ("GetPointerProperty", numbers ({ property })) != AAX_SUCCESS || found == pointers.end() ||
+        value == nullptr)
+        return false;
+
+    *value = found->second;
+    return true;
+}
+
+AAX_Result HostPropertyMap::AddPointerProperty (AAX_EProperty property, const void* value)
+{
+    const auto result = call ("AddPointerProperty", numbers ({ property }));
+
+    if (result == AAX_SUCCESS)
+        pointers[property] = value;
+
+    return result;
+}
+
+//==============================================================================
+HostComponentDescriptor::HostComponentDescriptor (Host& host)
+    : HostObjectOf (host, "component")
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXComponentDescriptorV3*> (this));
+    offer (IID_IAAXComponentDescriptorV1, "IAAXComponentDescriptorV1", static_cast<IAAXComponentDescriptorV1*> (this));
+    offer (IID_IAAXComponentDescriptorV2, "IAAXComponentDescriptorV2", static_cast<IAAXComponentDescriptorV2*> (this));
+    offer (IID_IAAXComponentDescriptorV3, "IAAXComponentDescriptorV3", static_cast<IAAXComponentDescriptorV3*> (this));
+}
+
+AAX_Result HostComponentDescriptor::field (const char* method, const std::string& arguments)
+{
+    const auto result = call (method, arguments);
+
+    if (result == AAX_SUCCESS)
+        fields.push_back (std::string (method).substr (3) + " " + arguments);
+
+    return result;
+}
+
+AAX_Result HostComponentDescriptor::Clear()
+{
+    const auto result = call ("Clear");
+
+    if (result == AAX_SUCCESS)
+        fields.clear();
+
+    return result;
+}
+
+AAX_Result HostComponentDescriptor::AddAudioIn (AAX_CFieldIndex f)
+{
+    return field ("AddAudioIn", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddAudioOut (AAX_CFieldIndex f)
+{
+    return field ("AddAudioOut", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex f)
+{
+    return field ("AddAudioBufferLength", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddSampleRate (AAX_CFieldIndex f)
+{
+    return field ("AddSampleRate", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddClock (AAX_CFieldIndex f)
+{
+    return field ("AddClock", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddSideChainIn (AAX_CFieldIndex f)
+{
+    return field ("AddSideChainIn", numbers ({ f }));
+}
+
+AAX_Result HostComponentDescriptor::AddDataInPort (AAX_CFieldIndex f, uint32_t size, AAX_EDataInPortType type)
+{
+    return field ("AddDataInPort", numbers ({ f, size, type }));
+}
+
+AAX_Result HostComponentDescriptor::AddAuxOutputStem (AAX_CFieldIndex f, int32_t format, const char* name)
+{
+    return field ("AddAuxOutputStem", numbers ({ f, format }) + " " + text (name));
+}
+
+AAX_Result HostComponentDescriptor::AddPrivateData (AAX_CFieldIndex f, int32_t size, uint32_t options)
+{
+    return field ("AddPrivateData", numbers ({ f, size, options }));
+}
+
+AAX_Result HostComponentDescriptor::AddDmaInstance (AAX_CFieldIndex f, AAX_EDmaMode mode)
+{
+    return field ("AddDmaInstance", numbers ({ f, mode }));
+}
+
+AAX_Result HostComponentDescriptor::AddMeters (AAX_CFieldIndex f, const AAX_CTypeID*, uint32_t count)
+{
+    return field ("AddMeters", numbers ({ f, count }));
+}
+
+AAX_Result HostComponentDescriptor::AddMIDINode (AAX_CFieldIndex f, AAX_EMIDINodeType type, const char* name,
+                                                 uint32_t channelMask)
+{
+    return field ("AddMIDINode", numbers ({ f, type, channelMask }) + " " + text (name));
+}
+
+AAX_Result HostComponentDescriptor::AddReservedField (AAX_CFieldIndex f, uint32_t fieldType)
+{
+    return field ("AddReservedField", numbers ({ f, fieldType }));
+}
+
+AAX_Result HostComponentDescriptor::AddTemporaryData (AAX_CFieldIndex f, uint32_t size)
+{
+    return field ("AddTemporaryData", numbers ({ f, size }));
+}
+
+AAX_Result HostComponentDescriptor::AddProcessProc_Native (AAX_CProcessProc processProc, IACFUnknown* properties,
+                                                           AAX_CInstanceInitProc, AAX_CBackgroundProc,
+                                                           AAX_CSelector* procID)
+{
+    const auto result = call ("AddProcessProc_Native");
+
+    if (result == AAX_SUCCESS)
+    {
+        auto* map = dynamic_cast<HostPropertyMap*> (properties);
+        nativeProcessProperties.push_back (map != nullptr ? map->values : std::map<int, AAX_CPropertyValue> {});
+        nativeProcessProcs.push_back (processProc);
+
+        if (procID != nullptr)
+            *procID = nextProcID;
+
+        ++nextProcID;
+    }
+
+    return result;
+}
+
+AAX_Result HostComponentDescriptor::AddProcessProc_TI (const char* dllFileName, const char* processProcSymbol,
+                                                       IACFUnknown*, const char*, const char*, AAX_CSelector* procID)
+{
+    return give ("AddProcessProc_TI", procID, nextProcID++, text (dllFileName) + " " + text (processProcSymbol));
+}
+
+AAX_Result HostComponentDescriptor::AddProcessProc (IACFUnknown*, AAX_CSelector* procIDs, int32_t capacity)
+{
+    const auto result = call ("AddProcessProc", numbers ({ capacity }));
+
+    if (result == AAX_SUCCESS && procIDs != nullptr && capacity > 1)
+    {
+        procIDs[0] = nextProcID++;
+        procIDs[1] = 0;
+    }
+
+    return result;
+}
+
+//==============================================================================
+HostEffectDescriptor::HostEffectDescriptor (Host& host)
+    : HostObjectOf (host, "effect")
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXEffectDescriptorV2*> (this));
+    offer (IID_IAAXEffectDescriptorV1, "IAAXEffectDescriptorV1", static_cast<IAAXEffectDescriptorV1*> (this));
+    offer (IID_IAAXEffectDescriptorV2, "IAAXEffectDescriptorV2", static_cast<IAAXEffectDescriptorV2*> (this));
+}
+
+AAX_Result HostEffectDescriptor::AddComponent (IACFUnknown* componentDescriptor)
+{
+    auto* component = dynamic_cast<HostComponentDescriptor*> (componentDescriptor);
+    const auto result = call ("AddComponent", component != nullptr ? "" : "(null)");
+
+    if (result == AAX_SUCCESS && component != nullptr)
+        components.push_back (component);
+
+    return result;
+}
+
+AAX_Result HostEffectDescriptor::AddName (const char* name)
+{
+    const auto result = call ("AddName", text (name));
+
+    if (result == AAX_SUCCESS)
+        names.push_back (text (name));
+
+    return result;
+}
+
+AAX_Result HostEffectDescriptor::AddCategory (uint32_t category)
+{
+    const auto result = call ("AddCategory", numbers ({ category }));
+
+    if (result == AAX_SUCCESS)
+        categories.push_back (category);
+
+    return result;
+}
+
+AAX_Result HostEffectDescriptor::AddCategoryBypassParameter (uint32_t category, AAX_CParamID parameterID)
+{
+    return call ("AddCategoryBypassParameter", numbers ({ category }) + " " + text (parameterID));
+}
+
+AAX_Result HostEffectDescriptor::AddProcPtr (void* procPtr, AAX_CProcPtrID procID)
+{
+    const auto result = call ("AddProcPtr", numbers ({ procID }));
+
+    if (result == AAX_SUCCESS)
+        procPtrs[procID] = procPtr;
+
+    return result;
+}
+
+AAX_Result HostEffectDescriptor::SetProperties (IACFUnknown*)
+{
+    return call ("SetProperties");
+}
+
+AAX_Result HostEffectDescriptor::AddResourceInfo (AAX_EResourceType type, const char* info)
+{
+    return call ("AddResourceInfo", numbers ({ type }) + " " + text (info));
+}
+
+AAX_Result HostEffectDescriptor::AddMeterDescription (AAX_CTypeID meterID, const char* name, IACFUnknown*)
+{
+    return call ("AddMeterDescription", numbers ({ meterID }) + " " + text (name));
+}
+
+AAX_Result HostEffectDescriptor::AddControlMIDINode (AAX_CTypeID nodeID, AAX_EMIDINodeType type, const char* name,
+                                                     uint32_t channelMask)
+{
+    return call ("AddControlMIDINode", numbers ({ nodeID, type, channelMask }) + " " + text (name));
+}
+
+//==============================================================================
+HostCollection::HostCollection (Host& host)
+    : HostObjectOf (host, "collection")
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXCollectionV1*> (this));
+    offer (IID_IAAXCollectionV1, "IAAXCollectionV1", static_cast<IAAXCollectionV1*> (this));
+    offer (IID_IACFPluginDefinition, "IACFPluginDefinition", static_cast<IACFPluginDefinition*> (this));
+}
+
+AAX_Result HostCollection::AddEffect (const char* effectID, IACFUnknown* effectDescriptor)
+{
+    const auto result = call ("AddEffect", text (effectID));
+
+    if (result == AAX_SUCCESS)
+        effects.emplace_back (text (effectID), dynamic_cast<HostEffectDescriptor*> (effectDescriptor));
+
+    return result;
+}
+
+AAX_Result HostCollection::SetManufacturerName (const char* name)
+{
+    const auto result = call ("SetManufacturerName", text (name));
+
+    if (result == AAX_SUCCESS)
+        manufacturer = text (name);
+
+    return result;
+}
+
+AAX_Result HostCollection::AddPackageName (const char* name)
+{
+    const auto result = call ("AddPackageName", text (name));
+
+    if (result == AAX_SUCCESS)
+        packageNames.push_back (text (name));
+
+    return result;
+}
+
+AAX_Result HostCollection::SetPackageVersion (uint32_t version)
+{
+    return give ("SetPackageVersion", &packageVersion, version, numbers ({ version }));
+}
+
+AAX_Result HostCollection::SetProperties (IACFUnknown*)
+{
+    return call ("SetProperties");
+}
+
+//==============================================================================
+HostFeatureInfo::HostFeatureInfo (Host& host, const FeatureSupport& support)
+    : HostObjectOf (host, "featureInfo"),
+      support (support)
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXFeatureInfoV1*> (this));
+    offer (IID_IAAXFeatureInfoV1, "IAAXFeatureInfoV1", static_cast<IAAXFeatureInfoV1*> (this));
+}
+
+AAX_Result HostFeatureInfo::SupportLevel (AAX_ESupportLevel& level)
+{
+    return give ("SupportLevel", &level, support.level);
+}
+
+AAX_Result HostFeatureInfo::AcquireProperties (IACFUnknown** properties)
+{
+    const auto result = call ("AcquireProperties");
+
+    if (result != AAX_SUCCESS)
+        return result;
+
+    auto& map = host.make<HostPropertyMap> ("featureProperties");
+
+    for (const auto& [format, level] : support.perProperty)
+        map.values[format] = level;
+
+    return handOut (map, static_cast<IAAXPropertyMapV3*> (&map), properties);
+}
+
+//==============================================================================
+HostDescriptionHost::HostDescriptionHost (Host& host)
+    : HostObjectOf (host, "descriptionHost")
+{
+    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXDescriptionHostV1*> (this));
+    offer (IID_IAAXDescriptionHostV1, "IAAXDescriptionHostV1", static_cast<IAAXDescriptionHostV1*> (this));
+}
+
+AAX_Result HostDescriptionHost::AcquireFeatureProperties (const AAX_Feature_UID& featureID, IACFUnknown** featureInfo)
+{
+    const auto result = call ("AcquireFeatureProperties", nameOf (featureID));
+
+    if (result != AAX_SUCCESS)
+        return result;
+
+    if (featureID != AAXATTR_ClientFeature_StemFormat || ! stemFormats.present)
+        return AAX_ERROR_UNIMPLEMENTED;
+
+    auto& info = host.make<HostFeatureInfo> (stemFormats);
+    return handOut (info, static_cast<IAAXFeatureInfoV1*> (&info), featureInfo);
+}
+} // namespace aax_host
