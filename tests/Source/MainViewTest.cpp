@@ -394,9 +394,13 @@ TEST_F (MainViewTest, BadValuesFromTheHostLeaveEveryWidgetInItsRangeAndNoGesture
                 EXPECT_GE (knob->getValue(), 0.0);
                 EXPECT_LE (knob->getValue(), 1.0);
             }
-            for (auto* s : std::initializer_list<VQ_Switch_PLEMVO*> { &v->eq1QSwitch, &v->eq2QSwitch, &v->hpSwitch,
-                                                                      &v->lpSwitch, &v->channelSwitch })
-                EXPECT_TRUE (juce::isPositiveAndBelow (s->currentState.load(), s->getNumStates()));
+            const std::pair<VQ_Switch_PLEMVO*, int> switches[] { { &v->eq1QSwitch, 9 },
+                                                                 { &v->eq2QSwitch, 9 },
+                                                                 { &v->hpSwitch, 5 },
+                                                                 { &v->lpSwitch, 5 },
+                                                                 { &v->channelSwitch, 3 } };
+            for (auto& [s, numStates] : switches)
+                EXPECT_TRUE (juce::isPositiveAndBelow (s->currentState.load(), numStates));
         }
     }
 }
