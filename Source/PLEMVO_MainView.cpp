@@ -1,7 +1,6 @@
 #include "PLEMVO_MainView.h"
 
 #include "PluginInstance.h"
-#include "widgets/PLEMVO_Colours.h"
 
 namespace
 {
@@ -69,7 +68,7 @@ HostModifiers modifiersFor (juce::AudioProcessor::WrapperType type)
 int positionOfSelectedChannel (const juce::var& value)
 {
     const auto channel = (double) value;
-    return (std::isfinite (channel) ? juce::jlimit (0, 1, juce::roundToInt (channel)) : 0) + 1;
+    return (std::isfinite (channel) ? juce::roundToInt (juce::jlimit (0.0, 1.0, channel)) : 0) + 1;
 }
 
 const juce::StringArray gainRuler { "-15", ".", ".", ".", ".", "0", ".", ".", ".", ".", "+15" };

@@ -14,7 +14,13 @@ juce::Image PLEMVO_Panel::loadFrontPanelPicture()
 
 void PLEMVO_Panel::paint (juce::Graphics& g)
 {
-    g.drawImage (image, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    const auto bounds = getLocalBounds().toFloat();
+    const auto pixels = (bounds * g.getInternalContext().getPhysicalPixelScaleFactor()).getSmallestIntegerContainer();
+
+    if (image.isValid() && ! pixels.isEmpty() && stretched.getBounds() != pixels.withZeroOrigin())
+        stretched = image.rescaled (pixels.getWidth(), pixels.getHeight(), juce::Graphics::highResamplingQuality);
+
+    g.drawImage (stretched, bounds, juce::RectanglePlacement::stretchToFit);
 }
 
 void PresetFakeKnob::mouseDoubleClick (const juce::MouseEvent&)

@@ -2,7 +2,10 @@
 
 #include "S500_Knob_s500.h"
 
-/** The front-panel picture of one channel, stretched over the whole component. */
+/** The front-panel picture of one channel, stretched over the whole component. The stretched
+    picture is kept for the display's pixel size, so that painting is a plain copy; it is made again
+    only when that size changes (another size or display scale).
+*/
 class PLEMVO_Panel : public juce::Component
 {
 public:
@@ -18,7 +21,7 @@ public:
     const juce::Image& getImage() const noexcept { return image; }
 
 private:
-    juce::Image image;
+    juce::Image image, stretched;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PLEMVO_Panel)
 };

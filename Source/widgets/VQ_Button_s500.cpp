@@ -314,10 +314,6 @@ MainEngageButton::MainEngageButton()
     lightDiodes.getFirst()->setDiodeColour (PLEMVO_Colours::redColour);
     descriptionLabel.setColour (juce::Label::textColourId, juce::Colours::black);
     descriptionLabel.setJustificationType (juce::Justification::topLeft);
-
-    for (auto* label : { leftLabel.get(), rightLabel.get() })
-        if (label != nullptr)
-            label->setColour (juce::Label::textColourId, labelColour);
 }
 
 void MainEngageButton::layoutAllComponents()
@@ -528,6 +524,9 @@ QSwitch::QSwitch()
         lit->setAlpha (1.0f);
     }
 
+    for (int i = 0; i < darkDiodes.size(); ++i)
+        darkDiodes[i]->onClick = [this, i] { updateCurrentState (qStateOfLight[i], juce::sendNotification); };
+
     setAlwaysOnTop (true);
 }
 
@@ -595,7 +594,6 @@ void QSwitch::layoutAllComponents()
     {
         const auto x = first + i * step;
         placePositionLight (i, lightSize, { x, lightY });
-        darkDiodes[i]->onClick = [this, i] { updateCurrentState (qStateOfLight[i], juce::sendNotification); };
 
         auto& label = *positionLabels[i];
 

@@ -139,8 +139,6 @@ public:
     void setDiodeLabelColour (const juce::Colour& c) override;
     void toggleStateChanged (juce::Button& b) override;
 
-    int getNumStates() const noexcept { return (int) stateRange.getEnd() + 1; }
-
     std::function<void()> onStateChanged;
     juce::OwnedArray<VQ_Button_s500> buttons;
     juce::OwnedArray<ButtonDiode> darkDiodes;

@@ -92,6 +92,7 @@ public:
     void mouseUp (const juce::MouseEvent&) override { released(); }
 };
 
+//==============================================================================
 /** The layout arithmetic the push controls share: every size comes from one unit of the widget and
     is rounded to the nearest pixel, halves to even. */
 namespace VQ_Layout

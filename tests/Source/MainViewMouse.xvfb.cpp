@@ -67,21 +67,6 @@ TEST_F (MainViewTest, ADragThatStartsOnOneKnobAndEndsOnAnotherChangesOnlyTheFirs
     EXPECT_EQ (params().getParamValue (ParamData::eq2Freq1), 0.5f);
 }
 
-TEST_F (MainViewTest, ADoubleClickAtTheChannelButtonsCentreSelectsAChannelAndResetsNothing)
-{
-    auto& v = view();
-    params().setParamValue (nullptr, ParamData::eq1Gain1, 0.8f);
-    auto& button = v.channelSwitch.getChannelButton();
-
-    {
-        vqtest::PeerMouse mouse (v);
-        mouse.doubleClick (button.getBounds().toFloat().getCentre() + v.channelSwitch.getPosition().toFloat());
-    }
-
-    EXPECT_EQ (params().getParamValue (ParamData::eq1Gain1), 0.8f);
-    EXPECT_EQ (params().getParamValue (ParamData::channel), 1.0f);
-}
-
 //==============================================================================
 namespace
 {

@@ -394,9 +394,13 @@ TEST_F (MainViewTest, BadValuesFromTheHostLeaveEveryWidgetInItsRangeAndNoGesture
                 EXPECT_GE (knob->getValue(), 0.0);
                 EXPECT_LE (knob->getValue(), 1.0);
             }
-            for (auto* s : std::initializer_list<VQ_Switch_PLEMVO*> { &v->eq1QSwitch, &v->eq2QSwitch, &v->hpSwitch,
-                                                                      &v->lpSwitch, &v->channelSwitch })
-                EXPECT_TRUE (juce::isPositiveAndBelow (s->currentState.load(), s->getNumStates()));
+            const std::pair<VQ_Switch_PLEMVO*, int> switches[] { { &v->eq1QSwitch, 9 },
+                                                                 { &v->eq2QSwitch, 9 },
+                                                                 { &v->hpSwitch, 5 },
+                                                                 { &v->lpSwitch, 5 },
+                                                                 { &v->channelSwitch, 3 } };
+            for (auto& [s, numStates] : switches)
+                EXPECT_TRUE (juce::isPositiveAndBelow (s->currentState.load(), numStates));
         }
     }
 }
@@ -429,4 +433,20 @@ TEST_F (MainViewTest, AViewDeletedInTheMiddleOfADragOrWhileItsReadOutTimerRunsLe
 
     const std::vector<std::string> expected { "begin 3 other", "end 3 other" };
     EXPECT_EQ (log.gesturesAndSettings(), expected);
+}
+
+TEST_F (MainViewTest, BothViewsShareOneDecodedPictureOfTheDarkFaceAndTheLightPlateAtTwiceThePanelsSize)
+{
+    const auto& picture = view (0).panel.getImage();
+    ASSERT_EQ (picture.getWidth(), 650);
+    ASSERT_EQ (picture.getHeight(), 1140);
+    EXPECT_EQ (picture.getFormat(), juce::Image::ARGB);
+    EXPECT_EQ (juce::Image::BitmapData (picture, juce::Image::BitmapData::readOnly).data,
+               juce::Image::BitmapData (view (1).panel.getImage(), juce::Image::BitmapData::readOnly).data);
+
+    // Panel coordinates: the face under the band titles, the plate under the maker's line, a knob's well.
+    const auto brightness = [&] (float x, float y) { return vqtest::sample (picture, { x, y }, 2.0f).getBrightness(); };
+    EXPECT_LT (brightness (162.0f, 140.0f), 0.25f);
+    EXPECT_GT (brightness (60.0f, 460.0f), 0.7f);
+    EXPECT_LT (brightness (74.0f, 134.0f), 0.1f);
 }

@@ -31,7 +31,7 @@ template <typename Widget> struct InParent
 
 juce::Image paintedButton (VQ_Button_s500& button, bool down)
 {
-    juce::Image image (juce::Image::ARGB, 40, 40, true);
+    juce::Image image (juce::Image::ARGB, 80, 80, true);
     juce::Graphics g (image);
     button.paintButton (g, false, down);
     return image;
@@ -90,6 +90,17 @@ TEST (VQ_Button_s500, OnlyTheHeldButtonIsDrawnDifferentlyNotTheToggleState)
     // The cap of a 20 px button sits at least one pixel in, inside its contact shadow.
     EXPECT_GT (up.getPixelAt (10, 10).getAlpha(), 200);
     EXPECT_LT (up.getPixelAt (0, 0).getAlpha(), 40);
+
+    // Held, the drop shadow of a 75 px button rises by 2 px.
+    const auto lowestShadedRow = [] (const juce::Image& image)
+    {
+        for (int y = image.getHeight() - 1; y >= 0; --y)
+            if (vqtest::countPixels (image, [] (juce::Colour c) { return c.getAlpha() > 0; }, { 0, y, 80, 1 }) > 0)
+                return y;
+        return -1;
+    };
+    button.setSize (75, 75);
+    EXPECT_EQ (lowestShadedRow (paintedButton (button, true)), lowestShadedRow (paintedButton (button, false)) - 2);
 }
 
 TEST (EngageButton, APressOnTheUnlitLightTogglesTheButtonExactlyAsAClickOnTheButton)
@@ -432,4 +443,38 @@ TEST (ChannelSwitch, ASwitchDeletedDuringTheLongPressLeavesNoTimerBehind)
     channel.reset();
     vqtest::runMessageLoopFor (1200);
     EXPECT_EQ (changes, 0);
+}
+
+TEST (PushControls, EveryWidgetTakesAZeroSizeAndAnyLabelTextAndPaintsOnlyWhatLayoutRendered)
+{
+    vqtest::RigInstance instance;
+    const juce::String longText = juce::String::repeatedString ("WIDE ", 2000);
+
+    for (const auto& text : { juce::String(), longText })
+    {
+        juce::Component parent;
+        parent.setSize (400, 300);
+        juce::OwnedArray<VQ_ButtonComponent_s500> widgets;
+        widgets.add (std::make_unique<EqEngageButton>());
+        widgets.add (std::make_unique<MainEngageButton>());
+        widgets.add (std::make_unique<QSwitch>());
+        widgets.add (std::make_unique<FilterSwitch> (FilterSwitch::lowPass));
+        widgets.add (std::make_unique<ChannelSwitch> (0, instance.getParamsManager()));
+
+        for (auto* w : widgets)
+        {
+            w->createSideLabels();
+            for (auto* label : { &w->descriptionLabel, w->leftLabel.get(), w->rightLabel.get() })
+                label->setText (text, juce::dontSendNotification);
+            if (auto* s = dynamic_cast<VQ_Switch_PLEMVO*> (w))
+                s->setDiodeLabelsText ({ text, text, text, text, text });
+
+            parent.addAndMakeVisible (w);
+            w->setBounds (10, 10, 72, 49);
+            EXPECT_EQ (vqtest::imageMakerCallsWhilePainting (*w), 0);
+            w->setBounds (10, 10, 0, 0);
+            w->renderDefaultSize (-5);
+            EXPECT_EQ (vqtest::imageMakerCallsWhilePainting (parent), 0);
+        }
+    }
 }
