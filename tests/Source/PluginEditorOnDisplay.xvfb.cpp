@@ -1,6 +1,9 @@
 #include "EditorFixture.h"
+#include "Mouse.h"
+#include "ParamsTestRig.h"
 
 using namespace editortest;
+using instancetest::Protocol;
 
 namespace
 {
@@ -59,6 +62,52 @@ TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoFram
     closeEditor (editor);
     vqtest::runMessageLoopFor (100);
 }
+// The whole road through the open window: a drag on its left panel reaches the unit, and a knob
+// turned on the unit reaches the host and turns the window's knob.
+TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReachesTheWindowAndTheHost)
+{
+    auto& unit = addUnit (17);
+    auto& instance = createInstance();
+    ASSERT_TRUE (waitForFullResend (unit));
+    auto& editor = showEditor (instance);
+    auto& knob = editor.getChannelView (0).eq1GainKnob;
+
+    {
+        vqtest::PeerMouse mouse (editor);
+        const auto at = editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat();
+        mouse.move (at);
+        mouse.down (at);
+        for (int dy = 8; dy <= 64; dy += 8)
+            mouse.drag (at.translated (0.0f, (float) -dy));
+        mouse.up (at.translated (0.0f, -64.0f));
+    }
+
+    auto& params = instance.getPlemvoParams();
+    ASSERT_GT (params.getParamValue (ParamData::eq1Gain1), 0.5f);
+    const auto code =
+        ParamTools::valueToCode (ParamTools::getKind (ParamData::eq1Gain1), params.getParamValue (ParamData::eq1Gain1));
+    EXPECT_TRUE (vqtest::runMessageLoopUntil (
+        [&]
+        {
+            setup.flush();
+            return unit.getCode (1, Protocol::eq1Gain) == code;
+        }));
+
+    vqtest::HostRecorder host;
+    instance.getParameters()[ParamData::eq1Freq1]->addListener (&host);
+    unit.turnControl (Protocol::eq1Frequency,
+                      ParamTools::valueToCode (ParamTools::getKind (ParamData::eq1Freq1), 0.9f));
+
+    EXPECT_TRUE (vqtest::runMessageLoopUntil (
+        [&]
+        {
+            setup.flush();
+            return std::abs (editor.getChannelView (0).eq1FreqKnob.getValue() - 0.9) < 0.02 && ! host.values.empty();
+        }));
+    EXPECT_NEAR (host.values.back(), 0.9f, 0.02f);
+    instance.getParameters()[ParamData::eq1Freq1]->removeListener (&host);
+}
+
 // Two free units and none remembered: the request waits for a window, whose menu bar then opens the
 // selector with both.
 TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheNewWindow)
