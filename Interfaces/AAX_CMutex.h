@@ -1,7 +1,11 @@
 #pragma once
 
-/** A mutex that knows its owner: locking it again from the owning thread neither blocks nor
-    counts, and only the owner can unlock it. A mutex whose creation failed never locks. */
+#include <memory>
+
+/** A mutex that knows its owning thread: not recursive, and a second Lock by the owner is refused, not a deadlock.
+
+    A mutex whose creation failed never locks.
+*/
 class AAX_CMutex
 {
 public:
@@ -11,20 +15,23 @@ public:
     AAX_CMutex (const AAX_CMutex&) = delete;
     AAX_CMutex& operator= (const AAX_CMutex&) = delete;
 
-    /** True when this call took the mutex; false when the caller already owns it or it never locks. */
+    /** Waits for the mutex and takes it; false at once for its owner or for a mutex that could not be made. */
     bool Lock();
+
+    /** Frees the mutex when the calling thread owns it; otherwise nothing. */
     void Unlock();
 
 private:
-    struct opaque_aax_mutex_t;
-    opaque_aax_mutex_t* mMutex;
+    struct Block;
+    std::unique_ptr<Block> mBlock;
 };
 
-/** Holds an AAX_CMutex for a scope, when its own Lock took it. */
+/** Holds an AAX_CMutex for a scope, if it took it: a guard nested inside the owner's leaves the mutex to the outer one.
+ */
 class AAX_StLock_Guard
 {
 public:
-    explicit AAX_StLock_Guard (AAX_CMutex& iMutex);
+    explicit AAX_StLock_Guard (AAX_CMutex& mutex);
     ~AAX_StLock_Guard();
 
     AAX_StLock_Guard (const AAX_StLock_Guard&) = delete;
@@ -32,5 +39,5 @@ public:
 
 private:
     AAX_CMutex* mMutex;
-    bool mNeedsUnlock;
+    bool mLocked;
 };

@@ -2,38 +2,45 @@
 
 #include "AAX.h"
 
+#include <cstdint>
 #include <vector>
 
-/** One packet of data the host receives on a data-in port of the effect's component. */
+/** One data packet for a data-in port of the effect, regenerated while dirty. */
 class AAX_CPacket
 {
 public:
-    /** The packet's growable byte buffer. */
+    /** The packet's bytes. */
     class SPacketData
     {
     public:
         SPacketData();
-        ~SPacketData();
 
-        SPacketData (const SPacketData&) = delete;
-        SPacketData& operator= (const SPacketData&) = delete;
+        /** Resizes the buffer to exactly size bytes (new ones zero) and gives its first byte; 0 is out of range. */
+        void* Get (size_t size);
 
-        /** Resizes the buffer to exactly that many bytes and returns its first byte. */
-        void* Get (size_t inSize);
-        const void* Get() const;
+        const void* Data() const { return mData.data(); }
 
     private:
-        std::vector<unsigned char>* mData; // owned
+        std::vector<uint8_t> mData;
     };
 
-    explicit AAX_CPacket (AAX_CFieldIndex inPortID);
+    explicit AAX_CPacket (AAX_CFieldIndex portID)
+        : mID (portID)
+    {
+    }
 
     AAX_CFieldIndex GetID() const { return mID; }
     bool IsDirty() const { return mDirty; }
-    void SetDirty (bool inDirty) { mDirty = inDirty; }
+    void SetDirty (bool dirty) { mDirty = dirty; }
     uint32_t GetSize() const { return mDataSize; }
-    SPacketData& GetData() { return mData; }
-    void SetSize (uint32_t inSize) { mDataSize = inSize; }
+    const void* GetData() const { return mData.Data(); }
+
+    /** The buffer for one value of type T, which the packet then carries. */
+    template <typename T> T* GetPtr()
+    {
+        mDataSize = sizeof (T);
+        return static_cast<T*> (mData.Get (sizeof (T)));
+    }
 
 private:
     AAX_CFieldIndex mID;

@@ -2,43 +2,55 @@
 
 #include "AAX.h"
 #include "AAX_CMutex.h"
+#include "AAX_CPacket.h"
+#include "AAX_IPacketHandler.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
-class AAX_CPacket;
 class AAX_IController;
 class AAX_IEffectParameters;
-class AAX_IPacketHandler;
 
-/** Turns parameter changes into data packets and posts them to the host on the effect's data-in ports. */
+/** Turns parameter changes into data packets and posts the dirty ones to the host.
+
+    Registration, marking and dispatch come from different host threads and are serialised by one
+    owner-aware lock, so that a handler may call back into the dispatcher on the same thread.
+*/
 class AAX_CPacketDispatcher
 {
 public:
-    AAX_CPacketDispatcher();
+    AAX_CPacketDispatcher() = default;
     ~AAX_CPacketDispatcher();
 
     AAX_CPacketDispatcher (const AAX_CPacketDispatcher&) = delete;
     AAX_CPacketDispatcher& operator= (const AAX_CPacketDispatcher&) = delete;
 
-    void Initialize (AAX_IController* inController, AAX_IEffectParameters* inEffectParameters);
+    /** Neither pointer is owned: the host's controller proxy posts, the effect answers GetParameter. */
+    void Initialize (AAX_IController* controller, AAX_IEffectParameters* effectParameters);
 
-    /** Feeds the port's packet from the parameter through a copy of the handler. */
-    AAX_Result RegisterPacket (AAX_CParamID paramID, AAX_CFieldIndex portID, const AAX_IPacketHandler* inHandler);
-    /** Feeds the port's packet with the parameter's single value (GenerateSingleValuePacket). */
-    AAX_Result RegisterPacket (AAX_CParamID paramID, AAX_CFieldIndex portID);
+    /** Feeds the port's packet (made on first use, dirty) from the parameter through a clone of the handler. */
+    AAX_Result RegisterPacket (AAX_CParamID identifier, AAX_CFieldIndex portID, const AAX_IPacketHandler* handler);
 
-    AAX_Result SetDirty (AAX_CParamID paramID, bool inDirty = true);
-    /** Regenerates and posts every dirty packet; the result of the last post. */
+    /** The same with the single-value generator: the port carries the parameter's current value. */
+    AAX_Result RegisterPacket (AAX_CParamID identifier, AAX_CFieldIndex portID);
+
+    AAX_Result SetDirty (AAX_CParamID identifier, bool dirty = true);
+
+    /** Generates and posts every dirty packet once; the result of the last post, 0 when nothing was posted. */
     AAX_Result Dispatch();
 
-    AAX_Result GenerateSingleValuePacket (AAX_CParamID inParam, AAX_CPacket& ioPacket);
+    /** Writes the parameter's value (bool as 0/1, float, int32, double, in host byte order) into the packet. */
+    AAX_Result GenerateSingleValuePacket (AAX_CParamID identifier, AAX_CPacket& packet);
 
 private:
-    std::map<int, AAX_CPacket*> mPacketsHolder;                                                // owned
-    std::multimap<std::string, std::pair<AAX_CPacket*, AAX_IPacketHandler*>> mPacketsHandlers; // handlers owned
+    using Handler = std::pair<AAX_CPacket*, std::unique_ptr<AAX_IPacketHandler>>;
+
+    std::map<int, std::unique_ptr<AAX_CPacket>> mPacketsByPort;
+    std::multimap<std::string, Handler> mHandlersByParameter;
     AAX_IController* mController = nullptr;
     AAX_IEffectParameters* mEffectParameters = nullptr;
-    AAX_CMutex mLockGuard;
+    AAX_CMutex mLock;
 };

@@ -1,98 +1,376 @@
 #pragma once
 
+#include "AAX_CHostServices.h"
 #include "AAX_CParameterValue.h"
-#include "AAX_CString.h"
 #include "AAX_CStringAbbreviations.h"
+#include "AAX_IAutomationDelegate.h"
 #include "AAX_IDisplayDelegate.h"
 #include "AAX_IParameter.h"
 #include "AAX_ITaperDelegate.h"
 
-/** The library's host-visible parameter of value type T, converting through a taper delegate
-    (real to normalised) and a display delegate (real to text). Value changes go through the host's
-    automation delegate once one is attached, so that the host records them and echoes them back. */
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <type_traits>
+
+/** The library's host-visible parameter of real type T.
+
+    The taper delegate maps the real value to the host's 0..1, the display delegate to text. With an
+    automation delegate attached, a new value is only requested from the host: it lands when the host
+    echoes it through UpdateNormalizedValue, so that the host records every change it makes.
+*/
 template <typename T> class AAX_CParameter : public AAX_IParameter
 {
 public:
     AAX_CParameter (AAX_CParamID identifier, const AAX_CString& name, T defaultValue,
                     const AAX_ITaperDelegate<T>& taperDelegate, const AAX_IDisplayDelegate<T>& displayDelegate,
-                    bool automatable = false);
-    ~AAX_CParameter() override;
+                    bool automatable)
+        : mNames (name),
+          mAutomatable (automatable),
+          mTaperDelegate (taperDelegate.Clone()),
+          mDisplayDelegate (displayDelegate.Clone()),
+          mValue (identifier, T (0)),
+          mDefaultValue (defaultValue)
+    {
+        if (mType == AAX_eParameterType_Continuous)
+            SetNumberOfSteps (128);
+        else if (mType == AAX_eParameterType_Discrete)
+            SetNumberOfSteps (2);
+        else
+            AAX_CHostServices::HandleAssertFailure (AAX_CParameterDetail::sourceFile, 699, "0", 1);
+
+        SetToDefaultValue();
+    }
 
     AAX_CParameter (const AAX_CParameter&) = delete;
     AAX_CParameter& operator= (const AAX_CParameter&) = delete;
 
-    AAX_IParameterValue* CloneValue() const override;
-    AAX_CParamID Identifier() const override;
-    void SetName (const AAX_CString& name) override;
-    const AAX_CString& Name() const override;
-    void AddShortenedName (const AAX_CString& name) override;
-    const AAX_CString& ShortenedName (int32_t iNumCharacters) const override;
-    void ClearShortenedNames() override;
-    bool Automatable() const override;
-    void SetAutomationDelegate (AAX_IAutomationDelegate* iAutomationDelegate) override;
-    void Touch() override;
-    void Release() override;
+    ~AAX_CParameter() override { SetAutomationDelegate (nullptr); }
 
-    void SetNormalizedValue (double newNormalizedValue) override;
-    double GetNormalizedValue() const override;
-    void SetNormalizedDefaultValue (double normalizedDefault) override;
-    double GetNormalizedDefaultValue() const override;
-    void SetToDefaultValue() override;
-    void SetNumberOfSteps (uint32_t numSteps) override;
-    uint32_t GetNumberOfSteps() const override;
-    uint32_t GetStepValue() const override;
-    double GetNormalizedValueFromStep (uint32_t iStep) const override;
-    uint32_t GetStepValueFromNormalizedValue (double normalizedValue) const override;
-    void SetStepValue (uint32_t iStep) override;
+    AAX_IParameterValue* CloneValue() const override { return mValue.Clone(); }
 
-    bool GetValueString (AAX_CString* valueString) const override;
-    bool GetValueString (int32_t iMaxNumChars, AAX_CString* valueString) const override;
-    bool GetNormalizedValueFromBool (bool value, double* normalizedValue) const override;
-    bool GetNormalizedValueFromInt32 (int32_t value, double* normalizedValue) const override;
-    bool GetNormalizedValueFromFloat (float value, double* normalizedValue) const override;
-    bool GetNormalizedValueFromDouble (double value, double* normalizedValue) const override;
-    bool GetNormalizedValueFromString (const AAX_CString& valueString, double* normalizedValue) const override;
-    bool GetBoolFromNormalizedValue (double normalizedValue, bool* value) const override;
-    bool GetInt32FromNormalizedValue (double normalizedValue, int32_t* value) const override;
-    bool GetFloatFromNormalizedValue (double normalizedValue, float* value) const override;
-    bool GetDoubleFromNormalizedValue (double normalizedValue, double* value) const override;
-    bool GetStringFromNormalizedValue (double normalizedValue, AAX_CString& valueString) const override;
-    bool GetStringFromNormalizedValue (double normalizedValue, int32_t iMaxNumChars,
-                                       AAX_CString& valueString) const override;
-    bool SetValueFromString (const AAX_CString& newValueString) override;
+    AAX_CParamID Identifier() const override { return mValue.Identifier(); }
 
-    bool GetValueAsBool (bool* value) const override;
-    bool GetValueAsInt32 (int32_t* value) const override;
-    bool GetValueAsFloat (float* value) const override;
-    bool GetValueAsDouble (double* value) const override;
-    bool GetValueAsString (AAX_IString* value) const override;
-    bool SetValueWithBool (bool value) override;
-    bool SetValueWithInt32 (int32_t value) override;
-    bool SetValueWithFloat (float value) override;
-    bool SetValueWithDouble (double value) override;
-    bool SetValueWithString (const AAX_IString& value) override;
+    void SetName (const AAX_CString& name) override
+    {
+        mNames.SetPrimary (name);
 
-    void SetType (AAX_EParameterType iControlType) override;
-    AAX_EParameterType GetType() const override;
-    void SetOrientation (AAX_EParameterOrientation iOrientation) override;
-    AAX_EParameterOrientation GetOrientation() const override;
-    void SetTaperDelegate (AAX_ITaperDelegateBase& iTaperDelegate, bool iPreserveValue) override;
-    void SetDisplayDelegate (AAX_IDisplayDelegateBase& iDisplayDelegate) override;
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->ParameterNameChanged (Identifier());
+    }
 
-    void UpdateNormalizedValue (double newNormalizedValue) override;
+    const AAX_CString& Name() const override { return mNames.Primary(); }
+    void AddShortenedName (const AAX_CString& name) override { mNames.Add (name); }
+    const AAX_CString& ShortenedName (int32_t maxNumChars) const override { return mNames.Get (maxNumChars); }
+    void ClearShortenedNames() override { mNames.Clear(); }
 
-    /** Posts a real value to the host, or stores it at once while no automation delegate is attached. */
-    void SetValue (T newValue);
+    bool Automatable() const override { return mAutomatable; }
+
+    void SetAutomationDelegate (AAX_IAutomationDelegate* automationDelegate) override
+    {
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->UnregisterParameter (Identifier());
+
+        mAutomationDelegate = automationDelegate;
+
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->RegisterParameter (Identifier());
+    }
+
+    void Touch() override
+    {
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->PostTouchRequest (Identifier());
+    }
+
+    void Release() override
+    {
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->PostReleaseRequest (Identifier());
+    }
+
+    void SetNormalizedValue (double newNormalizedValue) override
+    {
+        SetValue (mTaperDelegate->NormalizedToReal (newNormalizedValue));
+    }
+
+    double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
+
+    void SetNormalizedDefaultValue (double normalizedDefault) override
+    {
+        mDefaultValue = mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault));
+    }
+
+    double GetNormalizedDefaultValue() const override { return mTaperDelegate->RealToNormalized (mDefaultValue); }
+    void SetToDefaultValue() override { SetValue (mDefaultValue); }
+
+    void SetNumberOfSteps (uint32_t numSteps) override
+    {
+        if (numSteps == 0)
+        {
+            AAX_CHostServices::HandleAssertFailure (AAX_CParameterDetail::sourceFile, 834, "0 < numSteps", 1);
+            return;
+        }
+
+        mNumSteps = numSteps;
+    }
+
+    uint32_t GetNumberOfSteps() const override { return mNumSteps; }
+    uint32_t GetStepValue() const override { return GetStepValueFromNormalizedValue (GetNormalizedValue()); }
+
+    double GetNormalizedValueFromStep (uint32_t step) const override
+    {
+        if (mNumSteps < 2)
+            return 0.0;
+
+        return std::clamp (step * (1.0 / (mNumSteps - 1)), 0.0, 1.0);
+    }
+
+    // A NaN gives step 0 rather than an undefined conversion to unsigned.
+    uint32_t GetStepValueFromNormalizedValue (double normalizedValue) const override
+    {
+        if (mNumSteps < 2 || std::isnan (normalizedValue))
+            return 0;
+
+        const auto step = normalizedValue / (1.0 / (mNumSteps - 1)) + 0.5;
+        return uint32_t (std::clamp (step, 0.0, double (mNumSteps - 1)));
+    }
+
+    void SetStepValue (uint32_t step) override
+    {
+        if (mNumSteps >= 2)
+            SetNormalizedValue (GetNormalizedValueFromStep (step));
+    }
+
+    bool GetValueString (AAX_CString* valueString) const override
+    {
+        return mDisplayDelegate->ValueToString (mValue.Get(), valueString);
+    }
+
+    bool GetValueString (int32_t maxNumChars, AAX_CString* valueString) const override
+    {
+        return mDisplayDelegate->ValueToString (mValue.Get(), maxNumChars, valueString);
+    }
+
+    bool GetNormalizedValueFromBool (bool value, double* normalizedValue) const override
+    {
+        return normalizedFromKind (value, normalizedValue);
+    }
+
+    bool GetNormalizedValueFromInt32 (int32_t value, double* normalizedValue) const override
+    {
+        return normalizedFromKind (value, normalizedValue);
+    }
+
+    bool GetNormalizedValueFromFloat (float value, double* normalizedValue) const override
+    {
+        return normalizedFromKind (value, normalizedValue);
+    }
+
+    bool GetNormalizedValueFromDouble (double value, double* normalizedValue) const override
+    {
+        return normalizedFromKind (value, normalizedValue);
+    }
+
+    bool GetNormalizedValueFromString (const AAX_CString& valueString, double* normalizedValue) const override
+    {
+        T value;
+
+        if (! mDisplayDelegate->StringToValue (valueString, &value))
+            return false;
+
+        *normalizedValue = mTaperDelegate->RealToNormalized (value);
+        return true;
+    }
+
+    bool GetBoolFromNormalizedValue (double normalizedValue, bool* value) const override
+    {
+        return AAX_CParameterDetail::readAs (mTaperDelegate->NormalizedToReal (normalizedValue), value);
+    }
+
+    bool GetInt32FromNormalizedValue (double normalizedValue, int32_t* value) const override
+    {
+        return AAX_CParameterDetail::readAs (mTaperDelegate->NormalizedToReal (normalizedValue), value);
+    }
+
+    bool GetFloatFromNormalizedValue (double normalizedValue, float* value) const override
+    {
+        return AAX_CParameterDetail::readAs (mTaperDelegate->NormalizedToReal (normalizedValue), value);
+    }
+
+    bool GetDoubleFromNormalizedValue (double normalizedValue, double* value) const override
+    {
+        return AAX_CParameterDetail::readAs (mTaperDelegate->NormalizedToReal (normalizedValue), value);
+    }
+
+    // The text is written either way; true only when the value lies within the taper's range.
+    bool GetStringFromNormalizedValue (double normalizedValue, AAX_CString& valueString) const override
+    {
+        const auto real = mTaperDelegate->NormalizedToReal (normalizedValue);
+        return mDisplayDelegate->ValueToString (real, &valueString) && isWithinTaper (real);
+    }
+
+    bool GetStringFromNormalizedValue (double normalizedValue, int32_t maxNumChars,
+                                       AAX_CString& valueString) const override
+    {
+        const auto real = mTaperDelegate->NormalizedToReal (normalizedValue);
+        return mDisplayDelegate->ValueToString (real, maxNumChars, &valueString) && isWithinTaper (real);
+    }
+
+    bool SetValueFromString (const AAX_CString& valueString) override
+    {
+        T value;
+
+        if (! mDisplayDelegate->StringToValue (valueString, &value))
+            return false;
+
+        SetValue (value);
+        return true;
+    }
+
+    bool GetValueAsBool (bool* value) const override { return mValue.GetValueAsBool (value); }
+    bool GetValueAsInt32 (int32_t* value) const override { return mValue.GetValueAsInt32 (value); }
+    bool GetValueAsFloat (float* value) const override { return mValue.GetValueAsFloat (value); }
+    bool GetValueAsDouble (double* value) const override { return mValue.GetValueAsDouble (value); }
+
+    bool GetValueAsString (AAX_IString* value) const override
+    {
+        if (value == nullptr)
+            return false;
+
+        AAX_CString text;
+        const auto written = GetValueString (&text);
+
+        if (written)
+            *value = text;
+
+        return written;
+    }
+
+    bool SetValueWithBool (bool value) override { return setValueOfKind (value); }
+    bool SetValueWithInt32 (int32_t value) override { return setValueOfKind (value); }
+    bool SetValueWithFloat (float value) override { return setValueOfKind (value); }
+    bool SetValueWithDouble (double value) override { return setValueOfKind (value); }
+    bool SetValueWithString (const AAX_IString& value) override
+    {
+        return SetValueFromString (AAX_CString (value.Get()));
+    }
+
+    void SetType (AAX_EParameterType type) override { mType = type; }
+    AAX_EParameterType GetType() const override { return mType; }
+    void SetOrientation (AAX_EParameterOrientation orientation) override { mOrientation = orientation; }
+    AAX_EParameterOrientation GetOrientation() const override { return mOrientation; }
+
+    // Keeps the real value (posted again through the new taper) or the normalised position.
+    void SetTaperDelegate (AAX_ITaperDelegateBase& taperDelegate, bool preserveValue) override
+    {
+        auto* taper = dynamic_cast<AAX_ITaperDelegate<T>*> (&taperDelegate);
+
+        if (taper == nullptr)
+            return;
+
+        const auto normalizedValue = GetNormalizedValue();
+        mTaperDelegate.reset (taper->Clone());
+        mNeedNotify = true;
+
+        if (preserveValue)
+            SetValue (mValue.Get());
+        else
+            UpdateNormalizedValue (normalizedValue);
+    }
+
+    void SetDisplayDelegate (AAX_IDisplayDelegateBase& displayDelegate) override
+    {
+        auto* display = dynamic_cast<AAX_IDisplayDelegate<T>*> (&displayDelegate);
+
+        if (display == nullptr)
+            return;
+
+        mDisplayDelegate.reset (display->Clone());
+
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->PostCurrentValue (Identifier(), GetNormalizedValue());
+    }
+
+    void UpdateNormalizedValue (double newNormalizedValue) override
+    {
+        const auto real = mTaperDelegate->NormalizedToReal (newNormalizedValue);
+
+        if (! mNeedNotify && real == mValue.Get())
+            return;
+
+        mValue.Set (real);
+
+        if (mAutomationDelegate != nullptr)
+            mAutomationDelegate->PostCurrentValue (Identifier(), newNormalizedValue);
+
+        mNeedNotify = false;
+    }
+
+    /** Requests the value from the host when a delegate is attached, else stores it at once. */
+    void SetValue (T newValue)
+    {
+        const auto normalizedValue = mTaperDelegate->RealToNormalized (newValue);
+
+        if (mAutomationDelegate != nullptr)
+        {
+            Touch();
+            mAutomationDelegate->PostSetValueRequest (Identifier(), normalizedValue);
+            Release();
+        }
+        else
+        {
+            mNeedNotify = true;
+            UpdateNormalizedValue (normalizedValue);
+        }
+    }
 
 private:
+    bool isWithinTaper (T real) const
+    {
+        return mTaperDelegate->GetMinimumValue() <= real && real <= mTaperDelegate->GetMaximumValue();
+    }
+
+    /** The normalised value of a value of kind V when T is that kind; the other kinds are not offered. */
+    template <typename V> bool normalizedFromKind (V value, double* normalizedValue) const
+    {
+        if constexpr (std::is_same_v<V, T>)
+        {
+            *normalizedValue = mTaperDelegate->RealToNormalized (value);
+            return true;
+        }
+        else
+        {
+            (void) value;
+            (void) normalizedValue;
+            return false;
+        }
+    }
+
+    /** Sets a value of kind V when T is that kind; the other kinds are refused. */
+    template <typename V> bool setValueOfKind (V value)
+    {
+        if constexpr (std::is_same_v<V, T>)
+        {
+            SetValue (value);
+            return true;
+        }
+        else
+        {
+            (void) value;
+            return false;
+        }
+    }
+
     AAX_CStringAbbreviations mNames;
     bool mAutomatable;
     uint32_t mNumSteps = 0;
-    AAX_EParameterType mControlType = AAX_eParameterType_Continuous;
-    AAX_EParameterOrientation mOrientation = AAX_eParameterOrientation_Default;
-    AAX_ITaperDelegate<T>* mTaperDelegate;                  // owned
-    AAX_IDisplayDelegate<T>* mDisplayDelegate;              // owned
-    AAX_IAutomationDelegate* mAutomationDelegate = nullptr; // the host's, not owned
+    AAX_EParameterType mType = AAX_eParameterType_Continuous;
+    AAX_EParameterOrientation mOrientation = 0;
+    std::unique_ptr<AAX_ITaperDelegate<T>> mTaperDelegate;
+    std::unique_ptr<AAX_IDisplayDelegate<T>> mDisplayDelegate;
+    AAX_IAutomationDelegate* mAutomationDelegate = nullptr; // the host's proxy, owned by the effect
     bool mNeedNotify = true;
     AAX_CParameterValue<T> mValue;
     T mDefaultValue;

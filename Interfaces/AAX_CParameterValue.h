@@ -1,34 +1,84 @@
 #pragma once
 
+#include "AAX.h"
+#include "AAX_CHostServices.h"
 #include "AAX_IParameterValue.h"
 
-/** The longest parameter identifier: 31 bytes and the terminating NUL. */
+#include <cstring>
+#include <type_traits>
+
 enum
 {
     eParameterDefaultMaxIdentifierSize = 32
 };
 
-/** An identifier and a value of type T: the value inside every parameter and its snapshots. */
+namespace AAX_CParameterDetail
+{
+// The path handed to the host's assertion handler with the template's fixed line numbers.
+constexpr const char* sourceFile = "Interfaces/AAX_CParameter.h";
+
+/** Writes the value into out when T is the asked kind V; the other kinds are not offered. */
+template <typename V, typename T> bool readAs (const T& value, V* out)
+{
+    if constexpr (std::is_same_v<V, T>)
+    {
+        *out = value;
+        return true;
+    }
+    else
+    {
+        (void) value;
+        (void) out;
+        return false;
+    }
+}
+} // namespace AAX_CParameterDetail
+
+/** An identifier of at most 31 bytes with one value of type T. */
 template <typename T> class AAX_CParameterValue : public AAX_IParameterValue
 {
 public:
-    AAX_CParameterValue (AAX_CParamID identifier, const T& value);
+    AAX_CParameterValue (AAX_CParamID identifier, T value)
+        : mValue (value)
+    {
+        InitIdentifier (identifier);
+    }
 
-    AAX_CParameterValue<T>* Clone() const override;
-    AAX_CParamID Identifier() const override;
-    bool GetValueAsBool (bool* value) const override;
-    bool GetValueAsInt32 (int32_t* value) const override;
-    bool GetValueAsFloat (float* value) const override;
-    bool GetValueAsDouble (double* value) const override;
-    bool GetValueAsString (AAX_IString* value) const override;
+    AAX_CParameterValue (const AAX_CParameterValue& other)
+        : mValue (other.mValue)
+    {
+        std::memcpy (mIdentifier, other.mIdentifier, sizeof (mIdentifier));
+    }
+
+    AAX_CParameterValue* Clone() const override { return new AAX_CParameterValue (*this); }
+    AAX_CParamID Identifier() const override { return mIdentifier; }
+
+    bool GetValueAsBool (bool* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
+    bool GetValueAsInt32 (int32_t* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
+    bool GetValueAsFloat (float* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
+    bool GetValueAsDouble (double* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
+    bool GetValueAsString (AAX_IString*) const override { return false; }
 
     const T& Get() const { return mValue; }
-    void Set (const T& value) { mValue = value; }
+    void Set (T value) { mValue = value; }
+
+    /** Copies the identifier, cut to 31 bytes after a host assertion when it is longer. */
+    void InitIdentifier (const char* identifier)
+    {
+        auto length = std::strlen (identifier);
+
+        if (length > eParameterDefaultMaxIdentifierSize - 1)
+        {
+            AAX_CHostServices::HandleAssertFailure (AAX_CParameterDetail::sourceFile, 191,
+                                                    "len < eParameterDefaultMaxIdentifierSize", 1);
+            length = eParameterDefaultMaxIdentifierSize - 1;
+        }
+
+        std::memcpy (mIdentifier, identifier, length);
+        mIdentifier[length] = '\0';
+    }
 
 private:
-    /** Copies at most 31 bytes of the identifier, after a host assertion when it is longer. */
-    void InitIdentifier (const char* identifier);
-
-    char mIdentifier[eParameterDefaultMaxIdentifierSize];
+    char mIdentifier[eParameterDefaultMaxIdentifierSize] {};
     T mValue;
 };

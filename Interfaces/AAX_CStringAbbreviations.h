@@ -4,19 +4,22 @@
 
 #include <map>
 
-/** A full name with its shortened forms, at most one per length. */
+/** A full name with its shortened forms, at most one per length, for hosts with narrow displays. */
 class AAX_CStringAbbreviations
 {
 public:
     explicit AAX_CStringAbbreviations (const AAX_CString& primary);
 
-    void SetPrimary (const AAX_CString& primary);
-    const AAX_CString& Primary() const;
-    /** Stores the name under its own length, replacing one of the same length. */
+    void SetPrimary (const AAX_CString& primary) { mPrimary = primary; }
+    const AAX_CString& Primary() const { return mPrimary; }
+
+    /** Stores the name under its own length, replacing an earlier one of that length. */
     void Add (const AAX_CString& abbreviation);
-    /** The longest form that fits the length, or the shortest when none fits. */
+
+    /** The full name when it fits (or for a negative length), else the longest form that fits, else the shortest. */
     const AAX_CString& Get (int32_t maxNumChars) const;
-    void Clear();
+
+    void Clear() { mAbbreviations.clear(); }
 
 private:
     AAX_CString mPrimary;

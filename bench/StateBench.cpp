@@ -1,7 +1,12 @@
 // Saving and restoring the whole state, ours against JUCE's AudioProcessorValueTreeState with the same
-// number of float parameters written with the same value-tree stream. Ratios are ours / JUCE's.
+// number of float parameters written with the same value-tree stream. Ratios are ours / JUCE's. Beside
+// them the host's controls-state chunk of the same 23 values, written and applied; its ratios are
+// chunk / our state.
+#include "../tests/common/ControlsChunkRig.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
+
+#include "common/TimeLoop.h"
 
 #include <benchmark/benchmark.h>
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -66,30 +71,26 @@ struct Figures
     double getNs = 0.0, setNs = 0.0, bytes = 0.0;
 };
 
-Figures ours, reference;
+Figures ours, reference, chunk;
 
-/** Times the loop of a benchmark by hand too, so that the last benchmark can print the ratios. */
-template <typename Operation> double timeLoop (benchmark::State& state, Operation&& operation)
+// Every side holds distinct values; ours in "DUAL MONO", so that no linker mirrors a restore.
+float valueFor (int index)
 {
-    juce::int64 ticks = 0;
-
-    for (auto _ : state)
-    {
-        const auto start = juce::Time::getHighResolutionTicks();
-        operation();
-        ticks += juce::Time::getHighResolutionTicks() - start;
-    }
-
-    return juce::Time::highResolutionTicksToSeconds (ticks) * 1.0e9 / (double) state.iterations();
+    return index == ParamData::channel ? 1.0f : (float) index / 32.0f;
 }
 
-// Both sides hold distinct values; ours in "DUAL MONO", so that no linker mirrors a restore.
 void setValues (juce::AudioProcessor& processor)
 {
     const auto& parameters = processor.getParameters();
 
     for (int i = 0; i < parameters.size(); ++i)
-        parameters[i]->setValueNotifyingHost (i == ParamData::channel ? 1.0f : (float) i / 32.0f);
+        parameters[i]->setValueNotifyingHost (valueFor (i));
+}
+
+void setValues (ControlsChunkRig& rig)
+{
+    for (int i = 0; i < ParamData::numParams; ++i)
+        rig.setValue (i, valueFor (i));
 }
 
 template <typename Processor> juce::MemoryBlock prepare (Processor& processor, Figures& figures)
@@ -109,12 +110,12 @@ template <typename Processor> void benchmarkGet (benchmark::State& state, Figure
     prepare (processor, figures);
     juce::MemoryBlock block;
 
-    figures.getNs = timeLoop (state,
-                              [&]
-                              {
-                                  processor.getStateInformation (block);
-                                  benchmark::DoNotOptimize (block.getData());
-                              });
+    figures.getNs = vqbench::timeLoop (state,
+                                       [&]
+                                       {
+                                           processor.getStateInformation (block);
+                                           benchmark::DoNotOptimize (block.getData());
+                                       });
     state.counters["bytes"] = figures.bytes;
 }
 
@@ -123,7 +124,8 @@ template <typename Processor> void benchmarkSet (benchmark::State& state, Figure
     Processor processor;
     const auto block = prepare (processor, figures);
 
-    figures.setNs = timeLoop (state, [&] { processor.setStateInformation (block.getData(), (int) block.getSize()); });
+    figures.setNs =
+        vqbench::timeLoop (state, [&] { processor.setStateInformation (block.getData(), (int) block.getSize()); });
     state.counters["bytes"] = figures.bytes;
 }
 
@@ -144,6 +146,26 @@ void SetState_Juce (benchmark::State& state)
     benchmarkSet<ReferenceProcessor> (state, reference);
 }
 
+void WriteChunk (benchmark::State& state)
+{
+    ControlsChunkRig rig;
+    setValues (rig);
+
+    chunk.getNs = vqbench::timeLoop (state, [&] { benchmark::DoNotOptimize (rig.write().data()); });
+    chunk.bytes = (double) reinterpret_cast<const AAX_SPlugInChunk*> (rig.write().data())->fSize;
+    state.counters["bytes"] = chunk.bytes;
+}
+
+void ReadChunk (benchmark::State& state)
+{
+    ControlsChunkRig source, rig;
+    setValues (source);
+    const auto record = source.write();
+
+    chunk.setNs =
+        vqbench::timeLoop (state, [&] { rig.apply (reinterpret_cast<const AAX_SPlugInChunk*> (record.data())); });
+}
+
 void Ratios (benchmark::State& state)
 {
     for (auto _ : state)
@@ -160,6 +182,12 @@ void Ratios (benchmark::State& state)
     std::printf ("ours / JUCE: get %.2f (%.0f / %.0f ns), set %.2f (%.0f / %.0f ns), size %.2f (%.0f / %.0f bytes)\n",
                  ours.getNs / reference.getNs, ours.getNs, reference.getNs, ours.setNs / reference.setNs, ours.setNs,
                  reference.setNs, ours.bytes / reference.bytes, ours.bytes, reference.bytes);
+
+    if (chunk.getNs > 0.0 && chunk.setNs > 0.0)
+        std::printf ("chunk / ours: write %.3f (%.0f / %.0f ns), read %.3f (%.0f / %.0f ns), size %.3f (%.0f / %.0f "
+                     "bytes)\n",
+                     chunk.getNs / ours.getNs, chunk.getNs, ours.getNs, chunk.setNs / ours.setNs, chunk.setNs,
+                     ours.setNs, chunk.bytes / ours.bytes, chunk.bytes, ours.bytes);
 }
 } // namespace
 
@@ -167,4 +195,6 @@ BENCHMARK (GetState_Plemvo);
 BENCHMARK (GetState_Juce);
 BENCHMARK (SetState_Plemvo);
 BENCHMARK (SetState_Juce);
+BENCHMARK (WriteChunk);
+BENCHMARK (ReadChunk);
 BENCHMARK (Ratios)->Iterations (1);

@@ -18,9 +18,11 @@ public:
     FakeHostServices() { sHostServices = this; }
     ~FakeHostServices() override { sHostServices = nullptr; }
 
-    AAX_Result HandleAssertFailure (const char*, int32_t, const char* note, int32_t flags) const override
+    AAX_Result HandleAssertFailure (const char* file, int32_t line, const char* note, int32_t flags) const override
     {
         assertions.push_back (note);
+        lastAssertFile = file;
+        lastAssertLine = line;
         lastAssertFlags = flags;
         return 0;
     }
@@ -34,6 +36,8 @@ public:
     AAX_Result StackTrace (int32_t, int32_t, const char*) const override { return 0; }
 
     mutable std::vector<std::string> assertions;
+    mutable std::string lastAssertFile;
+    mutable int32_t lastAssertLine = 0;
     mutable int32_t lastAssertFlags = 0;
     mutable std::vector<struct Trace> traces;
 };
