@@ -119,6 +119,9 @@ protected:
     std::set<std::string> mFilteredParameters;
 
 private:
+    /** Deletes the host proxies and leaves the dispatcher without a controller. */
+    void deleteProxies();
+
     // The host proxies, made by Initialize and deleted by Uninitialize.
     std::unique_ptr<AAX_IController> mController;
     std::unique_ptr<AAX_ITransport> mTransport;

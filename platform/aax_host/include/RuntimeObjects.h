@@ -177,6 +177,11 @@ public:
     AAX_Result CreateTableCopyForLayoutFromFile (const char* path, AAX_ETextEncoding encoding, const char* layoutName,
                                                  uint32_t tableType, int32_t pageSize, IACFUnknown* table) override;
 
+    /** Answers the effect-parameters interfaces with the instance's own object, as the GUI asks for it. */
+    ACFRESULT QueryInterface (const acfIID& iid, void** out) override;
+
+    /** The instance's effect-parameters object, set by whoever created it; not counted by the host. */
+    IACFUnknown* effectParameters = nullptr;
     std::string effectID = "com.example.effect", hostName = "aax_host";
     AAX_CSampleRate sampleRate = 48000.0f;
     AAX_EStemFormat inputFormat = AAX_eStemFormat_Stereo, outputFormat = AAX_eStemFormat_Stereo;

@@ -465,6 +465,20 @@ HostController::HostController (Host& host, HostObject& factory, IACFComponentFa
            &transport);
 }
 
+ACFRESULT HostController::QueryInterface (const acfIID& iid, void** out)
+{
+    const bool effectInterface = iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2 ||
+                                 iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4;
+
+    if (effectInterface && effectParameters != nullptr && host.settings.withheld.count (nameOf (iid)) == 0)
+    {
+        host.log.add ("controller.QueryInterface " + nameOf (iid));
+        return effectParameters->QueryInterface (iid, out);
+    }
+
+    return answer (iid, out);
+}
+
 AAX_Result HostController::GetEffectID (AAX_IString* id)
 {
     const auto result = call ("GetEffectID");
