@@ -51,6 +51,14 @@ ValueKind kindOf (const AAX_IParameter& parameter)
     return ValueKind::none;
 }
 
+/** Runs the operation on the parameter with that identifier; an absent one gives -20001. */
+template <typename Manager, typename Operation>
+AAX_Result onParameter (Manager& manager, AAX_CParamID identifier, Operation&& operation)
+{
+    auto* parameter = manager.GetParameterByID (identifier);
+    return parameter != nullptr ? operation (*parameter) : AAX_Result (AAX_ERROR_INVALID_PARAMETER_ID);
+}
+
 bool differs (double a, double b)
 {
     return std::isnan (a) || std::isnan (b) || a != b;
@@ -171,18 +179,17 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            const auto steps = int32_t (parameter.GetNumberOfSteps());
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
+                            if (steps < 0)
+                                return AAX_ERROR_SIGNED_INT_OVERFLOW;
 
-    const auto steps = int32_t (parameter->GetNumberOfSteps());
-
-    if (steps < 0)
-        return AAX_ERROR_SIGNED_INT_OVERFLOW;
-
-    *oNumSteps = steps;
-    return AAX_SUCCESS;
+                            *oNumSteps = steps;
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const
@@ -239,47 +246,43 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oValue = parameter->GetNormalizedDefaultValue();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            *oValue = parameter.GetNormalizedDefaultValue();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedDefaultValue (iValue);
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            parameter.SetNormalizedDefaultValue (iValue);
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oParameterType = parameter->GetType();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            *oParameterType = parameter.GetType();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
                                                            AAX_EParameterOrientation* oParameterOrientation) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oParameterOrientation = parameter->GetOrientation();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            *oParameterOrientation = parameter.GetOrientation();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
@@ -329,67 +332,62 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
                                                                const AAX_IString& iValueString) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    return parameter->GetNormalizedValueFromString (AAX_CString (iValueString.Get()), oValue)
-               ? AAX_SUCCESS
-               : AAX_ERROR_INVALID_STRING_CONVERSION;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            return parameter.GetNormalizedValueFromString (AAX_CString (iValueString.Get()), oValue)
+                                       ? AAX_SUCCESS
+                                       : AAX_ERROR_INVALID_STRING_CONVERSION;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue,
                                                                AAX_IString* oValueString, int32_t iMaxLength) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            AAX_CString text;
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
+                            if (! parameter.GetStringFromNormalizedValue (iValue, iMaxLength, text))
+                                return AAX_ERROR_INVALID_STRING_CONVERSION;
 
-    AAX_CString text;
-
-    if (! parameter->GetStringFromNormalizedValue (iValue, iMaxLength, text))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-
-    *oValueString = text;
-    return AAX_SUCCESS;
+                            *oValueString = text;
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString,
                                                            int32_t iMaxLength) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    AAX_CString text;
-    parameter->GetValueString (iMaxLength, &text);
-    *oValueString = text;
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            AAX_CString text;
+                            parameter.GetValueString (iMaxLength, &text);
+                            *oValueString = text;
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
 {
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oValuePtr = parameter->GetNormalizedValue();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            *oValuePtr = parameter.GetNormalizedValue();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedValue (iValue);
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            parameter.SetNormalizedValue (iValue);
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
@@ -404,24 +402,22 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID i
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Touch();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            parameter.Touch();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Release();
-    return AAX_SUCCESS;
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            parameter.Release();
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -432,19 +428,18 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue,
                                                                   AAX_EUpdateSource)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+    return onParameter (mParameterManager, iParameterID,
+                        [&] (auto& parameter)
+                        {
+                            const auto previous = parameter.GetNormalizedValue();
+                            parameter.UpdateNormalizedValue (iValue);
+                            mPacketDispatcher.SetDirty (iParameterID);
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
+                            if (differs (previous, iValue))
+                                ++mNumPlugInChanges;
 
-    const auto previous = parameter->GetNormalizedValue();
-    parameter->UpdateNormalizedValue (iValue);
-    mPacketDispatcher.SetDirty (iParameterID);
-
-    if (differs (previous, iValue))
-        ++mNumPlugInChanges;
-
-    return AAX_SUCCESS;
+                            return AAX_SUCCESS;
+                        });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
