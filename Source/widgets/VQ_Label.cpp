@@ -1,6 +1,10 @@
 #include "VQ_Label.h"
 
+#include "PLEMVO_Colours.h"
+#include "S500_GlobalHelpers.h"
 #include "S500_Knob.h"
+
+#include <cmath>
 
 SliderDescLabel::SliderDescLabel()
     : juce::Label ({}, {})
@@ -125,4 +129,228 @@ SliderRulerLabel::SliderRulerLabel (const juce::String& textOfMark, double value
 SliderRulerDiode::SliderRulerDiode (double valueOfMark)
     : SliderRulerHelper (valueOfMark, true)
 {
+}
+
+//==============================================================================
+namespace VQ_Layout
+{
+int round (float value) noexcept
+{
+    // nearbyint follows the default rounding mode, which rounds halves to even.
+    return std::isfinite (value) ? (int) std::nearbyint (juce::jlimit (-1.0e9f, 1.0e9f, value)) : 0;
+}
+
+juce::Font boldFont (float height)
+{
+    return juce::Font (height, juce::Font::bold);
+}
+
+float textWidth (const juce::Label& label, const juce::Font& font)
+{
+    return font.getStringWidthFloat (label.getText());
+}
+
+void placeLabel (juce::Label& label, const juce::Font& font, int width, int height, juce::Point<int> centre)
+{
+    label.setFont (font);
+    label.setSize (juce::jmax (0, width), juce::jmax (0, height));
+    label.setCentrePosition (centre);
+}
+} // namespace VQ_Layout
+
+using VQ_Layout::round;
+
+//==============================================================================
+ButtonDiode::ButtonDiode (juce::Colour colour)
+    : diodeColour (colour)
+{
+}
+
+void ButtonDiode::setDiodeColour (const juce::Colour& c)
+{
+    diodeColour = c;
+
+    if (! getLocalBounds().isEmpty())
+        resized();
+}
+
+void ButtonDiode::paint (juce::Graphics& g)
+{
+    if (diodeImage.isValid())
+        g.drawImageAt (diodeImage, 0, 0);
+}
+
+ButtonLightDiode::ButtonLightDiode (juce::Colour colour)
+    : ButtonDiode (colour)
+{
+}
+
+void ButtonLightDiode::resized()
+{
+    if (getLocalBounds().isEmpty())
+        diodeImage = {};
+    else
+        VQ_GuiHelper::prepareOnDiodeImage (diodeImage, (float) getWidth() * 0.5f, diodeColour);
+}
+
+ButtonDarkDiode::ButtonDarkDiode (juce::Colour colour)
+    : ButtonDiode (colour)
+{
+}
+
+void ButtonDarkDiode::resized()
+{
+    const auto radius = (int) ((float) getWidth() * 0.5f);
+
+    if (radius < 1 || getHeight() < 1)
+        diodeImage = {};
+    else
+        VQ_GuiHelper::prepareOffDiodeImageEncoder (diodeImage, radius, juce::Colour (0xFFB49614));
+}
+
+void ButtonDarkDiode::mouseDown (const juce::MouseEvent&)
+{
+    onClick();
+}
+
+//==============================================================================
+namespace
+{
+constexpr auto smallLabelJustification = juce::Justification::centredTop;
+
+void makeSmallLabel (DiodeLabel& label, const juce::String& text)
+{
+    label.setText (text, juce::dontSendNotification);
+    label.setColour (juce::Label::textColourId, juce::Colours::black);
+    label.setJustificationType (smallLabelJustification);
+    label.setEditable (false);
+}
+
+/** The bold number or name above a light, unit u, centred on cx of the parent at the label row. */
+void placeSmallLabel (juce::Label& label, float u, int cx, int y)
+{
+    const auto height = round (7.5f * u);
+    const auto font = VQ_Layout::boldFont (0.735f * (float) height);
+    label.setBorderSize (juce::BorderSize<int> (0));
+    VQ_Layout::placeLabel (label, font, (int) std::ceil (1.5f * VQ_Layout::textWidth (label, font)), height,
+                           { cx, y + round (8.5f * u) });
+}
+
+void placeLight (ButtonDiode& light, int size, juce::Point<int> centre)
+{
+    light.setSize (size, size);
+    light.setCentrePosition (centre);
+}
+} // namespace
+
+ClipperDiodes::ClipperDiodes()
+    : leftDarkDiode (std::make_unique<ButtonDarkDiode>()),
+      rightDarkDiode (std::make_unique<ButtonDarkDiode>()),
+      leftLightDiode (std::make_unique<ButtonLightDiode> (PLEMVO_Colours::redColour)),
+      rightLightDiode (std::make_unique<ButtonLightDiode> (PLEMVO_Colours::redColour)),
+      leftNumberLabel (std::make_unique<DiodeLabel>()),
+      rightNumberLabel (std::make_unique<DiodeLabel>())
+{
+    for (auto* dark : { leftDarkDiode.get(), rightDarkDiode.get() })
+    {
+        dark->setInterceptsMouseClicks (false, false);
+        addAndMakeVisible (dark);
+    }
+
+    for (auto* lit : { leftLightDiode.get(), rightLightDiode.get() })
+    {
+        lit->setInterceptsMouseClicks (false, false);
+        addChildComponent (lit);
+    }
+
+    makeSmallLabel (*leftNumberLabel, "1");
+    makeSmallLabel (*rightNumberLabel, "2");
+
+    clipLabel.setText ("CLIP", juce::dontSendNotification);
+    clipLabel.setColour (juce::Label::textColourId, juce::Colours::black);
+    clipLabel.setJustificationType (juce::Justification::centred);
+}
+
+ClipperDiodes::~ClipperDiodes() = default;
+
+void ClipperDiodes::mouseDown (const juce::MouseEvent& e)
+{
+    const auto position = e.getPosition();
+
+    if (leftDarkDiode->getBounds().contains (position))
+        onLeftDiodeClicked();
+    else if (rightDarkDiode->getBounds().contains (position))
+        onRightDiodeClicked();
+}
+
+void ClipperDiodes::visibilityChanged()
+{
+    for (auto* label : { &clipLabel, static_cast<juce::Label*> (leftNumberLabel.get()),
+                         static_cast<juce::Label*> (rightNumberLabel.get()) })
+        label->setVisible (isVisible());
+}
+
+void ClipperDiodes::parentHierarchyChanged()
+{
+    if (auto* parent = getParentComponent())
+    {
+        parent->addChildComponent (clipLabel);
+        parent->addChildComponent (*leftNumberLabel);
+        parent->addChildComponent (*rightNumberLabel);
+    }
+}
+
+void ClipperDiodes::resized()
+{
+    const auto u = (float) getWidth() * 0.053771228f;
+    const auto lightSize = round (9.3f * u);
+    const auto leftX = round (5.0f * u), rightX = round (13.8f * u), lightY = round (14.0f * u);
+
+    placeLight (*leftDarkDiode, lightSize, { leftX, lightY });
+    placeLight (*leftLightDiode, lightSize, { leftX, lightY });
+    placeLight (*rightDarkDiode, lightSize, { rightX, lightY });
+    placeLight (*rightLightDiode, lightSize, { rightX, lightY });
+
+    placeSmallLabel (*leftNumberLabel, u, getX() + leftX, getY());
+    placeSmallLabel (*rightNumberLabel, u, getX() + rightX, getY());
+
+    const auto clipHeight = round (7.0f * u);
+    clipLabel.setFont (VQ_Layout::boldFont (0.735f * (float) clipHeight));
+    clipLabel.setBounds (getX(), getY() + getHeight() - round (9.0f * u), getWidth(), clipHeight);
+}
+
+//==============================================================================
+UsbDiode::UsbDiode()
+    : darkDiode (std::make_unique<ButtonDarkDiode>()),
+      lightDiode (std::make_unique<ButtonLightDiode>()),
+      usbLabel (std::make_unique<DiodeLabel>())
+{
+    addAndMakeVisible (*darkDiode);
+    lightDiode->setInterceptsMouseClicks (false, false);
+    addChildComponent (*lightDiode);
+    makeSmallLabel (*usbLabel, "USB");
+}
+
+UsbDiode::~UsbDiode() = default;
+
+void UsbDiode::visibilityChanged()
+{
+    usbLabel->setVisible (isVisible());
+}
+
+void UsbDiode::parentHierarchyChanged()
+{
+    if (auto* parent = getParentComponent())
+        parent->addChildComponent (*usbLabel);
+}
+
+void UsbDiode::resized()
+{
+    const auto u = (float) getWidth() * 0.06913444f;
+    const auto lightSize = round (9.3f * u);
+    const juce::Point<int> centre { round (0.5f * (float) getWidth()), round (14.0f * u) };
+
+    placeLight (*darkDiode, lightSize, centre);
+    placeLight (*lightDiode, lightSize, centre);
+    placeSmallLabel (*usbLabel, u, getX() + centre.x, getY());
 }

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 class VQ_Knob;
 
 /** A knob's caption. It can follow a linked toggle button (hover and click); a knob's caption
@@ -88,4 +90,117 @@ public:
 
     void mouseDown (const juce::MouseEvent&) override { pressed(); }
     void mouseUp (const juce::MouseEvent&) override { released(); }
+};
+
+//==============================================================================
+/** The layout arithmetic the push controls share: every size comes from one unit of the widget and
+    is rounded to the nearest pixel, halves to even. */
+namespace VQ_Layout
+{
+int round (float value) noexcept;
+
+/** A bold font of the given height (clamped as juce::Font does). */
+juce::Font boldFont (float height);
+
+/** The width of the label's current text in the font. */
+float textWidth (const juce::Label& label, const juce::Font& font);
+
+/** Gives the label the font, the size and no border, and centres it on the point (integer halving). */
+void placeLabel (juce::Label& label, const juce::Font& font, int width, int height, juce::Point<int> centre);
+} // namespace VQ_Layout
+
+/** An indicator light: a cached image of its look, rendered for its size whenever it is resized or
+    recoloured, and only drawn when painted. */
+class ButtonDiode : public juce::Component
+{
+public:
+    /** Stores the colour and, once the light has a size, renders its image again. */
+    void setDiodeColour (const juce::Colour& c);
+
+    void paint (juce::Graphics& g) override;
+
+    std::function<void()> onClick = [] {};
+
+protected:
+    explicit ButtonDiode (juce::Colour colour);
+
+    juce::Colour diodeColour;
+    juce::Image diodeImage;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ButtonDiode)
+};
+
+/** The lit light with its glow. Its owners make it ignore the mouse, so clicks reach what lies below. */
+class ButtonLightDiode : public ButtonDiode
+{
+public:
+    explicit ButtonLightDiode (juce::Colour colour = juce::Colour (0xFFC8C8C8));
+
+    void resized() override;
+};
+
+/** The unlit light; a press on it runs `onClick`. Its look is the same dark amber whatever its colour. */
+class ButtonDarkDiode : public ButtonDiode
+{
+public:
+    explicit ButtonDarkDiode (juce::Colour colour = juce::Colour (0xFFFF3B5E));
+
+    void resized() override;
+    void mouseDown (const juce::MouseEvent& e) override;
+};
+
+/** The text beside a light. It holds a click handler for its owner but never runs it itself. */
+class DiodeLabel : public juce::Label
+{
+public:
+    DiodeLabel() = default;
+
+    std::function<void()> onClick = [] {};
+};
+
+/** The two clip lights "1" and "2" under "CLIP"; a press on an unlit light tells the owner to clear it.
+    The labels live in the parent beside the widget and follow its visibility. */
+class ClipperDiodes : public juce::Component
+{
+public:
+    ClipperDiodes();
+    ~ClipperDiodes() override;
+
+    /** Runs the handler of the unlit light under the press, if any. */
+    void mouseDown (const juce::MouseEvent& e) override;
+    void visibilityChanged() override;
+    void parentHierarchyChanged() override;
+    void paint (juce::Graphics&) override {}
+    void resized() override;
+
+    std::function<void()> onLeftDiodeClicked = [] {}, onRightDiodeClicked = [] {};
+
+    std::unique_ptr<ButtonDarkDiode> leftDarkDiode, rightDarkDiode;
+    std::unique_ptr<ButtonLightDiode> leftLightDiode, rightLightDiode;
+    std::unique_ptr<DiodeLabel> leftNumberLabel, rightNumberLabel;
+    juce::Label clipLabel;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ClipperDiodes)
+};
+
+/** The "USB" light; the owner shows `lightDiode` while a unit is connected. Its label lives in the parent. */
+class UsbDiode : public juce::Component
+{
+public:
+    UsbDiode();
+    ~UsbDiode() override;
+
+    void visibilityChanged() override;
+    void parentHierarchyChanged() override;
+    void paint (juce::Graphics&) override {}
+    void resized() override;
+
+    std::unique_ptr<ButtonDarkDiode> darkDiode;
+    std::unique_ptr<ButtonLightDiode> lightDiode;
+    std::unique_ptr<DiodeLabel> usbLabel;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (UsbDiode)
 };

@@ -1,0 +1,341 @@
+#include "MenuBar.h"
+
+#include "Ids.h"
+#include "MenuBarIcons.h"
+#include "MidiBridge.h"
+#include "ParamTools.h"
+#include "PluginInstance.h"
+
+namespace
+{
+enum class RowKind
+{
+    free,
+    own,
+    other
+};
+
+/** One row of the device selector: the unit's serial number, and a CONNECT button for a free unit
+    or a DISCONNECT button for the instance's own; a unit that another instance holds has none.
+    A click on the row itself leaves the selector open.
+*/
+class DeviceComponent : public juce::PopupMenu::CustomComponent
+{
+public:
+    DeviceComponent (int serialNo, RowKind kind, std::function<void()> onClick)
+        : juce::PopupMenu::CustomComponent (false),
+          deviceNumber (serialNo),
+          isOwnConnection (kind == RowKind::own)
+    {
+        button.setButtonText (kind == RowKind::free ? "CONNECT" : "DISCONNECT");
+        button.onClick = std::move (onClick);
+
+        if (kind != RowKind::other)
+            addAndMakeVisible (button);
+    }
+
+    ~DeviceComponent() override = default;
+
+    void paint (juce::Graphics& g) override
+    {
+        const auto width = getWidth(), height = getHeight();
+
+        if (isItemHighlighted())
+        {
+            juce::ColourGradient gradient (juce::Colour (0xFF414141), 0.0f, 0.0f, juce::Colour (0xFF1E1E1E), 0.0f,
+                                           (float) height, false);
+            gradient.addColour (0.5, juce::Colour (0xFF282828));
+            g.setGradientFill (gradient);
+            g.fillRect (0, 2, width, height - 4);
+        }
+
+        const juce::MainMenuColours colours;
+        g.setFont (15.0f);
+        g.setColour (isOwnConnection ? colours.usbConnectedColour : colours.iconNormalColour);
+        g.drawText ("Kestova PLEMVO, serial No: " + juce::String (deviceNumber), 10, 0, width - 10, height,
+                    juce::Justification::centredLeft, true);
+    }
+
+    void resized() override { button.setBounds (getWidth() - 80, 2, 78, getHeight() - 4); }
+
+    void getIdealSize (int& idealWidth, int& idealHeight) override
+    {
+        idealWidth = 350;
+        idealHeight = 25;
+    }
+
+    RowKind getKind() const
+    {
+        return isOwnConnection ? RowKind::own : (button.isVisible() ? RowKind::free : RowKind::other);
+    }
+
+    const int deviceNumber;
+
+private:
+    const bool isOwnConnection;
+    juce::TextButton button;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DeviceComponent)
+};
+
+juce::Path loadIcon (const unsigned char* data, size_t size)
+{
+    juce::Path path;
+    path.loadPathFromData (data, size);
+    return path;
+}
+
+juce::MidiManager* deviceManager()
+{
+    // The bar never creates the manager: that is the instances' count to keep.
+    return juce::MidiManager::getInstanceWithoutCreating();
+}
+} // namespace
+
+struct MenuBar::DeviceRow
+{
+    int serialNo;
+    RowKind kind;
+
+    bool operator== (const DeviceRow& other) const { return serialNo == other.serialNo && kind == other.kind; }
+};
+
+MenuBar::MenuBar (PlemvoPluginInstance& instanceToUse, PlemvoParamsManager& paramsManagerToUse)
+    : instance (instanceToUse),
+      paramsManager (paramsManagerToUse)
+{
+    menuButton = std::make_unique<juce::MenuBarShapeButton>();
+    menuButton->setShape (loadIcon (MenuBarIcons::menu, sizeof (MenuBarIcons::menu)));
+    usbButton = std::make_unique<juce::MenuBarUsbButton>();
+    usbButton->setShape (loadIcon (MenuBarIcons::usb, sizeof (MenuBarIcons::usb)));
+
+    addAndMakeVisible (*menuButton);
+    addAndMakeVisible (*usbButton);
+
+    menuButton->onClick = [this] { openMenu(); };
+    usbButton->onClick = [this] { openDeviceSelector(); };
+
+    lookAndFeelChanged();
+
+    paramsManager.addNonAutomatableParamListener (this, ParamData::isConnected, juce::VqParamsManager::notifyOnAdd);
+    instance.addCommandListener (this);
+
+    if (auto* manager = deviceManager())
+        manager->addConnectionListListener (this);
+
+    connectionListChanged();
+}
+
+MenuBar::~MenuBar()
+{
+    if (mainMenu != nullptr)
+    {
+        mainMenu->setLookAndFeel (nullptr);
+        juce::PopupMenu::dismissAllActiveMenus();
+    }
+
+    if (deviceMenu != nullptr)
+    {
+        deviceMenu->setLookAndFeel (nullptr);
+        closeDeviceSelector();
+    }
+
+    deviceMenu.reset();
+
+    paramsManager.removeNonAutomatableParamListener (this, ParamData::isConnected);
+    instance.removeCommandListener (this);
+
+    if (auto* manager = deviceManager())
+        manager->removeConnectionListListener (this);
+
+    usbButton.reset();
+    menuButton.reset();
+}
+
+void MenuBar::lookAndFeelChanged()
+{
+    const auto* laf = dynamic_cast<juce::VqLookAndFeel*> (&getLookAndFeel());
+    const auto colours = laf != nullptr ? laf->menuColours : juce::MainMenuColours();
+
+    barTop = colours.barTopColour;
+    barBottom = colours.barBottomColour;
+    menuButton->setColours (colours);
+    usbButton->setColours (colours);
+    repaint();
+}
+
+void MenuBar::paint (juce::Graphics& g)
+{
+    g.setGradientFill (juce::ColourGradient (barTop, 0.0f, 0.0f, barBottom, 0.0f, (float) getHeight(), false));
+    g.fillAll();
+    g.setColour (juce::Colours::black);
+    g.drawLine (0.0f, (float) getHeight(), (float) getWidth(), (float) getHeight());
+}
+
+void MenuBar::resized()
+{
+    const auto h = getHeight();
+
+    menuButton->setBounds (0, 0, h, h);
+    menuButton->setContentHeight (0.7f * (float) h);
+    usbButton->setBounds ((int) (getWidth() - 1.2 * h), 0, h, h);
+    usbButton->setContentHeight ((float) h);
+}
+
+void MenuBar::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (index == ParamData::isConnected)
+        usbButton->setIsConnected ((bool) value);
+}
+
+void MenuBar::connectionListChanged()
+{
+    const auto* manager = deviceManager();
+    usbButton->setDevicesPresent (manager != nullptr && ! manager->getConnectionList()->isEmpty());
+}
+
+bool MenuBar::commandListenerCallback (juce::VqCommand* command)
+{
+    if (command->id != Ids::vqPlemvo::showDeviceSelector)
+        return false;
+
+    openDeviceSelector();
+    return true;
+}
+
+//==============================================================================
+void MenuBar::openMenu()
+{
+    fillMainMenu();
+
+    // The result may come after the bar is gone: the callback holds a safe pointer of its own.
+    mainMenu->showMenuAsync (juce::PopupMenu::Options().withTargetComponent (menuButton.get()),
+                             [safeThis = juce::Component::SafePointer<MenuBar> (this)] (int result)
+                             {
+                                 if (safeThis != nullptr)
+                                     safeThis->handleMainMenuResult (result);
+                             });
+}
+
+void MenuBar::fillMainMenu()
+{
+    mainMenu = std::make_unique<juce::PopupMenu>();
+    mainMenu->addItem (saveItemId, "Save preset");
+    mainMenu->addItem (loadItemId, "Load preset");
+    mainMenu->addSeparator();
+    mainMenu->addItem (versionItemId, juce::String ("Plugin version: ") + PlemvoPluginInstance::version, false);
+    mainMenu->setLookAndFeel (&mainMenuLaf);
+}
+
+void MenuBar::handleMainMenuResult (int result)
+{
+    if (result == loadItemId)
+        instance.sendCommand (std::make_unique<juce::VqCommand> (Ids::vqPlemvo::loadPreset));
+    else if (result == saveItemId)
+        instance.sendCommand (std::make_unique<juce::VqCommand> (Ids::vqPlemvo::savePreset));
+}
+
+//==============================================================================
+void MenuBar::openDeviceSelector()
+{
+    // Refilled only when something changed: the instance asks every second while several units are
+    // free, and the rows must not vanish under the user's pointer each time.
+    if (isDeviceSelectorShowing() && readDeviceRows() == rowsShown())
+        return;
+
+    fillDeviceSelector();
+    deviceMenu->showMenuAsync (juce::PopupMenu::Options().withTargetComponent (usbButton.get()));
+}
+
+void MenuBar::fillDeviceSelector()
+{
+    if (deviceMenu != nullptr)
+    {
+        closeDeviceSelector();
+    }
+    else
+    {
+        deviceMenu = std::make_unique<juce::PopupMenu>();
+        deviceMenuLaf.setColour (juce::PopupMenu::backgroundColourId, juce::Colour (0xFF303030));
+        deviceMenuLaf.setColour (juce::TextButton::buttonColourId, juce::Colour (0xFF1E1E1E));
+        deviceMenu->setLookAndFeel (&deviceMenuLaf);
+    }
+
+    for (const auto& row : readDeviceRows())
+    {
+        // The click ends by deleting this row: nothing of it is touched afterwards.
+        auto onClick = [safeThis = juce::Component::SafePointer<MenuBar> (this), serialNo = row.serialNo,
+                        connect = row.kind == RowKind::free]
+        {
+            if (safeThis != nullptr)
+                safeThis->deviceButtonClicked (serialNo, connect);
+        };
+
+        deviceMenu->addCustomItem (row.serialNo + 1,
+                                   std::make_unique<DeviceComponent> (row.serialNo, row.kind, std::move (onClick)),
+                                   nullptr, {});
+    }
+}
+
+std::vector<MenuBar::DeviceRow> MenuBar::readDeviceRows() const
+{
+    std::vector<DeviceRow> rows;
+
+    if (const auto* manager = deviceManager())
+    {
+        const juce::MidiDevice::Listener* ownBridge = instance.getBridge();
+        const auto list = manager->getConnectionList();
+
+        for (const auto* status : *list)
+        {
+            const auto kind = status->connectionState == juce::MidiManager::ConnectionStatus::free ? RowKind::free
+                              : status->listener == ownBridge && ownBridge != nullptr              ? RowKind::own
+                                                                                                   : RowKind::other;
+            rows.push_back ({ status->serialNo, kind });
+        }
+    }
+
+    return rows;
+}
+
+std::vector<MenuBar::DeviceRow> MenuBar::rowsShown() const
+{
+    std::vector<DeviceRow> rows;
+
+    if (deviceMenu != nullptr)
+        for (juce::PopupMenu::MenuItemIterator it (*deviceMenu); it.next();)
+            if (const auto* row = dynamic_cast<const DeviceComponent*> (it.getItem().customComponent.get()))
+                rows.push_back ({ row->deviceNumber, row->getKind() });
+
+    return rows;
+}
+
+bool MenuBar::isDeviceSelectorShowing() const
+{
+    if (deviceMenu != nullptr)
+        for (juce::PopupMenu::MenuItemIterator it (*deviceMenu); it.next();)
+            if (const auto* row = it.getItem().customComponent.get(); row != nullptr && row->isShowing())
+                return true;
+
+    return false;
+}
+
+void MenuBar::closeDeviceSelector()
+{
+    juce::PopupMenu::dismissAllActiveMenus();
+
+    if (deviceMenu != nullptr)
+        deviceMenu->clear();
+}
+
+void MenuBar::deviceButtonClicked (int serialNo, bool connect)
+{
+    paramsManager.setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, connect);
+
+    if (connect)
+        instance.connectWithDevice (serialNo);
+    else
+        instance.disconnect();
+
+    closeDeviceSelector();
+}

@@ -1,0 +1,114 @@
+#include "InstanceFixture.h"
+#include "Mouse.h"
+
+#include "Ids.h"
+#include "MenuBar.h"
+
+using namespace instancetest;
+
+namespace
+{
+/** The rows of the selector that are on the screen now. */
+std::vector<juce::Component*> rowsShowing (const MenuBar& bar)
+{
+    std::vector<juce::Component*> rows;
+
+    if (bar.getDeviceSelector() == nullptr)
+        return rows;
+
+    for (juce::PopupMenu::MenuItemIterator it (*bar.getDeviceSelector()); it.next();)
+        if (auto* row = it.getItem().customComponent.get(); row != nullptr && row->isShowing())
+            rows.push_back (row);
+
+    return rows;
+}
+
+class MenuBarOnDisplayTest : public InstanceTest
+{
+protected:
+    void openWindow (PlemvoPluginInstance& instance)
+    {
+        bar = std::make_unique<MenuBar> (instance, instance.getPlemvoParams());
+        window.setBounds (100, 100, 650, 300);
+        window.addAndMakeVisible (*bar);
+        bar->setBounds (0, 0, 650, 25);
+        window.addToDesktop (0);
+        window.setVisible (true);
+
+        // A popup closes itself while no window of the process has the keyboard focus.
+        window.setWantsKeyboardFocus (true);
+        window.grabKeyboardFocus();
+    }
+
+    void TearDown() override
+    {
+        bar.reset();
+        window.removeFromDesktop();
+        vqtest::drainMessageLoop();
+        InstanceTest::TearDown();
+    }
+
+    juce::Component window;
+    std::unique_ptr<MenuBar> bar;
+};
+
+TEST_F (MenuBarOnDisplayTest, AMainMenuResultThatArrivesAfterTheBarWasDeletedIsIgnored)
+{
+    auto& instance = createInstance();
+    CommandCounter commands;
+    instance.addCommandListener (&commands);
+    openWindow (instance);
+
+    bar->openMenu();
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0; }));
+
+    bar.reset(); // dismisses the menu, whose callback then finds no bar
+    vqtest::runMessageLoopFor (100);
+
+    EXPECT_EQ (juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
+    EXPECT_TRUE (commands.ids.isEmpty());
+    instance.removeCommandListener (&commands);
+}
+
+TEST_F (MenuBarOnDisplayTest, TheOpenSelectorIsRefilledOnlyWhenTheUnitsChangedAndItsConnectButtonConnects)
+{
+    addUnit (17);
+    addUnit (23);
+    auto& instance = createInstance();
+    ASSERT_TRUE (waitForListedUnits (2));
+    openWindow (instance);
+
+    // The instance asks for the selector itself: two units are free and none is remembered.
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 2; }, 3000));
+    std::vector<juce::Component::SafePointer<juce::Component>> firstRows;
+
+    for (auto* row : rowsShowing (*bar))
+        firstRows.emplace_back (row);
+
+    // Its next requests, a second apart, leave the same rows under the pointer.
+    vqtest::runMessageLoopFor (2200);
+    EXPECT_EQ (rowsShowing (*bar).size(), 2u);
+
+    for (auto& row : firstRows)
+        EXPECT_TRUE (row != nullptr && row->isShowing());
+
+    addUnit (31);
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 3; }, 3000));
+
+    juce::Component* connectButton = nullptr;
+
+    for (juce::PopupMenu::MenuItemIterator it (*bar->getDeviceSelector()); it.next();)
+        if (it.getItem().itemID == 24)
+            connectButton = it.getItem().customComponent->getChildComponent (0);
+
+    ASSERT_NE (connectButton, nullptr);
+    vqtest::PeerMouse (*connectButton).click (connectButton->getLocalBounds().getCentre().toFloat());
+
+    ASSERT_TRUE (waitForConnection (instance));
+    EXPECT_EQ ((int) setting (instance, ParamData::connectedDevSn), 23);
+    EXPECT_EQ (bar->getDeviceSelector()->getNumItems(), 0);
+    EXPECT_TRUE (vqtest::runMessageLoopUntil (
+        [] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0; }));
+}
+} // namespace
