@@ -59,6 +59,13 @@ AAX_Result onParameter (Manager& manager, AAX_CParamID identifier, Operation&& o
     return parameter != nullptr ? operation (*parameter) : AAX_Result (AAX_ERROR_INVALID_PARAMETER_ID);
 }
 
+/** A host's normalized value outside 0..1 (infinities too) is taken as the nearest end; a NaN stays a NaN
+    for the parameter to refuse. */
+double intoUnitRange (double value)
+{
+    return std::isnan (value) ? value : std::clamp (value, 0.0, 1.0);
+}
+
 bool differs (double a, double b)
 {
     return std::isnan (a) || std::isnan (b) || a != b;
@@ -385,7 +392,7 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iPar
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
-                            parameter.SetNormalizedValue (iValue);
+                            parameter.SetNormalizedValue (intoUnitRange (iValue));
                             return AAX_SUCCESS;
                         });
 }
@@ -432,10 +439,11 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID i
                         [&] (auto& parameter)
                         {
                             const auto previous = parameter.GetNormalizedValue();
-                            parameter.UpdateNormalizedValue (iValue);
+                            const auto value = intoUnitRange (iValue);
+                            parameter.UpdateNormalizedValue (value);
                             mPacketDispatcher.SetDirty (iParameterID);
 
-                            if (differs (previous, iValue))
+                            if (differs (previous, value))
                                 ++mNumPlugInChanges;
 
                             return AAX_SUCCESS;
@@ -710,8 +718,8 @@ void AAX_CEffectParameters::BuildChunkData() const
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChanges (int32_t* oNumChanges) const
 {
-    if (mNumPlugInChanges >= 0)
-        *oNumChanges = mNumPlugInChanges;
+    if (const auto changes = mNumPlugInChanges.load(); changes >= 0)
+        *oNumChanges = changes;
 
     return AAX_SUCCESS;
 }

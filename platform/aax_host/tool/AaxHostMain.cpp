@@ -84,6 +84,24 @@ void printIdentity (const LoadedModule& module)
     }
 }
 
+std::string stemFormatName (int32_t format)
+{
+    const auto& formats = FeatureSupport::askedStemFormats();
+    const auto found = std::find (formats.begin(), formats.end(), format);
+    return found != formats.end() ? stemFormatNames[found - formats.begin()] : std::to_string (format);
+}
+
+std::string hex (const std::vector<unsigned char>& bytes)
+{
+    std::string text;
+    char byte[4];
+
+    for (auto b : bytes)
+        std::snprintf (byte, sizeof (byte), "%02X ", b), text += byte;
+
+    return text;
+}
+
 void printComponents (const HostEffectDescriptor& effect)
 {
     int index = 0;
@@ -93,10 +111,11 @@ void printComponents (const HostEffectDescriptor& effect)
         for (const auto& properties : component->nativeProcessProperties)
         {
             auto value = [&] (int key) { return properties.count (key) ? properties.at (key) : 0; };
-            std::printf ("  component %3d  native %s  offline %s  in %d  out %d\n", index,
+            std::printf ("  component %3d  native %s  offline %s  %s -> %s\n", index,
                          fourChars (uint32_t (value (AAX_eProperty_PlugInID_Native))).c_str(),
                          fourChars (uint32_t (value (AAX_eProperty_PlugInID_AudioSuite))).c_str(),
-                         value (AAX_eProperty_InputStemFormat), value (AAX_eProperty_OutputStemFormat));
+                         stemFormatName (value (AAX_eProperty_InputStemFormat)).c_str(),
+                         stemFormatName (value (AAX_eProperty_OutputStemFormat)).c_str());
         }
 
         ++index;
@@ -163,18 +182,25 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     instance.automate (gain.id.c_str(), 0.75);
     const bool sent = module.runMessageLoopUntil (
         2000, [&] { return ! unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).empty(); });
-    std::printf ("host automates %s (%s) to 0.75: %s\n", gain.id.c_str(), gain.name.c_str(),
-                 sent ? "the unit received a parameter message" : "NOTHING reached the unit");
+    std::printf (
+        "host automates %s (%s) to 0.75: %s\n", gain.id.c_str(), gain.name.c_str(),
+        sent ? ("the unit receives " + hex (unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).front())).c_str()
+             : "NOTHING reached the unit");
 
     auto& log = instance.host().log;
     log.clear();
     unit.turnControl (Protocol::eq1Frequency, 200);
-    const bool released =
-        module.runMessageLoopUntil (3000, [&] { return ! log.matching ("automation.PostReleaseRequest").empty(); });
+    // Linked channels move both channel's knobs: each comes back inside its own gesture.
+    const auto calls = [&] (const char* call) { return log.matching (std::string ("automation.") + call).size(); };
+    const bool released = module.runMessageLoopUntil (
+        3000,
+        [&] { return calls ("PostReleaseRequest") > 0 && calls ("PostReleaseRequest") == calls ("PostTouchRequest"); });
 
-    std::printf (
-        "unit turns eq1-freq: touch %zu, value %zu, release %zu\n", log.matching ("automation.PostTouchRequest").size(),
-        log.matching ("automation.PostSetValueRequest").size(), log.matching ("automation.PostReleaseRequest").size());
+    for (const auto& entry : log.matching ("automation.Post"))
+        std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
+
+    std::printf ("unit turns eq1-freq: touch %zu, value %zu, release %zu\n", calls ("PostTouchRequest"),
+                 calls ("PostSetValueRequest"), calls ("PostReleaseRequest"));
 
     const bool chunks = chunkRoundTrip (module, effect);
     const auto opened = instance.openWindow();

@@ -197,6 +197,14 @@ TEST_F (EffectParameters, AnEchoOfTheValueHeldMarksPacketsDirtyWithoutCountingAC
     e.UpdateParameterNormalizedValue ("a", std::numeric_limits<double>::quiet_NaN(), AAX_eUpdateSource_Unspecified);
     e.GetNumberOfChanges (&changes);
     EXPECT_EQ (changes, 2) << "a NaN always counts as a change";
+
+    for (const auto [sent, held] :
+         { std::pair { 1.5, 1.0 }, { -0.5, 0.0 }, { std::numeric_limits<double>::infinity(), 1.0 } })
+    {
+        e.UpdateParameterNormalizedValue ("a", sent, AAX_eUpdateSource_Unspecified);
+        EXPECT_EQ (value ("a"), held) << "a value outside 0..1 is taken as the nearest end";
+    }
+
     EXPECT_EQ (e.UpdateParameterNormalizedValue ("zz", 0.1, AAX_eUpdateSource_Unspecified),
                AAX_ERROR_INVALID_PARAMETER_ID);
 }
