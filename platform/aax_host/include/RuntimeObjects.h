@@ -10,6 +10,7 @@
 #include "acfbaseapi.h"
 
 #include <functional>
+#include <mutex>
 
 namespace aax_host
 {
@@ -41,6 +42,8 @@ public:
     AAX_Result PostReleaseRequest (AAX_CParamID parameterID) override;
     AAX_Result GetTouchState (AAX_CParamID parameterID, AAX_CBoolean* touched) override;
 
+    // Several host threads touch and release parameters at once; read the sets once those threads are done.
+    std::mutex setsLock;
     std::set<std::string> registered;
     std::set<std::string> touched;
     /** The host's answer to a value request, as a real host sets the parameter back; unset, nothing is echoed. */

@@ -71,7 +71,10 @@ AAX_Result HostAutomationDelegate::RegisterParameter (AAX_CParamID id)
     const auto result = call ("RegisterParameter", text (id));
 
     if (result == AAX_SUCCESS)
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
         registered.insert (text (id));
+    }
 
     return result;
 }
@@ -81,7 +84,10 @@ AAX_Result HostAutomationDelegate::UnregisterParameter (AAX_CParamID id)
     const auto result = call ("UnregisterParameter", text (id));
 
     if (result == AAX_SUCCESS)
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
         registered.erase (text (id));
+    }
 
     return result;
 }
@@ -106,7 +112,10 @@ AAX_Result HostAutomationDelegate::PostTouchRequest (AAX_CParamID id)
     const auto result = call ("PostTouchRequest", text (id));
 
     if (result == AAX_SUCCESS)
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
         touched.insert (text (id));
+    }
 
     return result;
 }
@@ -116,14 +125,22 @@ AAX_Result HostAutomationDelegate::PostReleaseRequest (AAX_CParamID id)
     const auto result = call ("PostReleaseRequest", text (id));
 
     if (result == AAX_SUCCESS)
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
         touched.erase (text (id));
+    }
 
     return result;
 }
 
 AAX_Result HostAutomationDelegate::GetTouchState (AAX_CParamID id, AAX_CBoolean* state)
 {
-    return give ("GetTouchState", state, touched.count (text (id)) != 0, text (id));
+    const auto isTouched = [&]
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
+        return touched.count (text (id)) != 0;
+    }();
+    return give ("GetTouchState", state, isTouched, text (id));
 }
 
 //==============================================================================
