@@ -4,6 +4,7 @@
 #include "AAX_IACFEffectParameters.h"
 #include "LoadedModule.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace aax_host
@@ -34,6 +35,11 @@ public:
     bool isWindowOpen() const noexcept { return gui != nullptr; }
     AAX_IACFEffectGUI* view() noexcept { return gui; }
 
+    /** One process call of the component registered for the controller's stem formats, as the host's
+        audio thread makes it: the context's fields filled from the component's description, private
+        data reset by the plug-in. Gives false when no component fits. */
+    bool process (const std::vector<std::vector<float>>& inputs, std::vector<std::vector<float>>& outputs);
+
     /** Host automation: the value as the host's automation writes it into the plug-in. */
     AAX_Result automate (const char* parameterID, double normalizedValue);
 
@@ -54,6 +60,8 @@ private:
     AAX_IACFEffectParameters_V4* effect = nullptr;
     AAX_IACFEffectGUI* gui = nullptr;
     void* createView = nullptr;
+    HostEffectDescriptor& description;
+    std::vector<std::vector<std::max_align_t>> privateData;
     AAX_Result started = AAX_ERROR_NOT_INITIALIZED;
 };
 } // namespace aax_host

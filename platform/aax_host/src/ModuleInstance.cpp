@@ -5,6 +5,7 @@
 #include "AAX_UIDs.h"
 
 #include <cstddef>
+#include <sstream>
 
 namespace aax_host
 {
@@ -36,7 +37,8 @@ constexpr size_t chunkHeaderSize = offsetof (AAX_SPlugInChunk, fData);
 constexpr int32_t valueTextLength = 31;
 } // namespace
 
-ModuleInstance::ModuleInstance (LoadedModule& module, HostEffectDescriptor& description)
+ModuleInstance::ModuleInstance (LoadedModule& module, HostEffectDescriptor& effectDescription)
+    : description (effectDescription)
 {
     const auto& procedures = description.procPtrs;
 
@@ -108,6 +110,73 @@ AAX_Result ModuleInstance::closeWindow()
 AAX_Result ModuleInstance::automate (const char* parameterID, double normalizedValue)
 {
     return effect->UpdateParameterNormalizedValue (parameterID, normalizedValue, AAX_eUpdateSource_Parameter);
+}
+
+bool ModuleInstance::process (const std::vector<std::vector<float>>& inputs, std::vector<std::vector<float>>& outputs)
+{
+    const auto& controller = instanceHost.controller();
+    const HostComponentDescriptor* component = nullptr;
+
+    for (const auto* c : description.components)
+        if (! c->nativeProcessProperties.empty() && ! c->nativeProcessProcs.empty() &&
+            c->nativeProcessProperties[0].count (AAX_eProperty_InputStemFormat) != 0 &&
+            c->nativeProcessProperties[0].at (AAX_eProperty_InputStemFormat) == controller.inputFormat &&
+            c->nativeProcessProperties[0].at (AAX_eProperty_OutputStemFormat) == controller.outputFormat)
+            component = c;
+
+    if (component == nullptr || inputs.empty() || outputs.empty())
+        return false;
+
+    // The context is one pointer per field, at the field's index.
+    std::vector<void*> context;
+    const bool firstCall = privateData.empty();
+    size_t nextBlock = 0;
+    std::vector<float*> in, out;
+    std::vector<float> meters (16, 0.0f);
+    int32_t frames = int32_t (outputs[0].size()), bypass = 0;
+
+    for (const auto& i : inputs)
+        in.push_back (const_cast<float*> (i.data()));
+
+    for (auto& o : outputs)
+        out.push_back (o.data());
+
+    for (const auto& field : component->fields)
+    {
+        std::istringstream words (field);
+        std::string kind;
+        uint32_t index = 0, size = 0;
+        words >> kind >> index >> size;
+
+        if (context.size() <= index)
+            context.resize (index + 1, nullptr);
+
+        if (kind == "AudioIn")
+            context[index] = in.data();
+        else if (kind == "AudioOut")
+            context[index] = out.data();
+        else if (kind == "AudioBufferLength")
+            context[index] = &frames;
+        else if (kind == "DataInPort")
+            context[index] = &bypass;
+        else if (kind == "Meters")
+            context[index] = meters.data();
+        else if (kind == "PrivateData")
+        {
+            // The host keeps an instance's private data from its first call on, reset by the plug-in once.
+            if (firstCall)
+                privateData.emplace_back (size / sizeof (std::max_align_t) + 1);
+
+            context[index] = privateData.at (nextBlock++).data();
+
+            if (firstCall)
+                effect->ResetFieldData (AAX_CFieldIndex (index), context[index], size);
+        }
+    }
+
+    void* const instances[] { context.data() };
+    component->nativeProcessProcs[0](instances, instances + 1);
+    return true;
 }
 
 AAX_Result ModuleInstance::saveChunks (std::vector<std::vector<char>>& records)

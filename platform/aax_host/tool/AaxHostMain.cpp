@@ -202,6 +202,14 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     std::printf ("unit turns eq1-freq: touch %zu, value %zu, release %zu\n", calls ("PostTouchRequest"),
                  calls ("PostSetValueRequest"), calls ("PostReleaseRequest"));
 
+    std::vector<std::vector<float>> in { std::vector<float> (64, 0.5f), std::vector<float> (64, -0.5f) };
+    auto out = in;
+    out[0].assign (64, 0.0f);
+    out[1].assign (64, 0.0f);
+    const bool processed = instance.process (in, out) && out == in;
+    std::printf ("process call of the stereo component, 64 frames: %s\n",
+                 processed ? "audio passed through unchanged" : "FAILED");
+
     const bool chunks = chunkRoundTrip (module, effect);
     const auto opened = instance.openWindow();
     module.runMessageLoopFor (200);
@@ -210,7 +218,7 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     std::printf ("window opened without a display: result %d, view %g x %g\n", opened, double (size.horz),
                  double (size.vert));
     std::printf ("window closed: result %d\n", instance.closeWindow());
-    return connected && sent && released && chunks && opened == AAX_SUCCESS;
+    return connected && sent && released && processed && chunks && opened == AAX_SUCCESS;
 }
 } // namespace
 

@@ -109,3 +109,19 @@ TEST_F (EndToEnd, TheWindowOpensAndClosesWithoutADisplay)
     EXPECT_EQ (instance->closeWindow(), AAX_SUCCESS);
     EXPECT_EQ (instance->host().viewContainer().references(), 0);
 }
+
+TEST_F (EndToEnd, AProcessCallOfTheStereoComponentPassesTheAudioThroughUnchanged)
+{
+    auto instance = makeInstance();
+    std::vector<std::vector<float>> in { std::vector<float> (64), std::vector<float> (64) };
+
+    for (size_t i = 0; i < 64; ++i)
+        in[0][i] = float (i) / 64.0f, in[1][i] = -float (i) / 64.0f;
+
+    for (int call = 0; call < 3; ++call)
+    {
+        std::vector<std::vector<float>> out { std::vector<float> (64, 9.0f), std::vector<float> (64, 9.0f) };
+        ASSERT_TRUE (instance->process (in, out));
+        EXPECT_EQ (out, in);
+    }
+}
