@@ -215,3 +215,31 @@ TEST_F (Validator, FuzzedStateChunksAreRestoredWithoutHarm)
     module->runMessageLoopFor (100);
     EXPECT_EQ (saved (*target), records) << "a sound chunk still restores after the broken ones";
 }
+
+TEST_F (Validator, ProcessCallsOnAnAudioThreadRunBesideHostAutomationAndTheMessageLoop)
+{
+    auto instance = makeInstance();
+    std::vector<std::vector<float>> in { std::vector<float> (128, 0.25f), std::vector<float> (128, -0.25f) };
+    ASSERT_TRUE (instance->process (in, in)) << "the first call, where the plug-in prepares, on the host's thread";
+    std::atomic<int> passedThrough { 0 };
+
+    whileHostThreadsRun (*module,
+                         [&] (int thread)
+                         {
+                             std::mt19937 random (unsigned (thread + 5));
+
+                             for (int i = 0; i < 200 * stressFactor(); ++i)
+                             {
+                                 if (thread == 0)
+                                 {
+                                     auto out = in;
+                                     instance->process (in, out);
+                                     passedThrough += out == in ? 1 : 0;
+                                 }
+                                 else
+                                     instance->automate (std::to_string (i % 23).c_str(), hostileValue (random));
+                             }
+                         });
+
+    EXPECT_EQ (passedThrough, 200 * stressFactor());
+}
