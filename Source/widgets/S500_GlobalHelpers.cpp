@@ -28,6 +28,19 @@ int wrap (float position, int n)
     return (int) (m < 0.0 ? m + n : m);
 }
 
+// The framework sizes a gradient's table from its length in an int, which a length beyond any image
+// (or not a number) overflows; such a gradient gets the table of the longest image instead.
+int createLookupTable (const juce::ColourGradient& gradient, juce::HeapBlock<juce::PixelARGB>& table)
+{
+    if (gradient.point1.getDistanceFrom (gradient.point2) <= (float) VQ_GuiHelper::maxImageSide)
+        return gradient.createLookupTable (juce::AffineTransform(), table);
+
+    auto bounded = gradient;
+    bounded.point1 = {};
+    bounded.point2 = { (float) VQ_GuiHelper::maxImageSide, 0.0f };
+    return bounded.createLookupTable (juce::AffineTransform(), table);
+}
+
 juce::uint8 noisy (juce::uint8 channel)
 {
     const auto n = std::rand() % 10;
@@ -127,7 +140,7 @@ void VQ_GuiHelper::fillConicalGradient (juce::Graphics* g, const juce::ColourGra
     {
         juce::Image::BitmapData pixels (conical, juce::Image::BitmapData::writeOnly);
         juce::HeapBlock<juce::PixelARGB> table;
-        const auto entries = gradient.createLookupTable (juce::AffineTransform(), table);
+        const auto entries = createLookupTable (gradient, table);
 
         for (int y = 0; y < n; ++y)
         {

@@ -1,5 +1,7 @@
 #include "Mouse.h"
 
+#include "Probe.h"
+
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -17,37 +19,10 @@ TEST (DisplayHarness, ATestOfThisKindRunsOnARealDisplayWhereAWindowOpens)
     window.removeFromDesktop();
 }
 
-namespace
-{
-/** Red left half, blue right half; records what reaches it. */
-struct Probe : juce::Component
-{
-    std::vector<juce::String> events;
-    int lastClicks = 0;
-
-    void paint (juce::Graphics& g) override
-    {
-        g.fillAll (juce::Colours::blue);
-        g.setColour (juce::Colours::red);
-        g.fillRect (0, 0, getWidth() / 2, getHeight());
-    }
-
-    void mouseEnter (const juce::MouseEvent&) override { events.push_back ("enter"); }
-    void mouseExit (const juce::MouseEvent&) override { events.push_back ("exit"); }
-    void mouseDown (const juce::MouseEvent& e) override
-    {
-        events.push_back ("down");
-        lastClicks = e.getNumberOfClicks();
-    }
-    void mouseDrag (const juce::MouseEvent&) override { events.push_back ("drag"); }
-    void mouseUp (const juce::MouseEvent&) override { events.push_back ("up"); }
-};
-} // namespace
-
 TEST (GuiTestBench, TheMouseThroughThePeerReachesTheChildUnderItWithEnterAndSingleClicks)
 {
     juce::Component parent;
-    Probe child;
+    vqtest::Probe child;
     parent.setSize (100, 100);
     parent.addAndMakeVisible (child);
     child.setBounds (10, 10, 20, 20);

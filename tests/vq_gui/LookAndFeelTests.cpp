@@ -1,3 +1,4 @@
+#include "ComponentImages.h"
 #include "vq_gui/PopupMenu_LAF.h"
 
 #include <gtest/gtest.h>
@@ -133,26 +134,24 @@ protected:
         return image;
     }
 
-    /** The most opaque pixel inside the area: for drawn text, its colour. */
-    static Colour strongestPixel (const juce::Image& image, juce::Rectangle<int> area)
+    /** The most opaque pixel of the image: for drawn text, its colour. */
+    static Colour strongestPixel (const juce::Image& image)
     {
         Colour strongest;
-
-        for (int y = area.getY(); y < area.getBottom(); ++y)
-            for (int x = area.getX(); x < area.getRight(); ++x)
-                if (image.getPixelAt (x, y).getAlpha() > strongest.getAlpha())
-                    strongest = image.getPixelAt (x, y);
-
+        vqtest::countPixels (image,
+                             [&] (Colour pixel)
+                             {
+                                 strongest = pixel.getAlpha() > strongest.getAlpha() ? pixel : strongest;
+                                 return false;
+                             });
         return strongest;
     }
 
-    static void expectColour (Colour actual, juce::uint32 expected, int tolerance = 2)
+    /** How many pixels of the area something was drawn into with more than the given opacity. */
+    static int drawnPixels (const juce::Image& image, juce::Rectangle<int> area, int minimumAlpha = 0)
     {
-        const Colour wanted (expected);
-        EXPECT_NEAR (actual.getAlpha(), wanted.getAlpha(), tolerance) << actual.toDisplayString (true);
-        EXPECT_NEAR (actual.getRed(), wanted.getRed(), tolerance) << actual.toDisplayString (true);
-        EXPECT_NEAR (actual.getGreen(), wanted.getGreen(), tolerance) << actual.toDisplayString (true);
-        EXPECT_NEAR (actual.getBlue(), wanted.getBlue(), tolerance) << actual.toDisplayString (true);
+        return vqtest::countPixels (
+            image, [minimumAlpha] (Colour pixel) { return pixel.getAlpha() > minimumAlpha; }, area);
     }
 
     juce::PopupMenu_LAF lookAndFeel;
@@ -164,14 +163,14 @@ TEST_F (PopupMenuDrawingTest, TheBackgroundRunsFromLightToDarkGreyInsideADarkOut
     juce::Graphics g (image);
     lookAndFeel.drawPopupMenuBackground (g, width, 101);
 
-    expectColour (image.getPixelAt (100, 1), 0xFF373737);
-    expectColour (image.getPixelAt (100, 50), 0xFF2F2F2F);
-    expectColour (image.getPixelAt (100, 99), 0xFF282828);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (100, 1), Colour (0xFF373737), 2);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (100, 50), Colour (0xFF2F2F2F), 2);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (100, 99), Colour (0xFF282828), 2);
 
     // Black at 60 % over the gradient.
-    expectColour (image.getPixelAt (0, 50), 0xFF131313);
-    expectColour (image.getPixelAt (100, 0), 0xFF161616);
-    expectColour (image.getPixelAt (width - 1, 50), 0xFF131313);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (0, 50), Colour (0xFF131313), 2);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (100, 0), Colour (0xFF161616), 2);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (width - 1, 50), Colour (0xFF131313), 2);
 }
 
 TEST_F (PopupMenuDrawingTest, AHighlightedActiveItemIsFilledInsideAOnePixelMarginWithADarkeningGradient)
@@ -183,9 +182,9 @@ TEST_F (PopupMenuDrawingTest, AHighlightedActiveItemIsFilledInsideAOnePixelMargi
     EXPECT_EQ (image.getPixelAt (width - 1, 20).getAlpha(), 0);
     EXPECT_EQ (image.getPixelAt (5, 40).getAlpha(), 0);
 
-    expectColour (image.getPixelAt (2, 1), 0xFF414141, 3);
-    expectColour (image.getPixelAt (2, 20), 0xFF282828, 3);
-    expectColour (image.getPixelAt (2, 39), 0xFF1E1E1E, 3);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (2, 1), Colour (0xFF414141), 3);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (2, 20), Colour (0xFF282828), 3);
+    EXPECT_PRED3 (vqtest::coloursNear, image.getPixelAt (2, 39), Colour (0xFF1E1E1E), 3);
 }
 
 TEST_F (PopupMenuDrawingTest, ItemTextIsLightGreyAndHalfTransparentWhenInactiveWithNoFillUnlessActiveAndHighlighted)
@@ -205,8 +204,8 @@ TEST_F (PopupMenuDrawingTest, ItemTextIsLightGreyAndHalfTransparentWhenInactiveW
 
         if (! c.filled)
         {
-            const auto text = strongestPixel (image, image.getBounds());
-            expectColour (text, (juce::uint32) (c.textAlpha << 24) | 0xB2B5BEu, 3);
+            const auto text = strongestPixel (image);
+            EXPECT_PRED3 (vqtest::coloursNear, text, Colour ((juce::uint32) (c.textAlpha << 24) | 0xB2B5BEu), 3);
         }
     }
 }
@@ -215,15 +214,15 @@ TEST_F (PopupMenuDrawingTest, AnItemsOwnTextColourIsIgnored)
 {
     const Colour red (0xFFFF0000);
     const auto image = drawItem (24, false, true, false, &red);
-    expectColour (strongestPixel (image, image.getBounds()), 0xFFB2B5BE, 3);
+    EXPECT_PRED3 (vqtest::coloursNear, strongestPixel (image), Colour (0xFFB2B5BE), 3);
 }
 
 TEST_F (PopupMenuDrawingTest, ItemTextStartsAfterTheTickColumn)
 {
     // 24 px high: margin 1, indent 5, then a column of round (22 / 1.3) = 17 px.
     const auto image = drawItem (24, false, true, false);
-    EXPECT_EQ (strongestPixel (image, { 0, 0, 23, 24 }).getAlpha(), 0);
-    EXPECT_GT (strongestPixel (image, { 23, 0, 20, 24 }).getAlpha(), 0xC0);
+    EXPECT_EQ (drawnPixels (image, { 0, 0, 23, 24 }), 0);
+    EXPECT_GT (drawnPixels (image, { 23, 0, 20, 24 }, 0xC0), 0);
 }
 
 TEST_F (PopupMenuDrawingTest, ASeparatorIsOneFaintRowHalfWayDownInsetByFivePixels)
@@ -244,7 +243,8 @@ TEST_F (PopupMenuDrawingTest, ASeparatorIsOneFaintRowHalfWayDownInsetByFivePixel
             EXPECT_EQ (drawn.getPixelAt (width - 5, y).getAlpha(), 0) << c.height;
 
             if (y == c.row)
-                expectColour (drawn.getPixelAt (100, y), 0x4CB2B5BE, 4);
+                EXPECT_PRED3 (vqtest::coloursNear, drawn.getPixelAt (100, y), Colour (0x4CB2B5BE), 4)
+                    << "height " << c.height;
             else
                 EXPECT_EQ (drawn.getPixelAt (100, y).getAlpha(), 0) << "height " << c.height << " row " << y;
         }
@@ -257,9 +257,9 @@ TEST_F (PopupMenuDrawingTest, ASectionHeaderIsLightGreyTextAtTheBottomLeftOfItsU
     juce::Graphics g (image);
     lookAndFeel.drawPopupMenuSectionHeader (g, { 0, 0, width, 30 }, "DEVICES");
 
-    expectColour (strongestPixel (image, image.getBounds()), 0xFFB2B5BE, 3);
-    EXPECT_EQ (strongestPixel (image, { 0, 0, 12, 30 }).getAlpha(), 0);
-    EXPECT_EQ (strongestPixel (image, { 0, 24, width, 6 }).getAlpha(), 0);
-    EXPECT_GT (strongestPixel (image, { 12, 12, 30, 12 }).getAlpha(), 0xC0);
+    EXPECT_PRED3 (vqtest::coloursNear, strongestPixel (image), Colour (0xFFB2B5BE), 3);
+    EXPECT_EQ (drawnPixels (image, { 0, 0, 12, 30 }), 0);
+    EXPECT_EQ (drawnPixels (image, { 0, 24, width, 6 }), 0);
+    EXPECT_GT (drawnPixels (image, { 12, 12, 30, 12 }, 0xC0), 0);
 }
 } // namespace

@@ -205,8 +205,21 @@ TEST_F (ListenerHandOverTest, ThousandsOfValuesWhileListenersComeAndGoReachOnlyA
     constexpr int numMessages = 5000;
     const auto source = plugInUnit (7);
     StressRecord record;
-    std::atomic<bool> sent { false }, stopped { false };
+    std::atomic<bool> sent { false }, stopped { false }, deliverWhileAttached { false };
     std::atomic<std::size_t> cycles { 0 };
+
+    // Asked for by the message thread while it holds a listener attached: one value sent and
+    // delivered before the listener may go, so that deliveries to attached listeners do not depend
+    // on how the machine happens to schedule the two threads.
+    auto deliverIfAsked = [&] (int i)
+    {
+        if (! deliverWhileAttached)
+            return;
+
+        setup.emit (source, valueMessage (1 + i % 15, (i + 128) % 256));
+        setup.flush();
+        deliverWhileAttached = false;
+    };
 
     // Bursts of values, each once the message thread has gone round at least once more, so that
     // the two interleave however the machine schedules them.
@@ -215,6 +228,7 @@ TEST_F (ListenerHandOverTest, ThousandsOfValuesWhileListenersComeAndGoReachOnlyA
         {
             for (int i = 0; i < numMessages; ++i)
             {
+                deliverIfAsked (i);
                 setup.emit (source, valueMessage (1 + i % 15, i % 256));
 
                 if (i % 50 == 49)
@@ -222,7 +236,10 @@ TEST_F (ListenerHandOverTest, ThousandsOfValuesWhileListenersComeAndGoReachOnlyA
                     const auto seen = cycles.load();
 
                     while (cycles.load() == seen && ! stopped)
+                    {
+                        deliverIfAsked (i);
                         std::this_thread::yield();
+                    }
                 }
             }
 
@@ -238,6 +255,15 @@ TEST_F (ListenerHandOverTest, ThousandsOfValuesWhileListenersComeAndGoReachOnlyA
         {
             ADD_FAILURE() << "the unit could not be taken";
             break;
+        }
+
+        // The first cycle is always served: the sender needs many more cycles before it is done.
+        if (record.used % 100 == 1)
+        {
+            deliverWhileAttached = true;
+
+            while (deliverWhileAttached && ! sent)
+                std::this_thread::yield();
         }
 
         for (auto i = record.used % 4; i > 0; --i)

@@ -21,6 +21,18 @@ std::unique_ptr<juce::Component> conicalShot (float ringWidth)
     return vqshots::painted (64, 64, [image] (juce::Graphics& g) { g.drawImageAt (image, 0, 0); });
 }
 
+/** A 64 px metal disc with the image drawn over it. */
+std::unique_ptr<juce::Component> overMetal (const juce::Image& image)
+{
+    return vqshots::painted (64, 64,
+                             [image] (juce::Graphics& g)
+                             {
+                                 g.setColour (metal);
+                                 g.fillEllipse (0.0f, 0.0f, 64.0f, 64.0f);
+                                 g.drawImageAt (image, 0, 0);
+                             });
+}
+
 const vqshots::Shot conicalDisc { "conical-gradient-disc", [] { return conicalShot (0.0f); } };
 const vqshots::Shot conicalRing { "conical-gradient-ring", [] { return conicalShot (8.0f); } };
 
@@ -28,13 +40,7 @@ const vqshots::Shot capShading { "cap-shading", []
                                  {
                                      juce::Image shading;
                                      VQ_GuiHelper::prepareConicalGradWithChamfer (shading, 64.0f, 4.0f);
-                                     return vqshots::painted (64, 64,
-                                                              [shading] (juce::Graphics& g)
-                                                              {
-                                                                  g.setColour (metal);
-                                                                  g.fillEllipse (0.0f, 0.0f, 64.0f, 64.0f);
-                                                                  g.drawImageAt (shading, 0, 0);
-                                                              });
+                                     return overMetal (shading);
                                  } };
 
 const vqshots::Shot brushedDisc { "brushed-disc", []
@@ -46,13 +52,7 @@ const vqshots::Shot brushedDisc { "brushed-disc", []
                                           const juce::uint8 alpha = 5;
                                           VQ_GuiHelper::makeRotaryBrushingEffect (g, size, inner, size, alpha);
                                       }
-                                      return vqshots::painted (64, 64,
-                                                               [brushing] (juce::Graphics& g)
-                                                               {
-                                                                   g.setColour (metal);
-                                                                   g.fillEllipse (0.0f, 0.0f, 64.0f, 64.0f);
-                                                                   g.drawImageAt (brushing, 0, 0);
-                                                               });
+                                      return overMetal (brushing);
                                   } };
 
 // Columns: white, red, dark; rows: unlit, lit.

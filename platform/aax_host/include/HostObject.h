@@ -4,6 +4,7 @@
 #include "IACFUnknown.h"
 
 #include <atomic>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <set>
@@ -67,6 +68,17 @@ protected:
     /** Logs the call and gives the result a test chose for it, else success. */
     AAX_Result call (const char* method, const std::string& arguments = {});
 
+    /** Logs the call and, when it succeeds, lets the object keep what it was given. */
+    template <typename Keep> AAX_Result callKeeping (const char* method, const std::string& arguments, Keep&& keep)
+    {
+        const auto result = call (method, arguments);
+
+        if (result == AAX_SUCCESS)
+            keep();
+
+        return result;
+    }
+
     template <typename T, typename V>
     AAX_Result give (const char* method, T* out, const V& value, const std::string& arguments = {})
     {
@@ -104,6 +116,11 @@ public:
     acfUInt32 AddRef() override { return addRef(); }
     acfUInt32 Release() override { return release(); }
 };
+
+/** A text argument for the log; a null pointer shows as "(null)". */
+std::string text (const char* value);
+/** Number arguments for the log, separated by spaces. */
+std::string numbers (std::initializer_list<long long> values);
 
 /** The name of an identifier for the log, or its first field in hexadecimal. */
 std::string nameOf (const _acfUID& uid);

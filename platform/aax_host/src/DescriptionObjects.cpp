@@ -7,21 +7,6 @@ namespace aax_host
 {
 namespace
 {
-std::string text (const char* value)
-{
-    return value != nullptr ? value : "(null)";
-}
-
-std::string numbers (std::initializer_list<long long> values)
-{
-    std::string joined;
-
-    for (auto v : values)
-        joined += (joined.empty() ? "" : " ") + std::to_string (v);
-
-    return joined;
-}
-
 // Hands an object of the host out through an unknown pointer, with the caller's reference.
 AAX_Result handOut (HostObject& object, IACFUnknown* unknown, IACFUnknown** out)
 {
@@ -59,33 +44,23 @@ AAX_CBoolean HostPropertyMap::GetProperty (AAX_EProperty property, AAX_CProperty
 
 AAX_Result HostPropertyMap::AddProperty (AAX_EProperty property, AAX_CPropertyValue value)
 {
-    const auto result = call ("AddProperty", numbers ({ property, value }));
-
-    if (result == AAX_SUCCESS)
-        values[property] = value;
-
-    return result;
+    return callKeeping ("AddProperty", numbers ({ property, value }), [&] { values[property] = value; });
 }
 
 AAX_Result HostPropertyMap::RemoveProperty (AAX_EProperty property)
 {
-    const auto result = call ("RemoveProperty", numbers ({ property }));
-
-    if (result == AAX_SUCCESS)
-        values.erase (property);
-
-    return result;
+    return callKeeping ("RemoveProperty", numbers ({ property }), [&] { values.erase (property); });
 }
 
 AAX_Result HostPropertyMap::AddPropertyWithIDArray (AAX_EProperty property, const AAX_SPlugInIdentifierTriad* ids,
                                                     uint32_t count)
 {
-    const auto result = call ("AddPropertyWithIDArray", numbers ({ property, count }));
-
-    if (result == AAX_SUCCESS && ids != nullptr)
-        idArrays[property].assign (ids, ids + count);
-
-    return result;
+    return callKeeping ("AddPropertyWithIDArray", numbers ({ property, count }),
+                        [&]
+                        {
+                            if (ids != nullptr)
+                                idArrays[property].assign (ids, ids + count);
+                        });
 }
 
 AAX_CBoolean HostPropertyMap::GetPropertyWithIDArray (AAX_EProperty property, const AAX_SPlugInIdentifierTriad** ids,
@@ -116,12 +91,7 @@ AAX_CBoolean HostPropertyMap::GetPointerProperty (AAX_EProperty property, const 
 
 AAX_Result HostPropertyMap::AddPointerProperty (AAX_EProperty property, const void* value)
 {
-    const auto result = call ("AddPointerProperty", numbers ({ property }));
-
-    if (result == AAX_SUCCESS)
-        pointers[property] = value;
-
-    return result;
+    return callKeeping ("AddPointerProperty", numbers ({ property }), [&] { pointers[property] = value; });
 }
 
 //==============================================================================
@@ -136,22 +106,13 @@ HostComponentDescriptor::HostComponentDescriptor (Host& host)
 
 AAX_Result HostComponentDescriptor::field (const char* method, const std::string& arguments)
 {
-    const auto result = call (method, arguments);
-
-    if (result == AAX_SUCCESS)
-        fields.push_back (std::string (method).substr (3) + " " + arguments);
-
-    return result;
+    return callKeeping (method, arguments,
+                        [&] { fields.push_back (std::string (method).substr (3) + " " + arguments); });
 }
 
 AAX_Result HostComponentDescriptor::Clear()
 {
-    const auto result = call ("Clear");
-
-    if (result == AAX_SUCCESS)
-        fields.clear();
-
-    return result;
+    return callKeeping ("Clear", {}, [&] { fields.clear(); });
 }
 
 AAX_Result HostComponentDescriptor::AddAudioIn (AAX_CFieldIndex f)
@@ -277,32 +238,22 @@ HostEffectDescriptor::HostEffectDescriptor (Host& host)
 AAX_Result HostEffectDescriptor::AddComponent (IACFUnknown* componentDescriptor)
 {
     auto* component = dynamic_cast<HostComponentDescriptor*> (componentDescriptor);
-    const auto result = call ("AddComponent", component != nullptr ? "" : "(null)");
-
-    if (result == AAX_SUCCESS && component != nullptr)
-        components.push_back (component);
-
-    return result;
+    return callKeeping ("AddComponent", component != nullptr ? "" : "(null)",
+                        [&]
+                        {
+                            if (component != nullptr)
+                                components.push_back (component);
+                        });
 }
 
 AAX_Result HostEffectDescriptor::AddName (const char* name)
 {
-    const auto result = call ("AddName", text (name));
-
-    if (result == AAX_SUCCESS)
-        names.push_back (text (name));
-
-    return result;
+    return callKeeping ("AddName", text (name), [&] { names.push_back (text (name)); });
 }
 
 AAX_Result HostEffectDescriptor::AddCategory (uint32_t category)
 {
-    const auto result = call ("AddCategory", numbers ({ category }));
-
-    if (result == AAX_SUCCESS)
-        categories.push_back (category);
-
-    return result;
+    return callKeeping ("AddCategory", numbers ({ category }), [&] { categories.push_back (category); });
 }
 
 AAX_Result HostEffectDescriptor::AddCategoryBypassParameter (uint32_t category, AAX_CParamID parameterID)
@@ -312,12 +263,7 @@ AAX_Result HostEffectDescriptor::AddCategoryBypassParameter (uint32_t category, 
 
 AAX_Result HostEffectDescriptor::AddProcPtr (void* procPtr, AAX_CProcPtrID procID)
 {
-    const auto result = call ("AddProcPtr", numbers ({ procID }));
-
-    if (result == AAX_SUCCESS)
-        procPtrs[procID] = procPtr;
-
-    return result;
+    return callKeeping ("AddProcPtr", numbers ({ procID }), [&] { procPtrs[procID] = procPtr; });
 }
 
 AAX_Result HostEffectDescriptor::SetProperties (IACFUnknown*)
@@ -352,32 +298,19 @@ HostCollection::HostCollection (Host& host)
 
 AAX_Result HostCollection::AddEffect (const char* effectID, IACFUnknown* effectDescriptor)
 {
-    const auto result = call ("AddEffect", text (effectID));
-
-    if (result == AAX_SUCCESS)
-        effects.emplace_back (text (effectID), dynamic_cast<HostEffectDescriptor*> (effectDescriptor));
-
-    return result;
+    return callKeeping (
+        "AddEffect", text (effectID),
+        [&] { effects.emplace_back (text (effectID), dynamic_cast<HostEffectDescriptor*> (effectDescriptor)); });
 }
 
 AAX_Result HostCollection::SetManufacturerName (const char* name)
 {
-    const auto result = call ("SetManufacturerName", text (name));
-
-    if (result == AAX_SUCCESS)
-        manufacturer = text (name);
-
-    return result;
+    return callKeeping ("SetManufacturerName", text (name), [&] { manufacturer = text (name); });
 }
 
 AAX_Result HostCollection::AddPackageName (const char* name)
 {
-    const auto result = call ("AddPackageName", text (name));
-
-    if (result == AAX_SUCCESS)
-        packageNames.push_back (text (name));
-
-    return result;
+    return callKeeping ("AddPackageName", text (name), [&] { packageNames.push_back (text (name)); });
 }
 
 AAX_Result HostCollection::SetPackageVersion (uint32_t version)

@@ -157,8 +157,23 @@ std::string nameOf (const _acfUID& uid)
         if (*known == uid)
             return name;
 
-    char text[16];
-    std::snprintf (text, sizeof (text), "%08X", (unsigned) uid.Data1);
-    return text;
+    char hex[16];
+    std::snprintf (hex, sizeof (hex), "%08X", (unsigned) uid.Data1);
+    return hex;
+}
+
+std::string text (const char* value)
+{
+    return value != nullptr ? value : "(null)";
+}
+
+std::string numbers (std::initializer_list<long long> values)
+{
+    std::string joined;
+
+    for (auto v : values)
+        joined += (joined.empty() ? "" : " ") + std::to_string (v);
+
+    return joined;
 }
 } // namespace aax_host

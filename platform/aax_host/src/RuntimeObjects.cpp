@@ -7,21 +7,6 @@ namespace aax_host
 {
 namespace
 {
-std::string text (const char* value)
-{
-    return value != nullptr ? value : "(null)";
-}
-
-std::string numbers (std::initializer_list<long long> values)
-{
-    std::string joined;
-
-    for (auto v : values)
-        joined += (joined.empty() ? "" : " ") + std::to_string (v);
-
-    return joined;
-}
-
 std::vector<unsigned char> bytes (const void* data, uint32_t size)
 {
     const auto* begin = static_cast<const unsigned char*> (data);
@@ -68,38 +53,32 @@ HostAutomationDelegate::HostAutomationDelegate (Host& host)
 
 AAX_Result HostAutomationDelegate::RegisterParameter (AAX_CParamID id)
 {
-    const auto result = call ("RegisterParameter", text (id));
-
-    if (result == AAX_SUCCESS)
-    {
-        const std::lock_guard<std::mutex> guard (setsLock);
-        registered.insert (text (id));
-    }
-
-    return result;
+    return callKeeping ("RegisterParameter", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            registered.insert (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::UnregisterParameter (AAX_CParamID id)
 {
-    const auto result = call ("UnregisterParameter", text (id));
-
-    if (result == AAX_SUCCESS)
-    {
-        const std::lock_guard<std::mutex> guard (setsLock);
-        registered.erase (text (id));
-    }
-
-    return result;
+    return callKeeping ("UnregisterParameter", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            registered.erase (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::PostSetValueRequest (AAX_CParamID id, double value)
 {
-    const auto result = call ("PostSetValueRequest", text (id) + " " + std::to_string (value));
-
-    if (result == AAX_SUCCESS && echo)
-        echo (id, value);
-
-    return result;
+    return callKeeping ("PostSetValueRequest", text (id) + " " + std::to_string (value),
+                        [&]
+                        {
+                            if (echo)
+                                echo (id, value);
+                        });
 }
 
 AAX_Result HostAutomationDelegate::PostCurrentValue (AAX_CParamID id, double value)
@@ -109,28 +88,22 @@ AAX_Result HostAutomationDelegate::PostCurrentValue (AAX_CParamID id, double val
 
 AAX_Result HostAutomationDelegate::PostTouchRequest (AAX_CParamID id)
 {
-    const auto result = call ("PostTouchRequest", text (id));
-
-    if (result == AAX_SUCCESS)
-    {
-        const std::lock_guard<std::mutex> guard (setsLock);
-        touched.insert (text (id));
-    }
-
-    return result;
+    return callKeeping ("PostTouchRequest", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            touched.insert (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::PostReleaseRequest (AAX_CParamID id)
 {
-    const auto result = call ("PostReleaseRequest", text (id));
-
-    if (result == AAX_SUCCESS)
-    {
-        const std::lock_guard<std::mutex> guard (setsLock);
-        touched.erase (text (id));
-    }
-
-    return result;
+    return callKeeping ("PostReleaseRequest", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            touched.erase (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::GetTouchState (AAX_CParamID id, AAX_CBoolean* state)
@@ -498,12 +471,12 @@ ACFRESULT HostController::QueryInterface (const acfIID& iid, void** out)
 
 AAX_Result HostController::GetEffectID (AAX_IString* id)
 {
-    const auto result = call ("GetEffectID");
-
-    if (result == AAX_SUCCESS && id != nullptr)
-        id->Set (effectID.c_str());
-
-    return result;
+    return callKeeping ("GetEffectID", {},
+                        [&]
+                        {
+                            if (id != nullptr)
+                                id->Set (effectID.c_str());
+                        });
 }
 
 AAX_Result HostController::GetSampleRate (AAX_CSampleRate* rate)
@@ -548,12 +521,8 @@ AAX_Result HostController::SetCycleCount (AAX_EProperty*, AAX_CPropertyValue*, i
 
 AAX_Result HostController::PostPacket (AAX_CFieldIndex port, const void* data, uint32_t size)
 {
-    const auto result = call ("PostPacket", numbers ({ port, size }));
-
-    if (result == AAX_SUCCESS)
-        packets.emplace_back (port, bytes (data, size));
-
-    return result;
+    return callKeeping ("PostPacket", numbers ({ port, size }),
+                        [&] { packets.emplace_back (port, bytes (data, size)); });
 }
 
 AAX_Result HostController::GetCurrentMeterValue (AAX_CTypeID meterID, float* value)
@@ -595,12 +564,8 @@ AAX_Result HostController::GetNextMIDIPacket (AAX_CFieldIndex*, AAX_CMidiPacket*
 
 AAX_Result HostController::SendNotification (AAX_CTypeID type, const void* data, uint32_t size)
 {
-    const auto result = call ("SendNotification", numbers ({ type, size }));
-
-    if (result == AAX_SUCCESS)
-        notifications.emplace_back (type, bytes (data, size));
-
-    return result;
+    return callKeeping ("SendNotification", numbers ({ type, size }),
+                        [&] { notifications.emplace_back (type, bytes (data, size)); });
 }
 
 AAX_Result HostController::GetHybridSignalLatency (int32_t* samples)
@@ -615,12 +580,12 @@ AAX_Result HostController::GetCurrentAutomationTimestamp (AAX_CTransportCounter*
 
 AAX_Result HostController::GetHostName (AAX_IString* name)
 {
-    const auto result = call ("GetHostName");
-
-    if (result == AAX_SUCCESS && name != nullptr)
-        name->Set (hostName.c_str());
-
-    return result;
+    return callKeeping ("GetHostName", {},
+                        [&]
+                        {
+                            if (name != nullptr)
+                                name->Set (hostName.c_str());
+                        });
 }
 
 AAX_Result HostController::GetPlugInTargetPlatform (AAX_CTargetPlatform* platform)

@@ -94,6 +94,25 @@ TEST (VQ_GuiHelper, AShiftOfManyTurnsStillWritesInsideTheImage)
         EXPECT_EQ (conical (juce::Colours::white, 24.0f, 0.0f, shift).getPixelAt (12, 12).getAlpha(), 255) << shift;
 }
 
+TEST (VQ_GuiHelper, AGradientLongerThanAnyImageOrOfNoNumberStillShadesAllRound)
+{
+    const auto nan = std::numeric_limits<float>::quiet_NaN();
+
+    for (const float end : { 24.0f, 1.0e9f, std::numeric_limits<float>::infinity(), nan })
+    {
+        juce::Image image (juce::Image::ARGB, 24, 24, true);
+        juce::Graphics g (image);
+        juce::ColourGradient gradient (juce::Colours::black, 0.0f, 0.0f, juce::Colours::black, end, 0.0f, false);
+        gradient.addColour (0.5, juce::Colours::white);
+        const float size = 24.0f, none = 0.0f;
+        VQ_GuiHelper::fillConicalGradient (&g, gradient, size, size, none, none, none);
+
+        // Half a turn apart: the left edge takes the gradient's ends, the right edge its middle.
+        EXPECT_LT (image.getPixelAt (2, 12).getBrightness(), 0.2f) << end;
+        EXPECT_GT (image.getPixelAt (21, 12).getBrightness(), 0.8f) << end;
+    }
+}
+
 TEST (VQ_GuiHelper, LedImagesShowTheirColourArithmeticAtTheCentre)
 {
     const juce::Colour red (0xFFE01515);

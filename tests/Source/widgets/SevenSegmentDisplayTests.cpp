@@ -1,3 +1,4 @@
+#include "ComponentImages.h"
 #include "MessageLoop.h"
 #include "widgets/SevenSegmentDisplay.h"
 
@@ -68,7 +69,7 @@ std::string expectedSamples (const char* cells)
 
 std::string sampledSegments (SevenSegmentDisplay& display)
 {
-    const auto image = display.createComponentSnapshot (display.getLocalBounds());
+    const auto image = vqtest::renderComponent (display);
     const auto unit = (float) display.getWidth() / 116.0f;
     std::string samples;
 
@@ -77,8 +78,8 @@ std::string sampledSegments (SevenSegmentDisplay& display)
         for (auto centre : segmentCentres)
         {
             // Cells are placed at whole pixels, the fraction of their offset dropped.
-            const auto x = std::floor (offset * unit) + centre.x * unit;
-            samples += classify (image.getPixelAt ((int) x, (int) (centre.y * unit)));
+            const juce::Point<float> point (std::floor (offset * unit) + centre.x * unit, centre.y * unit);
+            samples += classify (vqtest::sample (image, point));
         }
     }
 
@@ -192,7 +193,7 @@ TEST (SevenSegmentDisplay, ImagesAreRenderedOnLayoutOnlyNeverWhilePainting)
     for (auto* text : { "-1.5", "-150", "", "363" })
     {
         display.setTextToDisplay (text);
-        display.createComponentSnapshot (display.getLocalBounds(), true, 2.0f);
+        vqtest::renderComponent (display, 2.0f);
     }
 
     EXPECT_EQ (SevenSegmentDisplay::getImagesRendered(), afterLayout);
@@ -213,6 +214,6 @@ TEST (SevenSegmentDisplay, ASizeBelowOnePixelKeepsTheImagesAndAOnePixelReadOutSt
     display.setSize (1, 1);
     display.setTextToDisplay ("888");
     EXPECT_EQ (SevenSegmentDisplay::getImagesRendered(), rendered + 16);
-    EXPECT_TRUE (display.createComponentSnapshot (display.getLocalBounds()).isValid());
+    EXPECT_TRUE (vqtest::renderComponent (display).isValid());
 }
 } // namespace

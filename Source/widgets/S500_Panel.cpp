@@ -1,0 +1,30 @@
+#include "S500_Panel.h"
+
+#include "BinaryData.h"
+
+PLEMVO_Panel::PLEMVO_Panel (const juce::Image& picture)
+    : image (picture)
+{
+}
+
+juce::Image PLEMVO_Panel::loadFrontPanelPicture()
+{
+    return juce::ImageCache::getFromMemory (BinaryData::temp_binary_data_0, BinaryData::temp_binary_data_0Size);
+}
+
+void PLEMVO_Panel::paint (juce::Graphics& g)
+{
+    const auto bounds = getLocalBounds().toFloat();
+    const auto pixels = (bounds * g.getInternalContext().getPhysicalPixelScaleFactor()).getSmallestIntegerContainer();
+
+    if (image.isValid() && ! pixels.isEmpty() && stretched.getBounds() != pixels.withZeroOrigin())
+        stretched = image.rescaled (pixels.getWidth(), pixels.getHeight(), juce::Graphics::highResamplingQuality);
+
+    g.drawImage (stretched, bounds, juce::RectanglePlacement::stretchToFit);
+}
+
+void PresetFakeKnob::mouseDoubleClick (const juce::MouseEvent&)
+{
+    if (onMouseDoubleClickFunc != nullptr)
+        onMouseDoubleClickFunc();
+}
