@@ -44,12 +44,6 @@ public:
         InitIdentifier (identifier);
     }
 
-    AAX_CParameterValue (const AAX_CParameterValue& other)
-        : mValue (other.mValue)
-    {
-        std::memcpy (mIdentifier, other.mIdentifier, sizeof (mIdentifier));
-    }
-
     AAX_CParameterValue* Clone() const override { return new AAX_CParameterValue (*this); }
     AAX_CParamID Identifier() const override { return mIdentifier; }
 
@@ -65,7 +59,7 @@ public:
     /** Copies the identifier, cut to 31 bytes after a host assertion when it is longer. */
     void InitIdentifier (const char* identifier)
     {
-        auto length = std::strlen (identifier);
+        auto length = identifier != nullptr ? std::strlen (identifier) : 0;
 
         if (length > eParameterDefaultMaxIdentifierSize - 1)
         {
@@ -74,7 +68,9 @@ public:
             length = eParameterDefaultMaxIdentifierSize - 1;
         }
 
-        std::memcpy (mIdentifier, identifier, length);
+        if (length != 0)
+            std::memcpy (mIdentifier, identifier, length);
+
         mIdentifier[length] = '\0';
     }
 
