@@ -9,7 +9,7 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_f
 
 configure = cmake -S . -B $(1) -G Ninja $(2) $(CMAKE_FLAGS) >/dev/null
 
-.PHONY: deps build run test shots format bench tsan asan fuzz clean
+.PHONY: deps build run test stress shots format bench tsan asan fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,10 +25,16 @@ run: build
 	@session="$(BUILD)/platform/session_runner/plemvo_session --files $(RUN_FILES) platform/session_runner/examples/demo.session"; \
 	if [ -n "$$DISPLAY" ]; then $$session; else xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" $$session; fi
 	@echo "Pictures of the window: $(RUN_FILES)/*.png"
+	@echo "== the AAX module through the AAX host stand-in"
+	@$(BUILD)/platform/aax_host/aax_host $(BUILD)/PLEMVO.aaxplugin --feature mono,stereo --list --session
 
 test: build
 	@scripts/check-format.sh
 	@ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+# The validator-style checks of the AAX module, ten times larger than in `make test`.
+stress: build
+	@VQ_STRESS=10 ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -R '^Validator\.'
 
 # The widget kit as PNG files, one per widget and state, at scale 1 and 2; SHOTS="led*" picks some.
 shots: build

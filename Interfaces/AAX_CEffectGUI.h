@@ -39,10 +39,16 @@ protected:
     /** Tells ParameterUpdated of every parameter, in index order. */
     virtual void UpdateAllParameters();
 
-    AAX_IEffectParameters* GetEffectParameters() { return mEffectParameters; }
-    const AAX_IEffectParameters* GetEffectParameters() const { return mEffectParameters; }
-    AAX_IViewContainer* GetViewContainer() { return mViewContainer.get(); }
-    const AAX_IViewContainer* GetViewContainer() const { return mViewContainer.get(); }
+    /** The instance's effect parameters when the host handed out our own object, else null. */
+    AAX_IEffectParameters* GetEffectParameters() { return dynamic_cast<AAX_IEffectParameters*> (mEffectParameters); }
+    const AAX_IEffectParameters* GetEffectParameters() const
+    {
+        return dynamic_cast<const AAX_IEffectParameters*> (mEffectParameters);
+    }
+    /** The host's container, or one with no version behind it while the host has given none, so that a
+        view resizing itself before its window arrives does no harm. */
+    AAX_IViewContainer* GetViewContainer();
+    const AAX_IViewContainer* GetViewContainer() const;
     /** The container's AAX_EViewContainer_Type, or the null type without a container. */
     int32_t GetViewContainerType();
     void* GetViewContainerPtr();
@@ -52,8 +58,12 @@ protected:
     const AAX_ITransport* Transport() const { return mTransport.get(); }
 
 private:
+    void releaseHostObjects();
+
     std::unique_ptr<AAX_IController> mController;
-    AAX_IEffectParameters* mEffectParameters = nullptr; // a counted reference from the host, released by Uninitialize
+    AAX_IACFEffectParameters* mEffectParameters =
+        nullptr;                                        // a counted reference from the host, released by Uninitialize
     std::unique_ptr<AAX_IViewContainer> mViewContainer; // while the host has given a window
     std::unique_ptr<AAX_ITransport> mTransport;
+    std::unique_ptr<AAX_IViewContainer> mNoViewContainer;
 };

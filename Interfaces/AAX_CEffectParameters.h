@@ -9,6 +9,7 @@
 #include "AAX_IEffectParameters.h"
 #include "AAX_ITransport.h"
 
+#include <atomic>
 #include <memory>
 #include <set>
 #include <string>
@@ -110,7 +111,8 @@ protected:
     AAX_IAutomationDelegate* AutomationDelegate() { return mAutomationDelegate.get(); }
     const AAX_IAutomationDelegate* AutomationDelegate() const { return mAutomationDelegate.get(); }
 
-    int32_t mNumPlugInChanges = 0;
+    // Counted from every host thread that echoes a value, and by the derived class on the message thread.
+    std::atomic<int32_t> mNumPlugInChanges { 0 };
     mutable int32_t mChunkSize = 0;
     mutable AAX_CChunkDataParser mChunkParser;
     int32_t mNumChunkedParameters = 0;
@@ -119,6 +121,9 @@ protected:
     std::set<std::string> mFilteredParameters;
 
 private:
+    /** Deletes the host proxies and leaves the dispatcher without a controller. */
+    void deleteProxies();
+
     // The host proxies, made by Initialize and deleted by Uninitialize.
     std::unique_ptr<AAX_IController> mController;
     std::unique_ptr<AAX_ITransport> mTransport;

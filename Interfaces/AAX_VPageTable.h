@@ -10,6 +10,9 @@ public:
     explicit AAX_VPageTable (IACFUnknown* pageTable);
     ~AAX_VPageTable() override;
 
+    /** Whether the pointer answered with any version of the table. */
+    bool IsSupported() const { return v1 != nullptr || v2 != nullptr; }
+
     AAX_Result Clear() override;
     AAX_Result Empty (AAX_CBoolean& oEmpty) const override;
     AAX_Result GetNumPages (int32_t& oNumPages) const override;

@@ -121,6 +121,11 @@ struct FeatureSupport
     AAX_ESupportLevel level = AAX_eSupportLevel_Unsupported;
     /** Stem format to support level, the answer of AcquireProperties when not empty. */
     std::map<int32_t, AAX_CPropertyValue> perProperty;
+
+    /** A host that answers for every stem format a plug-in asks about, supporting only the given ones. */
+    static FeatureSupport onlyStemFormats (const std::set<int32_t>& supported);
+    /** Every stem format a plug-in is asked about, in order. */
+    static const std::vector<int32_t>& askedStemFormats();
 };
 
 /** The host's information on one feature. */

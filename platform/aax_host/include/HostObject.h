@@ -6,6 +6,7 @@
 #include <atomic>
 #include <initializer_list>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,15 +19,17 @@ class Host;
 class CallLog
 {
 public:
-    void add (std::string entry) { entries.push_back (std::move (entry)); }
-    void clear() { entries.clear(); }
-    const std::vector<std::string>& all() const noexcept { return entries; }
+    void add (std::string entry);
+    void clear();
+    std::vector<std::string> all() const;
 
     /** The entries that begin with the prefix, in order. */
     std::vector<std::string> matching (const std::string& prefix) const;
     bool contains (const std::string& entry) const;
 
 private:
+    // The plug-in calls the host from the message thread and from the host's own threads.
+    mutable std::mutex lock;
     std::vector<std::string> entries;
 };
 

@@ -10,6 +10,7 @@
 #include "acfbaseapi.h"
 
 #include <functional>
+#include <mutex>
 
 namespace aax_host
 {
@@ -41,6 +42,8 @@ public:
     AAX_Result PostReleaseRequest (AAX_CParamID parameterID) override;
     AAX_Result GetTouchState (AAX_CParamID parameterID, AAX_CBoolean* touched) override;
 
+    // Several host threads touch and release parameters at once; read the sets once those threads are done.
+    std::mutex setsLock;
     std::set<std::string> registered;
     std::set<std::string> touched;
     /** The host's answer to a value request, as a real host sets the parameter back; unset, nothing is echoed. */
@@ -177,6 +180,11 @@ public:
     AAX_Result CreateTableCopyForLayoutFromFile (const char* path, AAX_ETextEncoding encoding, const char* layoutName,
                                                  uint32_t tableType, int32_t pageSize, IACFUnknown* table) override;
 
+    /** Answers the effect-parameters interfaces with the instance's own object, as the GUI asks for it. */
+    ACFRESULT QueryInterface (const acfIID& iid, void** out) override;
+
+    /** The instance's effect-parameters object, set by whoever created it; not counted by the host. */
+    IACFUnknown* effectParameters = nullptr;
     std::string effectID = "com.example.effect", hostName = "aax_host";
     AAX_CSampleRate sampleRate = 48000.0f;
     AAX_EStemFormat inputFormat = AAX_eStemFormat_Stereo, outputFormat = AAX_eStemFormat_Stereo;

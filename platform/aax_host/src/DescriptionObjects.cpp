@@ -360,6 +360,30 @@ HostDescriptionHost::HostDescriptionHost (Host& host)
     offer (IID_IAAXDescriptionHostV1, "IAAXDescriptionHostV1", static_cast<IAAXDescriptionHostV1*> (this));
 }
 
+const std::vector<int32_t>& FeatureSupport::askedStemFormats()
+{
+    // The first ambisonic order is asked as the second.
+    static const std::vector<int32_t> formats {
+        AAX_eStemFormat_Mono,       AAX_eStemFormat_Stereo,   AAX_eStemFormat_LCR,      AAX_eStemFormat_LCRS,
+        AAX_eStemFormat_Quad,       AAX_eStemFormat_5_0,      AAX_eStemFormat_5_1,      AAX_eStemFormat_6_0,
+        AAX_eStemFormat_6_1,        AAX_eStemFormat_7_0_SDDS, AAX_eStemFormat_7_1_SDDS, AAX_eStemFormat_7_0_DTS,
+        AAX_eStemFormat_7_1_DTS,    AAX_eStemFormat_7_0_2,    AAX_eStemFormat_7_1_2,    AAX_eStemFormat_Ambi_2_ACN,
+        AAX_eStemFormat_Ambi_3_ACN,
+    };
+    return formats;
+}
+
+FeatureSupport FeatureSupport::onlyStemFormats (const std::set<int32_t>& supported)
+{
+    FeatureSupport support { true, AAX_eSupportLevel_ByProperty, {} };
+
+    for (auto format : askedStemFormats())
+        support.perProperty[format] =
+            supported.count (format) != 0 ? AAX_eSupportLevel_Supported : AAX_eSupportLevel_Unsupported;
+
+    return support;
+}
+
 AAX_Result HostDescriptionHost::AcquireFeatureProperties (const AAX_Feature_UID& featureID, IACFUnknown** featureInfo)
 {
     const auto result = call ("AcquireFeatureProperties", nameOf (featureID));

@@ -7,8 +7,27 @@
 
 namespace aax_host
 {
+void CallLog::add (std::string entry)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    entries.push_back (std::move (entry));
+}
+
+void CallLog::clear()
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    entries.clear();
+}
+
+std::vector<std::string> CallLog::all() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return entries;
+}
+
 std::vector<std::string> CallLog::matching (const std::string& prefix) const
 {
+    const std::lock_guard<std::mutex> guard (lock);
     std::vector<std::string> found;
 
     for (const auto& entry : entries)
@@ -20,6 +39,7 @@ std::vector<std::string> CallLog::matching (const std::string& prefix) const
 
 bool CallLog::contains (const std::string& entry) const
 {
+    const std::lock_guard<std::mutex> guard (lock);
     for (const auto& e : entries)
         if (e == entry)
             return true;

@@ -53,12 +53,22 @@ HostAutomationDelegate::HostAutomationDelegate (Host& host)
 
 AAX_Result HostAutomationDelegate::RegisterParameter (AAX_CParamID id)
 {
-    return callKeeping ("RegisterParameter", text (id), [&] { registered.insert (text (id)); });
+    return callKeeping ("RegisterParameter", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            registered.insert (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::UnregisterParameter (AAX_CParamID id)
 {
-    return callKeeping ("UnregisterParameter", text (id), [&] { registered.erase (text (id)); });
+    return callKeeping ("UnregisterParameter", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            registered.erase (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::PostSetValueRequest (AAX_CParamID id, double value)
@@ -78,17 +88,32 @@ AAX_Result HostAutomationDelegate::PostCurrentValue (AAX_CParamID id, double val
 
 AAX_Result HostAutomationDelegate::PostTouchRequest (AAX_CParamID id)
 {
-    return callKeeping ("PostTouchRequest", text (id), [&] { touched.insert (text (id)); });
+    return callKeeping ("PostTouchRequest", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            touched.insert (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::PostReleaseRequest (AAX_CParamID id)
 {
-    return callKeeping ("PostReleaseRequest", text (id), [&] { touched.erase (text (id)); });
+    return callKeeping ("PostReleaseRequest", text (id),
+                        [&]
+                        {
+                            const std::lock_guard<std::mutex> guard (setsLock);
+                            touched.erase (text (id));
+                        });
 }
 
 AAX_Result HostAutomationDelegate::GetTouchState (AAX_CParamID id, AAX_CBoolean* state)
 {
-    return give ("GetTouchState", state, touched.count (text (id)) != 0, text (id));
+    const auto isTouched = [&]
+    {
+        const std::lock_guard<std::mutex> guard (setsLock);
+        return touched.count (text (id)) != 0;
+    }();
+    return give ("GetTouchState", state, isTouched, text (id));
 }
 
 //==============================================================================
@@ -428,6 +453,20 @@ HostController::HostController (Host& host, HostObject& factory, IACFComponentFa
     offer (IID_IAAXTransportV4, "IAAXTransportV4", static_cast<IAAXTransportV4*> (&transport), &transport);
     offer (IID_IAAXTransportControlV1, "IAAXTransportControlV1", static_cast<IAAXTransportControlV1*> (&transport),
            &transport);
+}
+
+ACFRESULT HostController::QueryInterface (const acfIID& iid, void** out)
+{
+    const bool effectInterface = iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2 ||
+                                 iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4;
+
+    if (effectInterface && effectParameters != nullptr && host.settings.withheld.count (nameOf (iid)) == 0)
+    {
+        host.log.add ("controller.QueryInterface " + nameOf (iid));
+        return effectParameters->QueryInterface (iid, out);
+    }
+
+    return answer (iid, out);
 }
 
 AAX_Result HostController::GetEffectID (AAX_IString* id)

@@ -310,19 +310,8 @@ TEST_F (EntryFunctions, AHostWithoutFeatureInformationIsOfferedEveryPairOfTheFir
 
 TEST_F (EntryFunctions, AMonoAndStereoHostIsOfferedFourComponentsWithTheirNativeAndOfflineTypeCodes)
 {
-    std::map<int32_t, AAX_CPropertyValue> levels;
-
-    // The host answers for every format of the table (the first ambisonic order is asked as the second).
-    for (auto format :
-         { AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo, AAX_eStemFormat_LCR, AAX_eStemFormat_LCRS,
-           AAX_eStemFormat_Quad, AAX_eStemFormat_5_0, AAX_eStemFormat_5_1, AAX_eStemFormat_6_0, AAX_eStemFormat_6_1,
-           AAX_eStemFormat_7_0_SDDS, AAX_eStemFormat_7_1_SDDS, AAX_eStemFormat_7_0_DTS, AAX_eStemFormat_7_1_DTS,
-           AAX_eStemFormat_7_0_2, AAX_eStemFormat_7_1_2, AAX_eStemFormat_Ambi_2_ACN, AAX_eStemFormat_Ambi_3_ACN })
-        levels[format] = format == AAX_eStemFormat_Mono || format == AAX_eStemFormat_Stereo
-                             ? AAX_eSupportLevel_Supported
-                             : AAX_eSupportLevel_Unsupported;
-
-    host.descriptionHost().stemFormats = { true, AAX_eSupportLevel_ByProperty, levels };
+    host.descriptionHost().stemFormats =
+        aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo });
     description = describeLikeJuceWrapper;
 
     ASSERT_EQ (registerPlugIn(), 0);

@@ -1,0 +1,306 @@
+// aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]
+// Loads an AAX module as a host does and prints what the host sees.
+
+#include "AAX_Enums.h"
+#include "ModuleInstance.h"
+#include "SimulatedUnit.h"
+#include "vq_midi/VqSysexProtocol.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+using namespace aax_host;
+using Protocol = juce::VqSysexProtocol;
+
+namespace
+{
+std::string fourChars (uint32_t code)
+{
+    std::string s;
+
+    for (int shift = 24; shift >= 0; shift -= 8)
+        s += char ((code >> shift) & 0xFF);
+
+    return "'" + s + "'";
+}
+
+/** The stem formats by their names on the command line, in the order a plug-in asks about them. */
+const char* const stemFormatNames[] { "mono",   "stereo", "lcr",   "lcrs",    "quad",    "5.0",
+                                      "5.1",    "6.0",    "6.1",   "7.0sdds", "7.1sdds", "7.0dts",
+                                      "7.1dts", "7.0.2",  "7.1.2", "ambi2",   "ambi3" };
+
+bool setFeatures (Host& host, const std::string& list)
+{
+    const auto& formats = FeatureSupport::askedStemFormats();
+    std::set<int32_t> supported;
+    std::stringstream words (list);
+
+    for (std::string word; std::getline (words, word, ',');)
+    {
+        const auto* end = std::end (stemFormatNames);
+        const auto* found = std::find (std::begin (stemFormatNames), end, word);
+
+        if (found == end)
+        {
+            std::fprintf (stderr, "aax_host: unknown stem format '%s'\n", word.c_str());
+            return false;
+        }
+
+        supported.insert (formats.at (size_t (found - std::begin (stemFormatNames))));
+    }
+
+    host.descriptionHost().stemFormats = FeatureSupport::onlyStemFormats (supported);
+    return true;
+}
+
+void printIdentity (const LoadedModule& module)
+{
+    const auto& collection = *module.collection();
+    std::printf ("module     %s\n", module.binary().c_str());
+    std::printf ("manufacturer %s\n", collection.manufacturer.c_str());
+
+    for (const auto& name : collection.packageNames)
+        std::printf ("package    %s\n", name.c_str());
+
+    std::printf ("version    0x%08x\n", collection.packageVersion);
+    std::printf ("SDK        0x%016llx\n", (unsigned long long) module.sdkVersion());
+
+    for (const auto& [id, effect] : collection.effects)
+    {
+        std::printf ("effect     %s\n", id.c_str());
+
+        for (const auto& name : effect->names)
+            std::printf ("  name     %s\n", name.c_str());
+
+        for (auto category : effect->categories)
+            std::printf ("  category 0x%x\n", category);
+
+        std::printf ("  components %zu\n", effect->components.size());
+    }
+}
+
+std::string stemFormatName (int32_t format)
+{
+    const auto& formats = FeatureSupport::askedStemFormats();
+    const auto found = std::find (formats.begin(), formats.end(), format);
+    return found != formats.end() ? stemFormatNames[found - formats.begin()] : std::to_string (format);
+}
+
+std::string hex (const std::vector<unsigned char>& bytes)
+{
+    std::string text;
+    char byte[4];
+
+    for (auto b : bytes)
+        std::snprintf (byte, sizeof (byte), "%02X ", b), text += byte;
+
+    return text;
+}
+
+void printComponents (const HostEffectDescriptor& effect)
+{
+    int index = 0;
+
+    for (const auto* component : effect.components)
+    {
+        for (const auto& properties : component->nativeProcessProperties)
+        {
+            auto value = [&] (int key) { return properties.count (key) ? properties.at (key) : 0; };
+            std::printf ("  component %3d  native %s  offline %s  %s -> %s\n", index,
+                         fourChars (uint32_t (value (AAX_eProperty_PlugInID_Native))).c_str(),
+                         fourChars (uint32_t (value (AAX_eProperty_PlugInID_AudioSuite))).c_str(),
+                         stemFormatName (value (AAX_eProperty_InputStemFormat)).c_str(),
+                         stemFormatName (value (AAX_eProperty_OutputStemFormat)).c_str());
+        }
+
+        ++index;
+    }
+}
+
+void printParameters (ModuleInstance& instance)
+{
+    const auto parameters = instance.listParameters();
+    std::printf ("parameters %zu\n", parameters.size());
+
+    for (const auto& p : parameters)
+        std::printf ("  %-16s %-24s %-10s %.4f\n", p.id.c_str(), p.name.c_str(), p.value.c_str(), p.normalized);
+}
+
+bool chunkRoundTrip (LoadedModule& module, HostEffectDescriptor& effect)
+{
+    ModuleInstance first (module, effect), second (module, effect);
+    const auto parameters = first.listParameters();
+
+    for (size_t i = 1; i < parameters.size(); i += 3)
+        first.automate (parameters[i].id.c_str(), 0.25 + 0.5 * double (i) / double (parameters.size()));
+
+    module.runMessageLoopFor (200);
+    std::vector<std::vector<char>> records, again;
+
+    if (first.saveChunks (records) != AAX_SUCCESS || second.restoreChunks (records) != AAX_SUCCESS)
+    {
+        std::printf ("chunk round trip failed\n");
+        return false;
+    }
+
+    module.runMessageLoopFor (200);
+
+    for (const auto& record : records)
+    {
+        const auto* chunk = reinterpret_cast<const AAX_SPlugInChunk*> (record.data());
+        std::printf ("chunk      %s  %d bytes\n", fourChars (chunk->fChunkID).c_str(), chunk->fSize);
+    }
+
+    second.saveChunks (again);
+    const bool same = again == records;
+    std::printf ("restored into a second instance: %s\n", same ? "identical" : "DIFFERENT");
+    return same;
+}
+
+/** The end-to-end road: automation to the unit, a unit change back to the host, the window. */
+bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::VirtualMidiSetup& setup)
+{
+    vqsim::SimulatedUnit unit (setup, 17);
+    unit.plugIn();
+    std::printf ("unit 17 plugged in\n");
+
+    ModuleInstance instance (module, effect);
+    const auto parameters = instance.listParameters();
+    const bool connected = module.runMessageLoopUntil (
+        5000, [&] { return unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size() > 2; });
+
+    std::printf ("instance connected to the unit: %s\n", connected ? "yes" : "no");
+    module.runMessageLoopFor (700);
+
+    const auto& gain = parameters.at (3);
+    unit.clearTraffic();
+    instance.automate (gain.id.c_str(), 0.75);
+    const bool sent = module.runMessageLoopUntil (
+        2000, [&] { return ! unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).empty(); });
+    std::printf (
+        "host automates %s (%s) to 0.75: %s\n", gain.id.c_str(), gain.name.c_str(),
+        sent ? ("the unit receives " + hex (unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).front())).c_str()
+             : "NOTHING reached the unit");
+
+    auto& log = instance.host().log;
+    log.clear();
+    unit.turnControl (Protocol::eq1Frequency, 200);
+    // Linked channels move both channel's knobs: each comes back inside its own gesture.
+    const auto calls = [&] (const char* call) { return log.matching (std::string ("automation.") + call).size(); };
+    const bool released = module.runMessageLoopUntil (
+        3000,
+        [&] { return calls ("PostReleaseRequest") > 0 && calls ("PostReleaseRequest") == calls ("PostTouchRequest"); });
+
+    for (const auto& entry : log.matching ("automation.Post"))
+        std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
+
+    std::printf ("unit turns eq1-freq: touch %zu, value %zu, release %zu\n", calls ("PostTouchRequest"),
+                 calls ("PostSetValueRequest"), calls ("PostReleaseRequest"));
+
+    std::vector<std::vector<float>> in { std::vector<float> (64, 0.5f), std::vector<float> (64, -0.5f) };
+    auto out = in;
+    out[0].assign (64, 0.0f);
+    out[1].assign (64, 0.0f);
+    const bool processed = instance.process (in, out) && out == in;
+    std::printf ("process call of the stereo component, 64 frames: %s\n",
+                 processed ? "audio passed through unchanged" : "FAILED");
+
+    const bool chunks = chunkRoundTrip (module, effect);
+    const auto opened = instance.openWindow();
+    module.runMessageLoopFor (200);
+    AAX_Point size { 0.0f, 0.0f };
+    instance.view()->GetViewSize (&size);
+    std::printf ("window opened without a display: result %d, view %g x %g\n", opened, double (size.horz),
+                 double (size.vert));
+    std::printf ("window closed: result %d\n", instance.closeWindow());
+    return connected && sent && released && processed && chunks && opened == AAX_SUCCESS;
+}
+} // namespace
+
+int main (int argc, char** argv)
+{
+    if (argc < 2 || std::strncmp (argv[1], "--", 2) == 0)
+    {
+        std::fprintf (stderr,
+                      "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]\n");
+        return 2;
+    }
+
+    // The module's MIDI layer finds this setup: the process holds one.
+    vqsim::VirtualMidiSetup setup;
+    Host host;
+    bool list = false, roundTrip = false, runSession = false;
+
+    for (int i = 2; i < argc; ++i)
+    {
+        const std::string option (argv[i]);
+
+        if (option == "--feature" && i + 1 < argc)
+        {
+            if (! setFeatures (host, argv[++i]))
+                return 2;
+        }
+        else if (option == "--list")
+            list = true;
+        else if (option == "--chunk-roundtrip")
+            roundTrip = true;
+        else if (option == "--session")
+            runSession = true;
+        else
+        {
+            std::fprintf (stderr, "aax_host: unknown option %s\n", option.c_str());
+            return 2;
+        }
+    }
+
+    bool ok = true;
+    {
+        LoadedModule module (argv[1]);
+
+        if (! module.error().empty())
+        {
+            std::fprintf (stderr, "aax_host: %s\n", module.error().c_str());
+            return 1;
+        }
+
+        if (const auto result = module.start (host); result != ACF_OK || module.effect() == nullptr)
+        {
+            std::fprintf (stderr, "aax_host: registration failed with %d\n", int (result));
+            return 1;
+        }
+
+        auto& effect = *module.effect();
+        printIdentity (module);
+
+        if (list)
+        {
+            printComponents (effect);
+            ModuleInstance instance (module, effect);
+            printParameters (instance);
+        }
+
+        if (roundTrip)
+            ok = chunkRoundTrip (module, effect) && ok;
+
+        if (runSession)
+            ok = session (module, effect, setup) && ok;
+
+        // What the module still holds goes with its pending messages.
+        module.runMessageLoopUntil (2000, [&] { return module.canUnloadNow() == ACF_OK; });
+        module.stop();
+        std::printf ("can unload: %s\n", module.canUnloadNow() == ACF_OK ? "yes" : "no");
+        ok = module.unload() && ok;
+    }
+
+    const auto held = host.heldReferences();
+
+    for (const auto& h : held)
+        std::printf ("host reference still held: %s\n", h.c_str());
+
+    return ok && held.empty() ? 0 : 1;
+}

@@ -1,0 +1,331 @@
+#include "AAX_CEffectParameters.h"
+#include "AAX_CLinearTaperDelegate.h"
+#include "AAX_CNumberDisplayDelegate.h"
+#include "AAX_CString.h"
+#include "AAX_Init.h"
+#include "AAX_UIDs.h"
+#include "HostFixture.h"
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+/** A float parameter that takes a boolean as 0 or 1, as a preview switch would. */
+class SwitchParameter : public AAX_CParameter<float>
+{
+public:
+    explicit SwitchParameter (const char* id)
+        : AAX_CParameter<float> (id, AAX_CString (id), 0.5f, AAX_CLinearTaperDelegate<float, 0>(),
+                                 AAX_CNumberDisplayDelegate<float, 3>(), true)
+    {
+    }
+
+    bool SetValueWithBool (bool on) override { return SetValueWithFloat (on ? 1.0f : 0.0f); }
+};
+
+/** An effect with float parameters of the given identifiers, made in EffectInit. */
+class TestEffect : public AAX_CEffectParameters
+{
+public:
+    explicit TestEffect (std::vector<std::string> ids, AAX_Result initResult = AAX_SUCCESS)
+        : identifiers (std::move (ids)),
+          effectInitResult (initResult)
+    {
+    }
+
+    AAX_Result EffectInit() override
+    {
+        for (const auto& id : identifiers)
+            mParameterManager.AddParameter (
+                id == cPreviewID
+                    ? new SwitchParameter (cPreviewID)
+                    : new AAX_CParameter<float> (
+                          id.c_str(), AAX_CString (id == "freq" ? "Frequency\nFreq\nFq" : id.c_str()), 0.5f,
+                          AAX_CLinearTaperDelegate<float, 0>(), AAX_CNumberDisplayDelegate<float, 3>(), true));
+
+        return effectInitResult;
+    }
+
+    using AAX_CEffectParameters::mNumChunkedParameters;
+    using AAX_CEffectParameters::mPacketDispatcher;
+
+    std::vector<std::string> identifiers;
+    AAX_Result effectInitResult;
+};
+
+/** A host that echoes every value request back, started with host services for traces and checks. */
+class EffectParameters : public HostFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ (AAXStartup (host.unknown()), ACF_OK);
+        host.automation().echo = [this] (const char* id, double v)
+        { effect->UpdateParameterNormalizedValue (id, v, AAX_eUpdateSource_Parameter); };
+    }
+
+    void TearDown() override
+    {
+        if (effect != nullptr)
+            effect->Release();
+
+        effect = nullptr;
+        AAXShutdown (host.unknown());
+        HostFixture::TearDown();
+    }
+
+    TestEffect& start (std::vector<std::string> ids, AAX_Result initResult = AAX_SUCCESS)
+    {
+        effect = new TestEffect (std::move (ids), initResult);
+        effect->AddRef();
+        lastInit = effect->Initialize (host.instanceUnknown());
+        return *effect;
+    }
+
+    double value (const char* id) const
+    {
+        double v = -1.0;
+        effect->GetParameterNormalizedValue (id, &v);
+        return v;
+    }
+
+    TestEffect* effect = nullptr;
+    AAX_Result lastInit = AAX_SUCCESS;
+};
+} // namespace
+
+TEST_F (EffectParameters, InitializeCountsChunkedParametersWithoutTheMasterBypass)
+{
+    auto& e = start ({ "a", cDefaultMasterBypassID, "b" });
+    EXPECT_EQ (lastInit, AAX_SUCCESS);
+    EXPECT_EQ (e.mNumChunkedParameters, 2);
+
+    AAX_CString bypass;
+    e.GetMasterBypassParameter (&bypass);
+    EXPECT_STREQ (bypass.Get(), cDefaultMasterBypassID);
+
+    uint32_t size = 0;
+    ASSERT_EQ (e.GetChunkSize (CONTROLS_CHUNK_ID, &size), AAX_SUCCESS);
+    EXPECT_EQ (size, 4u + 2u * 12u) << "two d_ entries of one-character names";
+    EXPECT_EQ (host.automation().registered, (std::set<std::string> { "a", "b", cDefaultMasterBypassID }));
+}
+
+TEST_F (EffectParameters, AFailedEffectInitIsReturnedAndTheReleaseAfterItLeaksNoProxy)
+{
+    start ({ "a" }, AAX_ERROR_NULL_OBJECT);
+    EXPECT_EQ (lastInit, AAX_ERROR_NULL_OBJECT);
+    // TearDown releases without Uninitialize and checks that every host reference came back.
+}
+
+TEST_F (EffectParameters, InitializeTwiceReplacesTheFirstProxiesAndParameters)
+{
+    auto& e = start ({ "a", "b" });
+    const auto heldByOneStart = host.controller().references();
+    EXPECT_EQ (e.Initialize (host.instanceUnknown()), AAX_SUCCESS);
+    int32_t count = 0;
+    e.GetNumberOfParameters (&count);
+    EXPECT_EQ (count, 2);
+    EXPECT_EQ (host.controller().references(), heldByOneStart);
+    EXPECT_EQ (host.automation().registered, (std::set<std::string> { "a", "b" }));
+}
+
+TEST_F (EffectParameters, UninitializeLeavesTheDispatcherWithoutAController)
+{
+    auto& e = start ({ "a" });
+    e.mPacketDispatcher.RegisterPacket ("a", 7);
+    ASSERT_EQ (e.Uninitialize(), AAX_SUCCESS);
+    EXPECT_EQ (host.controller().references(), 0);
+    EXPECT_TRUE (host.automation().registered.empty());
+    host.log.clear();
+    e.GenerateCoefficients();
+    EXPECT_TRUE (host.log.matching ("controller.PostPacket").empty());
+}
+
+TEST_F (EffectParameters, IndexAndIdentifierLookupsGiveMinusOneOrEmptyForUnknownOnes)
+{
+    auto& e = start ({ "a", "b" });
+    int32_t index = 5;
+    EXPECT_EQ (e.GetParameterIndex (nullptr, &index), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ (index, -1);
+    EXPECT_EQ (e.GetParameterIndex ("zz", &index), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ (index, -1);
+    EXPECT_EQ (e.GetParameterIndex ("a", &index), AAX_SUCCESS);
+    EXPECT_EQ (index, 0);
+
+    for (int32_t bad : { -1, 2 })
+    {
+        AAX_CString id ("x");
+        EXPECT_EQ (e.GetParameterIDFromIndex (bad, &id), AAX_ERROR_INVALID_PARAMETER_ID);
+        EXPECT_STREQ (id.Get(), "");
+    }
+}
+
+TEST_F (EffectParameters, RelativeChangesAreClampedToTheUnitRange)
+{
+    auto& e = start ({ "a" });
+    const struct
+    {
+        double current, delta, expected;
+    } cases[] { { 0.9, 0.3, 1.0 }, { 0.1, -0.5, 0.0 }, { 0.4, 0.2, 0.6 } };
+
+    for (const auto& c : cases)
+    {
+        e.SetParameterNormalizedValue ("a", c.current);
+        EXPECT_EQ (e.SetParameterNormalizedRelative ("a", c.delta), AAX_SUCCESS);
+        EXPECT_NEAR (value ("a"), c.expected, 1e-6);
+    }
+
+    EXPECT_EQ (e.SetParameterNormalizedRelative ("zz", 0.1), AAX_ERROR_INVALID_PARAMETER_ID);
+}
+
+TEST_F (EffectParameters, AnEchoOfTheValueHeldMarksPacketsDirtyWithoutCountingAChange)
+{
+    auto& e = start ({ "a" });
+    e.mPacketDispatcher.RegisterPacket ("a", 3);
+    e.GenerateCoefficients();
+    const auto posted = host.controller().packets.size();
+    int32_t changes = -1;
+
+    e.UpdateParameterNormalizedValue ("a", 0.5, AAX_eUpdateSource_Unspecified);
+    e.GetNumberOfChanges (&changes);
+    EXPECT_EQ (changes, 0);
+    e.GenerateCoefficients();
+    EXPECT_EQ (host.controller().packets.size(), posted + 1);
+
+    e.UpdateParameterNormalizedValue ("a", 0.25, AAX_eUpdateSource_Unspecified);
+    e.UpdateParameterNormalizedValue ("a", std::numeric_limits<double>::quiet_NaN(), AAX_eUpdateSource_Unspecified);
+    e.GetNumberOfChanges (&changes);
+    EXPECT_EQ (changes, 2) << "a NaN always counts as a change";
+
+    for (const auto [sent, held] :
+         { std::pair { 1.5, 1.0 }, { -0.5, 0.0 }, { std::numeric_limits<double>::infinity(), 1.0 } })
+    {
+        e.UpdateParameterNormalizedValue ("a", sent, AAX_eUpdateSource_Unspecified);
+        EXPECT_EQ (value ("a"), held) << "a value outside 0..1 is taken as the nearest end";
+    }
+
+    EXPECT_EQ (e.UpdateParameterNormalizedValue ("zz", 0.1, AAX_eUpdateSource_Unspecified),
+               AAX_ERROR_INVALID_PARAMETER_ID);
+}
+
+TEST_F (EffectParameters, ANameOfLengthIsTheLongestVariantThatFits)
+{
+    auto& e = start ({ "freq" });
+    const struct
+    {
+        int32_t length;
+        const char* expected;
+    } cases[] { { 5, "Freq" }, { 1, "F" }, { 2, "Fq" }, { 20, "Frequency" }, { 0, "" } };
+
+    for (const auto& c : cases)
+    {
+        AAX_CString name ("untouched");
+        EXPECT_EQ (e.GetParameterNameOfLength ("freq", &name, c.length), AAX_SUCCESS);
+        EXPECT_STREQ (name.Get(), c.expected) << "length " << c.length;
+    }
+
+    AAX_CString name ("x");
+    EXPECT_EQ (e.GetParameterNameOfLength ("zz", &name, 5), AAX_SUCCESS);
+    EXPECT_STREQ (name.Get(), "");
+    EXPECT_EQ (e.GetParameterNameOfLength ("freq", nullptr, 5), AAX_ERROR_INVALID_STRING_CONVERSION);
+}
+
+TEST_F (EffectParameters, ThePreviewNotificationNeedsAFourByteFlag)
+{
+    auto& e = start ({ cPreviewID });
+    e.SetParameterNormalizedValue (cPreviewID, 0.0);
+    const int32_t on = 1;
+    const AAX_CTypeID preview = 'ASPv';
+
+    EXPECT_EQ (e.NotificationReceived (preview, nullptr, 4), AAX_SUCCESS);
+    EXPECT_EQ (e.NotificationReceived (preview, &on, 2), AAX_SUCCESS);
+    EXPECT_EQ (value (cPreviewID), 0.0) << "a null or short payload is ignored";
+
+    EXPECT_EQ (e.NotificationReceived (preview, &on, sizeof (on)), AAX_SUCCESS);
+    EXPECT_EQ (value (cPreviewID), 1.0);
+}
+
+TEST_F (EffectParameters, ThePreviewNotificationWithoutAPreviewParameterDoesNothing)
+{
+    auto& e = start ({ "a" });
+    const int32_t on = 1;
+    EXPECT_EQ (e.NotificationReceived ('ASPv', &on, sizeof (on)), AAX_SUCCESS);
+    EXPECT_EQ (value ("a"), 0.5);
+}
+
+TEST_F (EffectParameters, EveryVersionOfTheInterfaceAnswersWithTheOneObject)
+{
+    auto& e = start ({ "a" });
+
+    for (const auto& iid : { IID_IAAXEffectParametersV1, IID_IAAXEffectParametersV2, IID_IAAXEffectParametersV3,
+                             IID_IAAXEffectParametersV4 })
+    {
+        void* out = nullptr;
+        ASSERT_EQ (e.QueryInterface (iid, &out), ACF_OK);
+        EXPECT_EQ (out, static_cast<AAX_IACFEffectParameters_V4*> (&e));
+        EXPECT_EQ (static_cast<AAX_IACFEffectParameters_V4*> (out)->Release(), 1u);
+    }
+
+    void* out = &e;
+    EXPECT_EQ (e.QueryInterface (IID_IAAXEffectGUIV1, &out), ACF_E_NOINTERFACE);
+    EXPECT_EQ (out, nullptr);
+    EXPECT_EQ (e.QueryInterface (IID_IAAXEffectParametersV1, nullptr), ACF_E_POINTER);
+}
+
+TEST_F (EffectParameters, AChunkRoundTripRestoresValuesIntoASecondInstance)
+{
+    auto& e = start ({ "a", "bb", cDefaultMasterBypassID });
+    e.SetParameterNormalizedValue ("a", 0.1);
+    e.SetParameterNormalizedValue ("bb", 0.75);
+
+    uint32_t size = 0;
+    AAX_SPlugInChunk probe {};
+    EXPECT_EQ (e.GetChunk (CONTROLS_CHUNK_ID, &probe), AAX_ERROR_INCORRECT_CHUNK_SIZE) << "no size asked yet";
+    ASSERT_EQ (e.GetChunkSize (CONTROLS_CHUNK_ID, &size), AAX_SUCCESS);
+    std::vector<char> record (offsetof (AAX_SPlugInChunk, fData) + size);
+    auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (record.data());
+    chunk->fChunkID = CONTROLS_CHUNK_ID;
+    ASSERT_EQ (e.GetChunk (CONTROLS_CHUNK_ID, chunk), AAX_SUCCESS);
+    EXPECT_STREQ (reinterpret_cast<const char*> (chunk->fName), CONTROLS_CHUNK_DESCRIPTION);
+
+    AAX_CBoolean equal = 0;
+    EXPECT_EQ (e.CompareActiveChunk (chunk, &equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+
+    e.SetParameterNormalizedValue ("bb", 0.2);
+    e.SetParameterNormalizedValue (cDefaultMasterBypassID, 1.0);
+    EXPECT_EQ (e.CompareActiveChunk (chunk, &equal), AAX_SUCCESS);
+    EXPECT_FALSE (equal);
+    EXPECT_EQ (e.SetChunk (CONTROLS_CHUNK_ID, chunk), AAX_SUCCESS);
+    EXPECT_NEAR (value ("bb"), 0.75, 1e-6);
+    EXPECT_EQ (value (cDefaultMasterBypassID), 1.0) << "the bypass is not part of the chunk";
+
+    EXPECT_EQ (e.SetChunk ('juce', chunk), AAX_ERROR_INVALID_CHUNK_ID);
+    chunk->fChunkID = 'juce';
+    EXPECT_EQ (e.CompareActiveChunk (chunk, &equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+}
+
+TEST_F (EffectParameters, MoreExcludedThanCountedParametersRaisesTheHostAssertion)
+{
+    /** An effect that keeps two identifiers out of its chunk but has one parameter. */
+    struct OverExcluding : TestEffect
+    {
+        OverExcluding()
+            : TestEffect ({ "a" })
+        {
+        }
+
+        AAX_Result EffectInit() override
+        {
+            mFilteredParameters = { "p", "q" };
+            return TestEffect::EffectInit();
+        }
+    };
+
+    effect = new OverExcluding();
+    effect->AddRef();
+    EXPECT_EQ (effect->Initialize (host.instanceUnknown()), AAX_SUCCESS);
+    EXPECT_EQ (host.services().assertions, std::vector<std::string> { "124 mNumChunkedParameters >= 0" });
+}
