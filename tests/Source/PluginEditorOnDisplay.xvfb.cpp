@@ -62,6 +62,60 @@ TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoFram
     closeEditor (editor);
     vqtest::runMessageLoopFor (100);
 }
+
+// A host may close the window while the user holds a menu open: the menu goes with it, and the
+// choice it never got runs no command (a save or load would open a file dialog, a modal window too).
+TEST_F (EditorOnDisplayTest, AnEditorDeletedWithItsMainMenuOpenTakesTheMenuAlongAndRunsNoCommand)
+{
+    auto& instance = createInstance();
+    auto& editor = showEditor (instance);
+    auto& button = editor.getMenuBar().getMenuButton();
+    auto& modal = *juce::ModalComponentManager::getInstance();
+
+    vqtest::PeerMouse (button).click (button.getLocalBounds().getCentre().toFloat());
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return modal.getNumModalComponents() == 1; }));
+
+    closeEditor (editor);
+    EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return modal.getNumModalComponents() == 0; }));
+    vqtest::runMessageLoopFor (200);
+    EXPECT_EQ (modal.getNumModalComponents(), 0);
+}
+
+// The window closed in the middle of a knob's drag: the gesture the host saw begin is ended.
+TEST_F (EditorOnDisplayTest, AnEditorDeletedDuringADragEndsTheKnobsGestureAtTheHost)
+{
+    auto& instance = createInstance();
+    auto& editor = showEditor (instance);
+    auto& knob = editor.getChannelView (0).eq1GainKnob;
+    auto& parameter = *instance.getParameters()[ParamData::eq1Gain1];
+    vqtest::HostRecorder host;
+    parameter.addListener (&host);
+
+    const auto at = editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat();
+    auto* peer = editor.getPeer();
+    auto time = juce::Time::currentTimeMillis();
+    const auto send = [&] (juce::Point<float> position, juce::ModifierKeys buttons)
+    {
+        juce::ModifierKeys::currentModifiers = buttons;
+        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, buttons,
+                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                time += 20);
+    };
+    const juce::ModifierKeys held (juce::ModifierKeys::leftButtonModifier);
+    send (at, {});
+    send (at, held);
+    for (int dy = 8; dy <= 40; dy += 8)
+        send (at.translated (0.0f, (float) -dy), held);
+
+    ASSERT_EQ (host.gestures, std::vector<bool> { true });
+    closeEditor (editor);
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (host.gestures, (std::vector<bool> { true, false }));
+    juce::ModifierKeys::currentModifiers = {};
+
+    parameter.removeListener (&host);
+}
+
 // The whole road through the open window: a drag on its left panel reaches the unit, and a knob
 // turned on the unit reaches the host and turns the window's knob.
 TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReachesTheWindowAndTheHost)
