@@ -9,6 +9,7 @@
 #include "AAX_ITaperDelegate.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -371,7 +372,7 @@ private:
     std::unique_ptr<AAX_ITaperDelegate<T>> mTaperDelegate;
     std::unique_ptr<AAX_IDisplayDelegate<T>> mDisplayDelegate;
     AAX_IAutomationDelegate* mAutomationDelegate = nullptr; // the host's proxy, owned by the effect
-    bool mNeedNotify = true;
+    std::atomic<bool> mNeedNotify { true };
     AAX_CParameterValue<T> mValue;
     T mDefaultValue;
 };

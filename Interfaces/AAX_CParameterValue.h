@@ -4,6 +4,7 @@
 #include "AAX_CHostServices.h"
 #include "AAX_IParameterValue.h"
 
+#include <atomic>
 #include <cstring>
 #include <type_traits>
 
@@ -34,9 +35,15 @@ template <typename V, typename T> bool readAs (const T& value, V* out)
 }
 } // namespace AAX_CParameterDetail
 
-/** An identifier of at most 31 bytes with one value of type T. */
+/** An identifier of at most 31 bytes with one value of type T.
+
+    The value is atomic: a host's automation thread and its UI thread may write and read the same
+    parameter at once.
+*/
 template <typename T> class AAX_CParameterValue : public AAX_IParameterValue
 {
+    static_assert (std::is_trivially_copyable_v<T>, "the value is held in a std::atomic");
+
 public:
     AAX_CParameterValue (AAX_CParamID identifier, T value)
         : mValue (value)
@@ -44,17 +51,32 @@ public:
         InitIdentifier (identifier);
     }
 
+    AAX_CParameterValue (const AAX_CParameterValue& other)
+        : AAX_CParameterValue (other.mIdentifier, other.Get())
+    {
+    }
+
+    AAX_CParameterValue& operator= (const AAX_CParameterValue& other)
+    {
+        if (this != &other)
+            std::memcpy (mIdentifier, other.mIdentifier, sizeof (mIdentifier));
+
+        Set (other.Get());
+        return *this;
+    }
+
     AAX_CParameterValue* Clone() const override { return new AAX_CParameterValue (*this); }
     AAX_CParamID Identifier() const override { return mIdentifier; }
 
-    bool GetValueAsBool (bool* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
-    bool GetValueAsInt32 (int32_t* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
-    bool GetValueAsFloat (float* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
-    bool GetValueAsDouble (double* value) const override { return AAX_CParameterDetail::readAs (mValue, value); }
+    bool GetValueAsBool (bool* value) const override { return AAX_CParameterDetail::readAs (Get(), value); }
+    bool GetValueAsInt32 (int32_t* value) const override { return AAX_CParameterDetail::readAs (Get(), value); }
+    bool GetValueAsFloat (float* value) const override { return AAX_CParameterDetail::readAs (Get(), value); }
+    bool GetValueAsDouble (double* value) const override { return AAX_CParameterDetail::readAs (Get(), value); }
     bool GetValueAsString (AAX_IString*) const override { return false; }
 
-    const T& Get() const { return mValue; }
-    void Set (T value) { mValue = value; }
+    // By value: a reference into an atomic could be read while another thread writes it.
+    T Get() const { return mValue.load(); }
+    void Set (T value) { mValue.store (value); }
 
     /** Copies the identifier, cut to 31 bytes after a host assertion when it is longer. */
     void InitIdentifier (const char* identifier)
@@ -76,5 +98,5 @@ public:
 
 private:
     char mIdentifier[eParameterDefaultMaxIdentifierSize] {};
-    T mValue;
+    std::atomic<T> mValue;
 };

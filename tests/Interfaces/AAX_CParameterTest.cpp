@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -246,6 +247,39 @@ TEST (AAX_CParameter, OnlyTheFloatKindIsOfferedAndTextThatIsNoNumberChangesNothi
     EXPECT_EQ (parameter->GetNormalizedValue(), 0.5);
     EXPECT_TRUE (parameter->GetStringFromNormalizedValue (2.0, 4, host));
     EXPECT_STREQ (host.Get(), "1.00");
+}
+
+TEST (AAX_CParameterValue, TwoThreadsWritingAndReadingOneValueReadOnlyWrittenValuesAndACloneHoldsTheLast)
+{
+    // A host's automation thread and its UI thread may both write a parameter and read it back.
+    AAX_CParameterValue<float> value ("gain", 0.25f);
+    const auto writeAndRead = [&value] (float mine, float theirs, bool* onlyWritten)
+    {
+        for (int i = 0; i < 2000; ++i)
+        {
+            value.Set (mine);
+            float read = -1.0f;
+            value.GetValueAsFloat (&read);
+            *onlyWritten = *onlyWritten && (read == mine || read == theirs);
+        }
+    };
+
+    bool firstReadOnlyWritten = true, secondReadOnlyWritten = true;
+    std::thread first (writeAndRead, 0.5f, 0.75f, &firstReadOnlyWritten);
+    std::thread second (writeAndRead, 0.75f, 0.5f, &secondReadOnlyWritten);
+    first.join();
+    second.join();
+
+    EXPECT_TRUE (firstReadOnlyWritten);
+    EXPECT_TRUE (secondReadOnlyWritten);
+    const auto last = value.Get();
+    EXPECT_TRUE (last == 0.5f || last == 0.75f) << last;
+
+    const std::unique_ptr<AAX_IParameterValue> copy (value.Clone());
+    float copied = -1.0f;
+    EXPECT_TRUE (copy->GetValueAsFloat (&copied));
+    EXPECT_EQ (copied, last);
+    EXPECT_STREQ (copy->Identifier(), "gain");
 }
 
 TEST (AAX_CParameter, AValueWithoutAnAutomationDelegateIsStoredAtOnce)

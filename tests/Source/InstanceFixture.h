@@ -72,7 +72,7 @@ protected:
         instance.getPlemvoParams().setNonAutomatableParamValue (nullptr, index, value);
     }
 
-    bool waitForConnection (PlemvoPluginInstance& instance, int timeoutMs = 3000)
+    bool waitForConnection (PlemvoPluginInstance& instance, int timeoutMs = 10000)
     {
         return vqtest::runMessageLoopUntil ([&] { return isConnected (instance); }, timeoutMs);
     }
@@ -93,7 +93,7 @@ protected:
         return result;
     }
 
-    bool waitForListedUnits (size_t count, int timeoutMs = 3000)
+    bool waitForListedUnits (size_t count, int timeoutMs = 10000)
     {
         return vqtest::runMessageLoopUntil ([&] { return listedUnits().size() == count; }, timeoutMs);
     }
@@ -120,7 +120,7 @@ protected:
                std::count (ids.begin(), ids.end(), (int) Protocol::eq1Gain) >= 1;
     }
 
-    bool waitForFullResend (vqsim::SimulatedUnit& unit, int timeoutMs = 3000)
+    bool waitForFullResend (vqsim::SimulatedUnit& unit, int timeoutMs = 10000)
     {
         return vqtest::runMessageLoopUntil ([&] { return receivedFullResend (unit); }, timeoutMs);
     }

@@ -87,7 +87,9 @@ TEST_F (InstanceTest, ARememberedUnitThatIsAbsentIsWaitedForAndNoOtherIsTaken)
     auto& instance = createInstance();
     setSetting (instance, ParamData::connectedDevSn, 23);
 
-    vqtest::runMessageLoopFor (2200);
+    // Once unit 17 is listed, a whole connection tick passes without the instance taking it.
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return listedUnits().count (17) == 1; }, 10000));
+    vqtest::runMessageLoopFor (1200);
     EXPECT_FALSE (isConnected (instance));
     EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 17, false } }));
     EXPECT_TRUE (instance.isTimerRunning());

@@ -196,11 +196,12 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
         3000,
         [&] { return calls ("PostReleaseRequest") > 0 && calls ("PostReleaseRequest") == calls ("PostTouchRequest"); });
 
-    for (const auto& entry : log.matching ("automation.Post"))
-        std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
-
+    // The heading waits for the gestures to close, so that its counts and the calls below it are the step's all.
     std::printf ("unit turns eq1-freq: touch %zu, value %zu, release %zu\n", calls ("PostTouchRequest"),
                  calls ("PostSetValueRequest"), calls ("PostReleaseRequest"));
+
+    for (const auto& entry : log.matching ("automation.Post"))
+        std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
 
     std::vector<std::vector<float>> in { std::vector<float> (64, 0.5f), std::vector<float> (64, -0.5f) };
     auto out = in;

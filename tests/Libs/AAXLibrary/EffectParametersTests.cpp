@@ -198,7 +198,7 @@ TEST_F (EffectParameters, AnEchoOfTheValueHeldMarksPacketsDirtyWithoutCountingAC
     e.GetNumberOfChanges (&changes);
     EXPECT_EQ (changes, 2) << "a NaN always counts as a change";
 
-    for (const auto [sent, held] :
+    for (const auto& [sent, held] :
          { std::pair { 1.5, 1.0 }, { -0.5, 0.0 }, { std::numeric_limits<double>::infinity(), 1.0 } })
     {
         e.UpdateParameterNormalizedValue ("a", sent, AAX_eUpdateSource_Unspecified);
