@@ -320,7 +320,9 @@ TEST_F (EditorTest, DoubleWindowSetByTheHostInAnyPhaseOfTheSlideEndsTheSlideInAC
                 runSinceClick (editor, phase.msIntoIt < 0 ? Editor::slideMs : phase.msIntoIt);
 
                 if (phase.msIntoIt < 0)
+                {
                     ASSERT_TRUE (editor.isTimerRunning());
+                }
 
                 set (instance, ParamData::doubleWindow, hostSets);
                 expectSettlesConsistent (editor, instance);
