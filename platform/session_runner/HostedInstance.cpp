@@ -46,8 +46,10 @@ PlemvoAudioProcessorEditor& HostedInstance::openEditor()
 
         if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
         {
+            // No title bar of its own, as inside a host's frame: a late move event of a window with one
+            // closes any popup menu open over it, and such events come when they come.
             editor->setTopLeftPosition (60, 60);
-            editor->addToDesktop (juce::ComponentPeer::windowHasTitleBar | juce::ComponentPeer::windowHasCloseButton);
+            editor->addToDesktop (0);
             editor->setVisible (true);
         }
     }

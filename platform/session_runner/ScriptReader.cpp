@@ -26,7 +26,8 @@ enum class Word
     unitOption,
     panel,
     panelControl,
-    pixels
+    pixels,
+    menuItem
 };
 
 struct VerbInfo
@@ -134,6 +135,12 @@ const std::vector<VerbInfo>& getVerbs()
           { Word::name, Word::serial },
           0,
           "opens the device selector and presses the unit's button" },
+        { "menu",
+          "NAME ITEM [FILE]",
+          Verb::menu,
+          { Word::name, Word::menuItem, Word::file },
+          1,
+          "chooses a main-menu item; FILE goes into the file dialog it opens" },
         { "snapshot", "NAME FILE", Verb::snapshot, { Word::name, Word::file }, 0, "writes the window as a PNG file" },
         { "wait", "MS", Verb::wait, { Word::milliseconds }, 0, "runs the message loop for that time" },
         { "print", "NAME", Verb::print, { Word::name }, 0, "prints the instance's parameters and settings" },
@@ -250,6 +257,7 @@ juce::String checkWord (Word kind, const juce::String& word)
             return isInRange (word.trimCharactersAtStart ("-"), 0, 2000)
                        ? juce::String()
                        : "a drag is -2000 to 2000 pixels, not " + quoted;
+        case Word::menuItem: return word.isNotEmpty() ? juce::String() : "a menu item's text is missing";
         case Word::unitOption:
             return word == "unplugged" || word == "silent"
                        ? juce::String()

@@ -31,6 +31,7 @@ struct ScriptAction
         doubleClick,
         drag,
         select,
+        menu,
         snapshot,
         wait,
         print

@@ -1,5 +1,6 @@
 #include "SessionRunner.h"
 
+#include "DesktopWindows.h"
 #include "SysexText.h"
 #include "WindowControls.h"
 
@@ -14,6 +15,15 @@ namespace
 using Verb = ScriptAction::Verb;
 using Kind = SessionLog::Kind;
 using Direction = vqsim::SimulatedUnit::Direction;
+
+// How long a window that a click opens or closes may take; each normally takes a message or two.
+constexpr int windowTimeoutMs = 3000;
+
+// A popup menu takes no release in its first 250 ms, which would be the opening click's own.
+constexpr int menuOpeningMs = 300;
+
+// The message boxes that one save may raise in turn: the dialog's overwrite warning, then the instance's.
+constexpr int maxConfirmations = 2;
 
 juce::String unitName (int serialNo)
 {
@@ -289,6 +299,7 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         case Verb::doubleClick:
         case Verb::drag:
         case Verb::select:
+        case Verb::menu:
         case Verb::snapshot:
             return hosted.getEditor() == nullptr ? "no window of " + who + " (open-editor first)"
                                                  : performInWindow (action, hosted, *hosted.getEditor(), args);
@@ -322,6 +333,9 @@ juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedI
 
     if (action.verb == Verb::select)
         return selectDevice (hosted, editor, args[1].getIntValue());
+
+    if (action.verb == Verb::menu)
+        return chooseMenuItem (hosted, editor, args[1], args[2]);
 
     auto& view = editor.getChannelView (args[1].getIntValue() - 1);
 
@@ -368,9 +382,7 @@ juce::String SessionRunner::selectDevice (HostedInstance& hosted, PlemvoAudioPro
 
     if (editor.isOnDesktop())
     {
-        vqtest::PeerMouse mouse (editor);
-        const auto usb = editor.getLocalPoint (&bar.getUsbButton(), bar.getUsbButton().getLocalBounds().getCentre());
-        mouse.click (usb.toFloat());
+        DesktopWindows::click (bar.getUsbButton());
         runFor (200);
     }
     else
@@ -396,15 +408,166 @@ juce::String SessionRunner::selectDevice (HostedInstance& hosted, PlemvoAudioPro
     write (Kind::info, hosted.getName(), "selector: " + button->getButtonText() + " on " + unitName (serialNo));
 
     if (button->isShowing())
-    {
-        vqtest::PeerMouse mouse (*button);
-        mouse.move (button->getLocalBounds().getCentre().toFloat());
-        mouse.click (button->getLocalBounds().getCentre().toFloat());
-    }
+        DesktopWindows::click (*button);
     else
-    {
         button->onClick();
+
+    return {};
+}
+
+// The main menu pops up under the menu button and the item is clicked where it shows, as a user does;
+// an item that opens a file dialog is followed into it.
+juce::String SessionRunner::chooseMenuItem (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor,
+                                            const juce::String& itemText, const juce::String& fileName)
+{
+    if (! editor.isOnDesktop())
+        return "the main menu pops up only on a display, and this session has none";
+
+    if (DesktopWindows::findPopupMenu() != nullptr)
+        return "a popup menu is open already and would take the click";
+
+    const auto who = hosted.getName();
+    write (Kind::info, who, "mouse: click on the menu button");
+    DesktopWindows::click (editor.getMenuBar().getMenuButton());
+
+    juce::Component::SafePointer<juce::Component> menu;
+
+    if (! runUntil ([&] { return (menu = DesktopWindows::findPopupMenu()) != nullptr; }, windowTimeoutMs))
+        return "the main menu did not pop up";
+
+    runFor (menuOpeningMs);
+
+    if (menu == nullptr)
+        return "the main menu closed before an item was chosen";
+
+    const auto dismiss = [&] (const juce::String& problem)
+    {
+        juce::PopupMenu::dismissAllActiveMenus();
+        runUntil ([&] { return menu == nullptr; }, windowTimeoutMs);
+        return problem;
+    };
+
+    auto* item = DesktopWindows::findMenuItem (*menu, itemText);
+
+    if (item == nullptr)
+        return dismiss ("the main menu has no item \"" + itemText +
+                        "\" (it has: " + DesktopWindows::getMenuItemTexts (*menu).joinIntoString (", ") + ")");
+
+    if (! DesktopWindows::isMenuItemActive (*item))
+        return dismiss ("the menu item \"" + itemText + "\" is inactive");
+
+    write (Kind::info, who, "mouse: menu item " + itemText);
+    DesktopWindows::click (*item);
+
+    if (! runUntil ([&] { return menu == nullptr; }, windowTimeoutMs))
+        return dismiss ("the main menu stayed open after the click on \"" + itemText + "\"");
+
+    // The chosen item's command reaches the instance a message later.
+    settle();
+    return answerFileDialog (hosted, itemText, fileName);
+}
+
+// The file name goes into the dialog's file box as if typed, and the dialog's Save or Open button is
+// pressed; a message box that asks before a file is replaced is answered with its first button, the
+// one that goes ahead.
+juce::String SessionRunner::answerFileDialog (HostedInstance& hosted, const juce::String& itemText,
+                                              const juce::String& fileName)
+{
+    juce::Component::SafePointer<juce::FileChooserDialogBox> dialog (
+        DesktopWindows::findWindow<juce::FileChooserDialogBox>());
+
+    // A dialog or message box left open would block every later line.
+    const auto closeAll = [&] (const juce::String& problem)
+    {
+        juce::ModalComponentManager::getInstance()->cancelAllModalComponents();
+        runUntil ([&] { return dialog == nullptr && DesktopWindows::findWindow<juce::AlertWindow>() == nullptr; },
+                  windowTimeoutMs);
+        return problem;
+    };
+
+    const auto cancel = [&] (const juce::String& problem)
+    {
+        if (auto* button = DesktopWindows::findButton (*dialog, TRANS ("Cancel")))
+            DesktopWindows::click (*button);
+
+        return closeAll (problem + " (the dialog is cancelled)");
+    };
+
+    if (fileName.isEmpty())
+        return dialog == nullptr
+                   ? juce::String()
+                   : cancel ("\"" + itemText + "\" opens a file dialog: the line needs the FILE to enter in it");
+
+    if (dialog == nullptr &&
+        ! runUntil ([&] { return (dialog = DesktopWindows::findWindow<juce::FileChooserDialogBox>()) != nullptr; },
+                    windowTimeoutMs))
+        return "\"" + itemText + "\" opened no file dialog for " + fileName;
+
+    auto* browser = DesktopWindows::findInside<juce::FileBrowserComponent> (*dialog);
+
+    if (browser == nullptr)
+        return cancel ("the file dialog has no file browser");
+
+    const auto file = resolve (fileName);
+    const auto saving = browser->isSaveMode();
+    const auto verb = browser->getActionVerb();
+    browser->setFileName (file.getFullPathName());
+
+    // The dialog enables its button when the file box's change message arrives.
+    settle();
+    auto* go = DesktopWindows::findButton (*dialog, verb);
+
+    if (go == nullptr || ! go->isEnabled())
+        return cancel ("the file dialog's " + verb + " button is disabled for " + file.getFullPathName());
+
+    write (Kind::info, hosted.getName(),
+           "file dialog \"" + dialog->getName() + "\": " + fileName + " chosen (" + verb + ")");
+    DesktopWindows::click (*go);
+
+    for (int asked = 0;; ++asked)
+    {
+        juce::Component::SafePointer<juce::AlertWindow> box;
+
+        if (! runUntil (
+                [&] { return (box = DesktopWindows::findWindow<juce::AlertWindow>()) != nullptr || dialog == nullptr; },
+                windowTimeoutMs))
+            return closeAll ("the file dialog did not close");
+
+        if (box == nullptr)
+            break;
+
+        const auto question = "the message box \"" + box->getName() + "\"";
+        auto* yes = DesktopWindows::findInside<juce::TextButton> (*box);
+
+        if (yes == nullptr)
+            return closeAll (question + " has no button to answer with");
+
+        if (asked == maxConfirmations)
+            return closeAll (question + " is one question too many");
+
+        write (Kind::info, hosted.getName(), "confirmation \"" + box->getName() + "\": " + yes->getButtonText());
+        DesktopWindows::click (*yes);
+
+        if (! runUntil ([&] { return box == nullptr; }, windowTimeoutMs))
+            return closeAll (question + " did not close");
     }
+
+    settle();
+
+    // What the instance did with the file, seen from outside: the file's bytes against its state.
+    const auto written = saving ? PresetFile::getSaveTarget (file) : file;
+    juce::MemoryBlock state, bytes;
+    hosted.getInstance().getStateInformation (state);
+    const auto same = written.loadFileAsData (bytes) && bytes == state;
+
+    if (saving)
+        write (Kind::info, hosted.getName(),
+               "preset file " + written.getFileName() +
+                   (same ? " holds the instance's state, " + juce::String ((int) bytes.getSize()) + " bytes"
+                         : juce::String (" does not hold the instance's state")));
+    else
+        write (Kind::info, hosted.getName(),
+               "the instance's state is " + juce::String (same ? "" : "not ") + "the one in " + written.getFileName());
 
     return {};
 }
@@ -457,20 +620,26 @@ juce::File SessionRunner::resolve (const juce::String& name) const
 //==============================================================================
 void SessionRunner::runFor (int milliseconds)
 {
-    const auto end = juce::Time::getMillisecondCounterHiRes() + milliseconds;
+    runUntil ([] { return false; }, milliseconds);
+    settle();
+}
 
-    for (;;)
+bool SessionRunner::runUntil (const std::function<bool()>& condition, int timeoutMilliseconds)
+{
+    const auto end = juce::Time::getMillisecondCounterHiRes() + timeoutMilliseconds;
+
+    while (! condition())
     {
         const auto left = end - juce::Time::getMillisecondCounterHiRes();
 
         if (left <= 0)
-            break;
+            return false;
 
         juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jlimit (1, 5, (int) left));
         logTraffic();
     }
 
-    settle();
+    return true;
 }
 
 void SessionRunner::settle()

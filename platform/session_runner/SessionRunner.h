@@ -9,6 +9,7 @@
 #include <SimulatedUnit.h>
 #include <VirtualMidiSetup.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -46,6 +47,9 @@ public:
     /** Runs the message loop for the time, logging traffic as it goes. */
     void runFor (int milliseconds);
 
+    /** Runs the message loop, logging traffic, until the condition holds (true) or the time is up (false). */
+    bool runUntil (const std::function<bool()>& condition, int timeoutMilliseconds);
+
     /** Lets what is under way in the MIDI layer and the message loop happen, and logs it. */
     void settle();
 
@@ -63,6 +67,9 @@ private:
     juce::String performInWindow (const ScriptAction& action, HostedInstance& hosted,
                                   PlemvoAudioProcessorEditor& editor, const juce::StringArray& args);
     juce::String selectDevice (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor, int serialNo);
+    juce::String chooseMenuItem (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor, const juce::String& item,
+                                 const juce::String& fileName);
+    juce::String answerFileDialog (HostedInstance& hosted, const juce::String& item, const juce::String& fileName);
     juce::String performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit, const juce::StringArray& args);
 
     void logTraffic();

@@ -47,6 +47,25 @@ TEST_F (SessionRunnerTest, TheDemoDrivesTheWindowByMouseAndWritesItsPictures)
     EXPECT_GE (count (Kind::toUnit, "to unit 17", "band 1 gain, selected channel: 5.6"), 1);
     EXPECT_GE (count (Kind::hostValue, "B", "host told EQ1 FREQ 1/STEREO = 0.118 (132 Hz)"), 1);
 
+    // The preset through the main menu: the dialog asks before it replaces the file, and the load
+    // brings the knob dragged after the save back to its saved value.
+    EXPECT_TRUE (followEachOther (
+        { "mouse: click on the menu button", "mouse: menu item Save preset", "command \"savePreset\"",
+          "file dialog \"Save preset...\": my-sound.vqrp chosen (Save)",
+          "confirmation \"File already exists\": Overwrite", "preset file my-sound.vqrp holds the instance's state" }));
+    EXPECT_TRUE (
+        followEachOther ({ "mouse: click on the menu button", "mouse: menu item Load preset", "command \"loadPreset\"",
+                           "file dialog \"Load preset...\": my-sound.vqrp chosen (Open)" }));
+
+    const auto saved = findRecord ("preset file my-sound.vqrp holds the instance's state");
+    const auto changed = findRecord ("host told EQ1 GAIN 1/STEREO = 0.570 (1.6)", saved);
+    const auto opened = findRecord ("my-sound.vqrp chosen (Open)", changed);
+    const auto restored = findRecord ("host told EQ1 GAIN 1/STEREO = 0.730 (5.6)", opened);
+    EXPECT_GT (changed, saved);
+    EXPECT_GT (opened, changed);
+    EXPECT_GT (restored, opened);
+    EXPECT_GT (findRecord ("the instance's state is the one in my-sound.vqrp", restored), restored);
+
     // The selector's row connects the instance that asked for it.
     EXPECT_EQ (count (Kind::info, "C", "selector: CONNECT on unit 43"), 1);
     EXPECT_EQ (count (Kind::connection, "C", "connected to unit 43"), 1);

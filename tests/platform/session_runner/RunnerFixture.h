@@ -70,6 +70,18 @@ protected:
         return false;
     }
 
+    /** The index of the first record at or after start whose text holds this, or -1. */
+    int findRecord (const juce::String& text, int start = 0) const
+    {
+        const auto& records = log->getRecords();
+
+        for (auto i = (size_t) juce::jmax (0, start); i < records.size(); ++i)
+            if (records[i].text.contains (text))
+                return (int) i;
+
+        return -1;
+    }
+
     juce::TemporaryFile folderHolder;
     const juce::File folder = [this]
     {

@@ -67,6 +67,8 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "wait 1e3", "a wait is 0 to 600000 ms, not \"1e3\"" },
         { "save-state A \"unclosed", "a quote is not closed" },
         { "load-preset A \"\"", "a file name is missing" },
+        { "menu A", "\"menu\" takes 2 or 3 words after it, not 1" },
+        { "menu A \"\" sound.vqrp", "a menu item's text is missing" },
     };
 
     for (const auto& c : cases)

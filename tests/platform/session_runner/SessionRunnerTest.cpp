@@ -42,6 +42,13 @@ TEST_F (SessionRunnerTest, TwoFreeUnitsMakeTheInstanceAskForTheSelectorUntilAUni
     EXPECT_EQ (count (Kind::toUnit, "to unit 17", "channel mode"), 0);
 }
 
+TEST_F (SessionRunnerTest, TheMainMenuIsAnErrorWithoutADisplay)
+{
+    EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Save preset\" sound.vqrp\n"));
+    EXPECT_EQ (texts (Kind::error),
+               juce::StringArray ({ "line 3: the main menu pops up only on a display, and this session has none" }));
+}
+
 TEST_F (SessionRunnerTest, PresetsFollowTheFileRulesThroughTheRunner)
 {
     ASSERT_TRUE (folder.getChildFile ("folder.vqrp").createDirectory());

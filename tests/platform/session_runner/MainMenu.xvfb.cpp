@@ -1,0 +1,82 @@
+#include "RunnerFixture.h"
+
+#include "DesktopWindows.h"
+#include "PluginInstance.h"
+
+using namespace runnertest;
+
+namespace
+{
+bool nothingIsLeftOpen()
+{
+    return DesktopWindows::findPopupMenu() == nullptr &&
+           DesktopWindows::findWindow<juce::FileChooserDialogBox>() == nullptr &&
+           DesktopWindows::findWindow<juce::AlertWindow>() == nullptr;
+}
+
+TEST_F (SessionRunnerTest, TheMainMenuSavesAPresetThroughTheFileDialogAndLoadsItBack)
+{
+    ASSERT_TRUE (play ("create A\nopen-editor A\nautomate A \"HPF 1/STEREO\" 1\n"
+                       "menu A \"Save preset\" sound\n"
+                       "automate A \"HPF 1/STEREO\" 0\n"
+                       "menu A \"Load preset\" sound.vqrp\nprint A\n"))
+        << texts (Kind::error).joinIntoString ("\n");
+
+    EXPECT_TRUE (folder.getChildFile ("sound.vqrp").existsAsFile());
+    EXPECT_FALSE (folder.getChildFile ("sound").exists());
+    EXPECT_TRUE (followEachOther ({ "mouse: click on the menu button", "mouse: menu item Save preset",
+                                    "command \"savePreset\"", "file dialog \"Save preset...\": sound chosen (Save)",
+                                    "preset file sound.vqrp holds the instance's state" }));
+    EXPECT_TRUE (
+        followEachOther ({ "mouse: click on the menu button", "mouse: menu item Load preset", "command \"loadPreset\"",
+                           "file dialog \"Load preset...\": sound.vqrp chosen (Open)" }));
+    EXPECT_EQ (count (Kind::info, "A", "the instance's state is the one in sound.vqrp"), 1);
+    EXPECT_TRUE (texts (Kind::info, "A").contains ("HPF 1/STEREO            1.000  240 Hz"));
+    EXPECT_TRUE (nothingIsLeftOpen());
+}
+
+TEST_F (SessionRunnerTest, ASaveOverAnExistingPresetIsConfirmedAndReplacesIt)
+{
+    // The dialog asks about the file chosen; the instance asks again when it writes another name.
+    ASSERT_TRUE (play ("create A\nopen-editor A\nmenu A \"Save preset\" sound.vqrp\n"
+                       "automate A \"HPF 1/STEREO\" 1\nmenu A \"Save preset\" sound.vqrp\n"
+                       "automate A \"LPF 1/STEREO\" 1\nmenu A \"Save preset\" sound\n"))
+        << texts (Kind::error).joinIntoString ("\n");
+
+    juce::StringArray confirmations;
+
+    for (const auto& text : texts (Kind::info, "A"))
+        if (text.startsWith ("confirmation"))
+            confirmations.add (text);
+
+    EXPECT_EQ (confirmations, juce::StringArray ({ "confirmation \"File already exists\": Overwrite",
+                                                   "confirmation \"Save preset...\": Replace" }));
+    EXPECT_EQ (count (Kind::info, "A", "preset file sound.vqrp holds the instance's state"), 3);
+    EXPECT_TRUE (nothingIsLeftOpen());
+}
+
+TEST_F (SessionRunnerTest, AMenuLineThatCannotBePlayedStopsWithItsLineNumberAndLeavesNothingOpen)
+{
+    const auto version = juce::String ("Plugin version: ") + PlemvoPluginInstance::version;
+    const auto missing = folder.getChildFile ("missing.vqrp").getFullPathName();
+
+    const std::pair<juce::String, juce::String> cases[] = {
+        { "menu A Quit", "the main menu has no item \"Quit\" (it has: Save preset, Load preset, " + version + ")" },
+        { "menu A \"" + version + "\"", "the menu item \"" + version + "\" is inactive" },
+        { "menu A \"Save preset\"",
+          "\"Save preset\" opens a file dialog: the line needs the FILE to enter in it (the dialog is cancelled)" },
+        { "menu A \"Load preset\"",
+          "\"Load preset\" opens a file dialog: the line needs the FILE to enter in it (the dialog is cancelled)" },
+        { "menu A \"Load preset\" missing.vqrp",
+          "the file dialog's Open button is disabled for " + missing + " (the dialog is cancelled)" },
+    };
+
+    for (const auto& [line, error] : cases)
+    {
+        EXPECT_FALSE (play ("create A\nopen-editor A\n" + line + "\nprint A\n")) << line;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 3: " + error })) << line;
+        EXPECT_TRUE (nothingIsLeftOpen()) << line;
+        EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0) << line;
+    }
+}
+} // namespace
