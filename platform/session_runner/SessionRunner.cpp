@@ -361,7 +361,9 @@ juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedI
     else
     {
         const auto pixels = args[3].getIntValue();
-        write (Kind::info, who, "mouse: drag of " + what + " by " + juce::String (pixels) + " px up");
+        write (Kind::info, who,
+               "mouse: drag of " + what + " by " + juce::String (std::abs (pixels)) +
+                   (pixels < 0 ? " px down" : " px up"));
         mouse.down (at);
 
         for (int step = 1; step <= 8; ++step)
