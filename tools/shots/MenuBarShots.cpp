@@ -84,11 +84,17 @@ struct MainMenuShot : juce::Component
     void paint (juce::Graphics& g) override
     {
         laf.drawPopupMenuBackground (g, getWidth(), getHeight());
-        auto area = getLocalBounds().reduced (border);
+        int y = border;
 
+        // A popup draws each item in a component of its own, so each gets its own origin.
         for (const auto& item : items)
-            laf.drawPopupMenuItem (g, area.removeFromTop (item.height), item.isSeparator, item.isEnabled,
+        {
+            juce::Graphics::ScopedSaveState state (g);
+            g.setOrigin (border, y);
+            laf.drawPopupMenuItem (g, { getWidth() - 2 * border, item.height }, item.isSeparator, item.isEnabled,
                                    item.id == MenuBar::loadItemId, false, false, item.text, {}, nullptr, nullptr);
+            y += item.height;
+        }
     }
 
     struct Item
