@@ -2,6 +2,7 @@
 
 #include "PLEMVO_Colours.h"
 #include "VQ_Knob_LAF_s500.h"
+#include "VQ_Label.h"
 
 #include <cmath>
 
@@ -11,16 +12,6 @@ constexpr float frequencyArcStart = 1.89f * juce::MathConstants<float>::pi;
 constexpr float frequencyArcEnd = 2.715f * juce::MathConstants<float>::pi;
 constexpr float gainArcStart = 1.285f * juce::MathConstants<float>::pi;
 constexpr float gainArcEnd = 2.11f * juce::MathConstants<float>::pi;
-
-int roundHalfEven (float value)
-{
-    return (int) std::rint (value);
-}
-
-juce::Font captionFont (float height)
-{
-    return juce::Font (juce::jlimit (0.1f, 10000.0f, height), juce::Font::bold);
-}
 } // namespace
 
 VQ_Knob_s500::VQ_Knob_s500 (Orientation newOrientation, bool gainStyle)
@@ -42,7 +33,7 @@ VQ_Knob_s500::VQ_Knob_s500 (Orientation newOrientation, bool gainStyle)
     setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
     setMouseDragSensitivity (pixelsForFullTurn);
 
-    getCaption().setFont (captionFont (captionFontHeight));
+    getCaption().setFont (VQ_Layout::boldFont (captionFontHeight));
     getCaption().setJustificationType (juce::Justification::centred);
 }
 
@@ -68,14 +59,14 @@ void VQ_Knob_s500::setSliderBounds (const int& x, const int& y, const int& size)
 
     const auto s = (float) size / 75.0f;
     const auto fontHeight = 6.5f * s;
-    const auto dx = roundHalfEven (12.0f * s);
-    const auto dy = roundHalfEven (56.0f * s);
-    const auto height = roundHalfEven (1.2f * fontHeight);
+    const auto dx = VQ_Layout::round (12.0f * s);
+    const auto dy = VQ_Layout::round (56.0f * s);
+    const auto height = VQ_Layout::round (1.2f * fontHeight);
     auto& caption = getCaption();
 
     if (orientation == gain || orientation == frequency)
     {
-        const auto width = roundHalfEven ((float) caption.getText().length() * fontHeight);
+        const auto width = VQ_Layout::round ((float) caption.getText().length() * fontHeight);
 
         if (orientation == gain)
         {
@@ -94,7 +85,7 @@ void VQ_Knob_s500::setSliderBounds (const int& x, const int& y, const int& size)
         caption.setJustificationType (juce::Justification::centred);
     }
 
-    caption.setFont (captionFont (fontHeight));
+    caption.setFont (VQ_Layout::boldFont (fontHeight));
 
     for (auto* label : getRulerLabels())
         label->setKnob (this);

@@ -1,5 +1,7 @@
 #include "SevenSegmentDisplay.h"
 
+#include "VQ_Label.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -52,11 +54,6 @@ constexpr float cellOffsets[] = { 6.0f, 43.0f, 78.0f };
 constexpr float unitsPerWidth = 116.0f;
 
 int imagesRendered = 0;
-
-int roundHalfToEven (float value)
-{
-    return (int) std::nearbyint (value);
-}
 
 juce::Path makeOutline (int segment, float unit)
 {
@@ -207,9 +204,9 @@ void SevenSegmentDisplay::resized()
     for (int cell = 0; cell < numCells; ++cell)
         digitX[(size_t) cell] = cellOffsets[cell] * unit;
 
-    const auto glowRadius = juce::jmax (1, roundHalfToEven (5.0f * unit));
-    const auto strokeWidth = 2 * roundHalfToEven (unit);
-    const auto margin = glowRadius + roundHalfToEven (unit) + 1;
+    const auto glowRadius = juce::jmax (1, VQ_Layout::round (5.0f * unit));
+    const auto strokeWidth = 2 * VQ_Layout::round (unit);
+    const auto margin = glowRadius + VQ_Layout::round (unit) + 1;
 
     for (int segment = 0; segment < numSegments; ++segment)
     {

@@ -11,7 +11,6 @@ using VQ_Layout::round;
 
 namespace
 {
-const juce::Colour defaultLitColour { 0xFFC8C8C8 };
 const juce::Colour unlitColour { 0xFFFF3B5E };
 
 juce::Image newClearedImage (int size)
@@ -149,7 +148,7 @@ void VQ_Button_s500::paintButton (juce::Graphics& g, bool, bool isDown)
 VQ_ButtonComponent_s500::VQ_ButtonComponent_s500()
     : labelColour (PLEMVO_Colours::panelFontColour)
 {
-    auto* lit = lightDiodes.add (std::make_unique<ButtonLightDiode> (defaultLitColour));
+    auto* lit = lightDiodes.add (std::make_unique<ButtonLightDiode> (PLEMVO_Colours::litLedColour));
     lit->setInterceptsMouseClicks (false, false);
     addChildComponent (lit);
 
@@ -515,7 +514,8 @@ QSwitch::QSwitch()
     addStepButton (std::make_unique<VQ_Button_s500>());
     addStepButton (std::make_unique<VQ_Button_s500>());
 
-    for (auto colour : { defaultLitColour, PLEMVO_Colours::redColour, defaultLitColour, defaultLitColour })
+    for (auto colour : { PLEMVO_Colours::litLedColour, PLEMVO_Colours::redColour, PLEMVO_Colours::litLedColour,
+                         PLEMVO_Colours::litLedColour })
         addLightDiode (colour);
 
     for (auto* lit : lightDiodes)

@@ -3,22 +3,15 @@
 #include "PLEMVO_Colours.h"
 #include "S500_GlobalHelpers.h"
 #include "S500_Knob.h"
+#include "VQ_Label.h"
 
 #include <cmath>
 
 namespace
 {
-const juce::Colour unlitLedColour { 0xFFB49614 };
-const juce::Colour whiteLedColour { 0xFFC8C8C8 };
-
 // Positions within a step are counted in hundredths. A position on a mark may come out a
 // rounding error short of it; this tolerance keeps it on the mark, so one LED alone is lit.
 constexpr float hundredthsTolerance = 0.01f;
-
-juce::Font rulerFont (float height)
-{
-    return juce::Font (juce::jlimit (0.1f, 10000.0f, height), juce::Font::bold);
-}
 } // namespace
 
 VQ_Knob_LAF_s500::LitLeds VQ_Knob_LAF_s500::getLitLeds (float sliderPos, float step) noexcept
@@ -77,7 +70,7 @@ void VQ_Knob_LAF_s500::prepareKnobRuller (VQ_Knob& knob)
     {
         g = std::make_unique<juce::Graphics> (rulerImage);
         g->setColour (PLEMVO_Colours::panelFontColour);
-        g->setFont (rulerFont (6.25f * scale));
+        g->setFont (VQ_Layout::boldFont (6.25f * scale));
     }
 
     for (int i = 0; i < n; ++i)
@@ -121,8 +114,8 @@ void VQ_Knob_LAF_s500::prepareKnobRullerDecorator (VQ_Knob& knob)
 
     const auto ledRadius = (int) std::rint (4.4117646f * scale);
     juce::Image unlit;
-    VQ_GuiHelper::prepareOffDiodeImageEncoder (unlit, ledRadius, unlitLedColour);
-    VQ_GuiHelper::prepareOnDiodeImage (whiteLedImage, (float) ledRadius, whiteLedColour);
+    VQ_GuiHelper::prepareOffDiodeImageEncoder (unlit, ledRadius, PLEMVO_Colours::unlitLedColour);
+    VQ_GuiHelper::prepareOnDiodeImage (whiteLedImage, (float) ledRadius, PLEMVO_Colours::litLedColour);
     VQ_GuiHelper::prepareOnDiodeImage (redLedImage, (float) ledRadius, PLEMVO_Colours::redColour);
 
     decoratorRadius = 14.7f * scale + knobRadius;

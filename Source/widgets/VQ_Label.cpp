@@ -205,7 +205,7 @@ void ButtonDarkDiode::resized()
     if (radius < 1 || getHeight() < 1)
         diodeImage = {};
     else
-        VQ_GuiHelper::prepareOffDiodeImageEncoder (diodeImage, radius, juce::Colour (0xFFB49614));
+        VQ_GuiHelper::prepareOffDiodeImageEncoder (diodeImage, radius, PLEMVO_Colours::unlitLedColour);
 }
 
 void ButtonDarkDiode::mouseDown (const juce::MouseEvent&)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PLEMVO_Colours.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
@@ -135,7 +137,7 @@ private:
 class ButtonLightDiode : public ButtonDiode
 {
 public:
-    explicit ButtonLightDiode (juce::Colour colour = juce::Colour (0xFFC8C8C8));
+    explicit ButtonLightDiode (juce::Colour colour = PLEMVO_Colours::litLedColour);
 
     void resized() override;
 };
