@@ -234,6 +234,46 @@ void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const floa
     layer ({ diameter, 0.0f }, 0x66, 0x66, b, face, 0.0f, t2);
 }
 
+void VQ_GuiHelper::drawMetalCap (juce::Graphics& g, int side, float chamferWidth, float brushingDiameter)
+{
+    const auto d = (float) side;
+    const auto c = chamferWidth;
+
+    juce::Path rim;
+    rim.addEllipse (0.0f, 0.0f, d, d);
+    g.reduceClipRegion (rim);
+    g.setGradientFill (
+        juce::ColourGradient (juce::Colour (0xFFEAE4DF), 0.0f, 0.0f, juce::Colour (0xFFA49D97), 0.0f, d, false));
+    g.fillAll();
+
+    juce::Path face;
+    face.addEllipse (c, c, d - 2.0f * c, d - 2.0f * c);
+    g.reduceClipRegion (face);
+    g.setGradientFill (
+        juce::ColourGradient (juce::Colour (0xFFCDC6C2), c, 0.0f, juce::Colour (0xFFC6C6C6), d - c, 0.0f, false));
+    g.fillAll();
+
+    makeRotaryBrushingEffect (g, brushingDiameter, 0.0f, brushingDiameter, 5);
+
+    // Faint dark grain, one pair of rand() values per pixel.
+    juce::Image grain (juce::Image::ARGB, side, side, true);
+    {
+        juce::Image::BitmapData pixels (grain, juce::Image::BitmapData::writeOnly);
+
+        for (int y = 0; y < side; ++y)
+        {
+            for (int x = 0; x < side; ++x)
+            {
+                const auto grey = (juce::uint8) (20 + std::rand() % 10);
+                const auto alpha = (juce::uint8) (std::rand() % 7);
+                pixels.setPixelColour (x, y, juce::Colour (grey, grey, grey, alpha));
+            }
+        }
+    }
+
+    g.drawImageAt (grain, 0, 0);
+}
+
 void VQ_GuiHelper::makeRotaryBrushingEffect (juce::Graphics& g, const float& areaSize, const float& innerDiameter,
                                              const float& outerDiameter, const juce::uint8& maxAlpha)
 {

@@ -47,6 +47,11 @@ public:
     static void prepareOffDiodeImageEncoder (juce::Image& image, const int& radius, const juce::Colour& colour);
     static void prepareOnDiodeImage (juce::Image& image, const float& radius, const juce::Colour& colour);
 
+    /** The metal cap that knobs and push buttons share, over the whole side x side image the context
+        draws into: the bevelled rim, the face, its brushing over `brushingDiameter` and a faint grain.
+        The face's clip stays on the context, so what is drawn after it leaves the rim as it is. */
+    static void drawMetalCap (juce::Graphics& g, int side, float chamferWidth, float brushingDiameter);
+
     /** How many times the operations above have run; tests show that paint calls none of them. */
     static int getImageMakerCallCount() noexcept;
 

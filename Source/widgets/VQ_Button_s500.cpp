@@ -5,7 +5,6 @@
 #include "S500_GlobalHelpers.h"
 
 #include <cmath>
-#include <cstdlib>
 
 using VQ_Layout::round;
 
@@ -16,25 +15,6 @@ const juce::Colour unlitColour { 0xFFFF3B5E };
 juce::Image newClearedImage (int size)
 {
     return juce::Image (juce::Image::ARGB, size, size, true);
-}
-
-/** Faint dark grain, one pair of rand() values per pixel. */
-juce::Image makeNoiseImage (int size)
-{
-    auto noise = newClearedImage (size);
-    juce::Image::BitmapData pixels (noise, juce::Image::BitmapData::writeOnly);
-
-    for (int y = 0; y < size; ++y)
-    {
-        for (int x = 0; x < size; ++x)
-        {
-            const auto grey = (juce::uint8) (std::rand() % 10 + 20);
-            const auto alpha = (juce::uint8) (std::rand() % 7);
-            pixels.setPixelColour (x, y, juce::Colour (grey, grey, grey, alpha));
-        }
-    }
-
-    return noise;
 }
 
 juce::Path ellipse (float x, float y, float w, float h)
@@ -78,19 +58,8 @@ void VQ_Button_s500::prepareButtonImage()
     capImage = newClearedImage (cap);
     {
         juce::Graphics g (capImage);
-        g.reduceClipRegion (ellipse (0.0f, 0.0f, capSize, capSize));
-        g.setGradientFill (juce::ColourGradient (juce::Colour (0xFFEAE4DF), 0.0f, 0.0f, juce::Colour (0xFFA49D97), 0.0f,
-                                                 capSize, false));
-        g.fillAll();
-
-        // The inner clip stays, so the brushing, grain and shading leave the outer bevel as it is.
-        g.reduceClipRegion (ellipse (chamfer, chamfer, capSize - 2.0f * chamfer, capSize - 2.0f * chamfer));
-        g.setGradientFill (juce::ColourGradient (juce::Colour (0xFFCDC6C2), chamfer, 0.0f, juce::Colour (0xFFC6C6C6),
-                                                 capSize - chamfer, 0.0f, false));
-        g.fillAll();
-
-        VQ_GuiHelper::makeRotaryBrushingEffect (g, capSize, 0.0f, capSize, 5);
-        g.drawImageAt (makeNoiseImage (cap), 0, 0);
+        // The face's clip stays, so the shading leaves the outer bevel as it is.
+        VQ_GuiHelper::drawMetalCap (g, cap, chamfer, capSize);
 
         juce::Image shading;
         VQ_GuiHelper::prepareConicalGradWithChamfer (shading, capSize, chamfer);

@@ -8,12 +8,7 @@
 
 namespace
 {
-const juce::Colour capRimTopColour { 0xFFEAE4DF };
-const juce::Colour capRimBottomColour { 0xFFA49D97 };
-const juce::Colour capFaceLeftColour { 0xFFCDC6C2 };
-const juce::Colour capFaceRightColour { 0xFFC6C6C6 };
 constexpr juce::uint8 shadowRimAlpha = 0x59;
-constexpr juce::uint8 brushingMaxAlpha = 5;
 constexpr int baseRulerDots = 40;
 } // namespace
 
@@ -148,40 +143,8 @@ void VQ_Knob_LAF::prepareKnobImage()
     if (! capImage.isValid())
         return;
 
-    const auto d = (float) side;
-    const auto c = chamferWidth;
     juce::Graphics g (capImage);
-
-    juce::Path rim;
-    rim.addEllipse (0.0f, 0.0f, d, d);
-    g.reduceClipRegion (rim);
-    g.setGradientFill (juce::ColourGradient (capRimTopColour, 0.0f, 0.0f, capRimBottomColour, 0.0f, d, false));
-    g.fillAll();
-
-    juce::Path face;
-    face.addEllipse (c, c, d - 2.0f * c, d - 2.0f * c);
-    g.reduceClipRegion (face);
-    g.setGradientFill (juce::ColourGradient (capFaceLeftColour, c, 0.0f, capFaceRightColour, d - c, 0.0f, false));
-    g.fillAll();
-
-    VQ_GuiHelper::makeRotaryBrushingEffect (g, knobDiameter, 0.0f, knobDiameter, brushingMaxAlpha);
-
-    juce::Image grain (juce::Image::ARGB, side, side, true);
-    {
-        juce::Image::BitmapData pixels (grain, juce::Image::BitmapData::writeOnly);
-
-        for (int y = 0; y < side; ++y)
-        {
-            for (int x = 0; x < side; ++x)
-            {
-                const auto grey = (juce::uint8) (20 + std::rand() % 10);
-                const auto alpha = (juce::uint8) (std::rand() % 7);
-                pixels.setPixelColour (x, y, juce::Colour (grey, grey, grey, alpha));
-            }
-        }
-    }
-
-    g.drawImageAt (grain, 0, 0);
+    VQ_GuiHelper::drawMetalCap (g, side, chamferWidth, knobDiameter);
 }
 
 void VQ_Knob_LAF::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
