@@ -24,18 +24,11 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
         for (int k = 0; k < numSwitches; ++k)
         {
             auto& param = params[s][k];
-            const auto side = (Side) s;
             const auto index = indices[s][k];
 
             param.onValueFromDevice = [this, index, k] (int code)
             { manager->setParamValue (this, index, intToFloat[k](code)); };
             param.setGestureTarget (*manager, this, index);
-
-            param.onSend = [this, side] (int)
-            {
-                changed[side] = true;
-                triggerAsyncUpdate();
-            };
         }
     }
 }
@@ -63,7 +56,7 @@ void MidiBoolParams::paramMidiChanged (int value)
         param.valueFromDevice (value);
 }
 
-void MidiBoolParams::paramValueChanged (int index, float value)
+void MidiBoolParams::paramValueChanged (int index, float)
 {
     if (sendingHeld)
         return;
@@ -73,9 +66,15 @@ void MidiBoolParams::paramValueChanged (int index, float value)
         if (! isSent ((Side) s))
             break;
 
+        // The byte carries all three switches: it goes out once this turn's changes are in.
         for (int k = 0; k < numSwitches; ++k)
+        {
             if (indices[s][k] == index)
-                params[s][k].dawValueChanged (floatToInt[k](value));
+            {
+                changed[s] = true;
+                triggerAsyncUpdate();
+            }
+        }
     }
 }
 
