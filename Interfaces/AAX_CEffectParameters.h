@@ -118,7 +118,7 @@ protected:
     int32_t mNumChunkedParameters = 0;
     AAX_CPacketDispatcher mPacketDispatcher;
     AAX_CParameterManager mParameterManager;
-    std::set<std::string> mFilteredParameters;
+    std::set<std::string, std::less<>> mFilteredParameters;
 
 private:
     /** Deletes the host proxies and leaves the dispatcher without a controller. */

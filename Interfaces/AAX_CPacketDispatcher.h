@@ -49,7 +49,7 @@ private:
     using Handler = std::pair<AAX_CPacket*, std::unique_ptr<AAX_IPacketHandler>>;
 
     std::map<int, std::unique_ptr<AAX_CPacket>> mPacketsByPort;
-    std::multimap<std::string, Handler> mHandlersByParameter;
+    std::multimap<std::string, Handler, std::less<>> mHandlersByParameter; // looked up by a C string without a copy
     AAX_IController* mController = nullptr;
     AAX_IEffectParameters* mEffectParameters = nullptr;
     AAX_CMutex mLock;

@@ -45,5 +45,5 @@ public:
 private:
     AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
     std::vector<std::unique_ptr<AAX_IParameter>> mParameters;
-    std::map<std::string, AAX_IParameter*> mParametersByID;
+    std::map<std::string, AAX_IParameter*, std::less<>> mParametersByID; // looked up by a C string without a copy
 };
