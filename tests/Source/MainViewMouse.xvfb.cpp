@@ -12,15 +12,6 @@ juce::Point<float> centreInView (juce::Component& child)
 {
     return child.getBounds().toFloat().getCentre();
 }
-
-void dragUp (vqtest::PeerMouse& mouse, juce::Point<float> from, int pixels)
-{
-    mouse.move (from);
-    mouse.down (from);
-    for (int dy = 8; dy <= pixels; dy += 8)
-        mouse.drag (from.translated (0.0f, (float) -dy));
-    mouse.up (from.translated (0.0f, (float) -pixels));
-}
 } // namespace
 
 TEST_F (MainViewTest, ADragOfTheFirstChannelsGainThroughTheWindowIsOneGestureOfTheViewsValuesShownOnTheReadOut)
@@ -32,7 +23,7 @@ TEST_F (MainViewTest, ADragOfTheFirstChannelsGainThroughTheWindowIsOneGestureOfT
 
     {
         vqtest::PeerMouse mouse (v);
-        dragUp (mouse, centreInView (v.eq1GainKnob), 64);
+        mouse.dragUp (centreInView (v.eq1GainKnob), 64);
         EXPECT_TRUE (readOutShows (v.readOut, params().getCurrentValueAsText (ParamData::eq1Gain1)));
     }
 
@@ -109,7 +100,7 @@ TEST_F (MainViewUnitTest, ADragOnThePanelReachesTheUnitAsTheGainMessageOfItsValu
 {
     {
         vqtest::PeerMouse mouse (*view);
-        dragUp (mouse, centreInView (view->eq1GainKnob), 64);
+        mouse.dragUp (centreInView (view->eq1GainKnob), 64);
     }
 
     const auto kind = ParamTools::getKind (ParamData::eq1Gain1);

@@ -96,26 +96,16 @@ TEST_F (EditorOnDisplayTest, AnEditorDeletedDuringADragEndsTheKnobsGestureAtTheH
     parameter.addListener (&host);
 
     const auto at = editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat();
-    auto* peer = editor.getPeer();
-    auto time = juce::Time::currentTimeMillis();
-    const auto send = [&] (juce::Point<float> position, juce::ModifierKeys buttons)
-    {
-        juce::ModifierKeys::currentModifiers = buttons;
-        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, buttons,
-                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                                time += 20);
-    };
-    const juce::ModifierKeys held (juce::ModifierKeys::leftButtonModifier);
-    send (at, {});
-    send (at, held);
+    vqtest::PeerMouse mouse (editor);
+    mouse.move (at);
+    mouse.down (at);
     for (int dy = 8; dy <= 40; dy += 8)
-        send (at.translated (0.0f, (float) -dy), held);
+        mouse.drag (at.translated (0.0f, (float) -dy));
 
     ASSERT_EQ (host.gestures, std::vector<bool> { true });
     closeEditor (editor);
     vqtest::drainMessageLoop();
     EXPECT_EQ (host.gestures, (std::vector<bool> { true, false }));
-    juce::ModifierKeys::currentModifiers = {};
 
     parameter.removeListener (&host);
 }
@@ -130,15 +120,7 @@ TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReac
     auto& editor = showEditor (instance);
     auto& knob = editor.getChannelView (0).eq1GainKnob;
 
-    {
-        vqtest::PeerMouse mouse (editor);
-        const auto at = editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat();
-        mouse.move (at);
-        mouse.down (at);
-        for (int dy = 8; dy <= 64; dy += 8)
-            mouse.drag (at.translated (0.0f, (float) -dy));
-        mouse.up (at.translated (0.0f, -64.0f));
-    }
+    vqtest::PeerMouse (editor).dragUp (editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat(), 64);
 
     auto& params = instance.getPlemvoParams();
     ASSERT_GT (params.getParamValue (ParamData::eq1Gain1), 0.5f);

@@ -99,6 +99,12 @@ PeerMouse::PeerMouse (juce::Component& targetToUse)
 
 PeerMouse::~PeerMouse()
 {
+    if (topAlive == nullptr)
+    {
+        juce::ModifierKeys::currentModifiers = {};
+        return;
+    }
+
     if (! buttons.isAnyMouseButtonDown())
         leave();
     else
@@ -160,6 +166,15 @@ void PeerMouse::doubleClick (juce::Point<float> position)
     down (position);
     up (position);
     click (position);
+}
+
+void PeerMouse::dragUp (juce::Point<float> from, int pixels)
+{
+    move (from);
+    down (from);
+    for (int dy = 8; dy <= pixels; dy += 8)
+        drag (from.translated (0.0f, (float) -dy));
+    up (from.translated (0.0f, (float) -pixels));
 }
 
 void PeerMouse::wheel (juce::Point<float> position, float deltaY)

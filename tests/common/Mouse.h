@@ -37,7 +37,8 @@ private:
     double-click and wheel events to it and its listeners. Positions are in the target's coordinates.
     A top-level component without a peer is put on the desktop while this lives (headless: a peer
     without a window). Events carry their own clock, 20 ms apart; a click leaves the clock past the
-    double-click time, so two clicks are two single clicks unless doubleClick is used. */
+    double-click time, so two clicks are two single clicks unless doubleClick is used. The window may
+    go while a button is held (a host closing it mid-drag): then nothing is left to release. */
 class PeerMouse
 {
 public:
@@ -50,6 +51,8 @@ public:
     void up (juce::Point<float> position);
     void click (juce::Point<float> position, juce::ModifierKeys buttons = juce::ModifierKeys::leftButtonModifier);
     void doubleClick (juce::Point<float> position);
+    /** A user's drag: moves to the point, presses, drags up in 8-pixel steps and lets go `pixels` higher. */
+    void dragUp (juce::Point<float> from, int pixels);
     void wheel (juce::Point<float> position, float deltaY);
     /** Moves the pointer outside the window, so the component under it gets its exit. */
     void leave();
@@ -62,6 +65,7 @@ private:
 
     juce::Component& target;
     juce::Component& top;
+    juce::Component::SafePointer<juce::Component> topAlive { &top };
     bool addedToDesktop = false;
     juce::int64 time;
     juce::ModifierKeys buttons;

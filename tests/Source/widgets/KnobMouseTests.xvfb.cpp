@@ -54,11 +54,7 @@ TEST (KnobMouse, ADragThroughTheWindowGivesOneBeginTheValuesAndOneEnd)
     vqtest::PeerMouse mouse (panel);
     const auto centre = panel.knobCentre();
 
-    mouse.move (centre);
-    mouse.down (centre);
-    for (int dy = 8; dy <= 64; dy += 8)
-        mouse.drag (centre.translated (0.0f, (float) -dy));
-    mouse.up (centre.translated (0.0f, -64.0f));
+    mouse.dragUp (centre, 64);
 
     const auto gestures = panel.gestureCalls();
     ASSERT_GE (gestures.size(), 3u);
