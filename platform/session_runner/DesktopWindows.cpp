@@ -43,20 +43,6 @@ bool isMenuItemActive (juce::Component& item)
     return handler != nullptr && handler->getActions().contains (juce::AccessibilityActionType::press);
 }
 
-juce::Button* findButton (juce::Component& root, const juce::String& text)
-{
-    for (auto* child : root.getChildren())
-    {
-        if (auto* button = dynamic_cast<juce::Button*> (child); button != nullptr && button->getButtonText() == text)
-            return button;
-
-        if (auto* found = findButton (*child, text))
-            return found;
-    }
-
-    return nullptr;
-}
-
 void click (juce::Component& target)
 {
     const auto centre = target.getLocalBounds().getCentre().toFloat();

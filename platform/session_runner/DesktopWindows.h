@@ -21,22 +21,31 @@ juce::StringArray getMenuItemTexts (juce::Component& menu);
 /** Whether the item can be chosen: an inactive one offers no press, to a screen reader either. */
 bool isMenuItemActive (juce::Component& item);
 
-/** The button inside the root showing this text, or null. */
-juce::Button* findButton (juce::Component& root, const juce::String& text);
-
-/** The first component of this type inside the root, depth first in the children's order, or null. */
-template <typename Type> Type* findInside (juce::Component& root)
+/** The first component of this type inside the root that the predicate accepts, depth first in the
+    children's order, or null. */
+template <typename Type, typename Predicate> Type* findInside (juce::Component& root, const Predicate& accepts)
 {
     for (auto* child : root.getChildren())
     {
-        if (auto* found = dynamic_cast<Type*> (child))
+        if (auto* found = dynamic_cast<Type*> (child); found != nullptr && accepts (*found))
             return found;
 
-        if (auto* found = findInside<Type> (*child))
+        if (auto* found = findInside<Type> (*child, accepts))
             return found;
     }
 
     return nullptr;
+}
+
+template <typename Type> Type* findInside (juce::Component& root)
+{
+    return findInside<Type> (root, [] (Type&) { return true; });
+}
+
+/** The button inside the root showing this text, or null. */
+inline juce::Button* findButton (juce::Component& root, const juce::String& text)
+{
+    return findInside<juce::Button> (root, [&] (juce::Button& button) { return button.getButtonText() == text; });
 }
 
 /** The window of this type showing on the display, or null. */
