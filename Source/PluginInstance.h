@@ -24,7 +24,7 @@ class PlemvoPluginInstance : public juce::VqPluginInstance, public juce::Command
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
-    static constexpr const char* version = "3.0.0";
+    static constexpr const char* version = PLEMVO_VERSION_STRING;
 
     PlemvoPluginInstance();
     ~PlemvoPluginInstance() override;

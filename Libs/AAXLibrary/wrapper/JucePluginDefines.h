@@ -19,9 +19,8 @@
 #define JucePlugin_ManufacturerEmail ""
 #define JucePlugin_ManufacturerCode 0x4B535456 // 'KSTV'
 #define JucePlugin_PluginCode 0x504C4D56       // 'PLMV'
-#define JucePlugin_Version 3.0.0
-#define JucePlugin_VersionCode 0x30000
-#define JucePlugin_VersionString "3.0.0"
+#define JucePlugin_VersionCode PLEMVO_VERSION_CODE
+#define JucePlugin_VersionString PLEMVO_VERSION_STRING
 
 #define JucePlugin_IsSynth 0
 #define JucePlugin_WantsMidiInput 0
