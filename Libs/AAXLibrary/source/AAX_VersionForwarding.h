@@ -66,32 +66,6 @@ namespace AAX_VersionForwarding
 /** Raised when the host answers the factory query with success but no factory. */
 constexpr int nullFactoryException = (int) 0x80000005u;
 
-/** One counted reference on a host object, given up when it ends, also when a constructor throws. */
-class HostReference
-{
-public:
-    explicit HostReference (IACFUnknown* object)
-        : object (object)
-    {
-        if (object != nullptr)
-            object->AddRef();
-    }
-
-    ~HostReference()
-    {
-        if (object != nullptr)
-            object->Release();
-    }
-
-    HostReference (const HostReference&) = delete;
-    HostReference& operator= (const HostReference&) = delete;
-
-    IACFUnknown* get() const noexcept { return object; }
-
-private:
-    IACFUnknown* const object;
-};
-
 /** The factory the host offers, or null when it refuses; a success without a factory raises
     nullFactoryException. */
 inline IACFComponentFactory* queryFactoryStrictly (IACFUnknown* host)

@@ -62,14 +62,23 @@ public:
     AAX_Result AddTemporaryData (AAX_CFieldIndex field, uint32_t size) override;
     AAX_Result AddProcessProc (IACFUnknown* properties, AAX_CSelector* procIDs, int32_t capacity) override;
 
-    /** The fields in the order they were added, as "AudioIn 0" or "PrivateData 4 8 0". */
-    std::vector<std::string> fields;
+    /** A field of the component's context: its kind as the method names it ("AudioIn",
+        "PrivateData"), its index, and its size where the method gives one. */
+    struct Field
+    {
+        std::string kind;
+        uint32_t index;
+        uint32_t size;
+    };
+
+    /** The fields in the order they were added. */
+    std::vector<Field> fields;
     /** The property map of each native process procedure, in order; the values are copied at the call. */
     std::vector<std::map<int, AAX_CPropertyValue>> nativeProcessProperties;
     std::vector<AAX_CProcessProc> nativeProcessProcs;
 
 private:
-    AAX_Result field (const char* method, const std::string& arguments);
+    AAX_Result field (const char* method, AAX_CFieldIndex index, uint32_t size, const std::string& arguments);
     AAX_CSelector nextProcID = 1;
 };
 

@@ -104,10 +104,13 @@ HostComponentDescriptor::HostComponentDescriptor (Host& host)
     offer (IID_IAAXComponentDescriptorV3, "IAAXComponentDescriptorV3", static_cast<IAAXComponentDescriptorV3*> (this));
 }
 
-AAX_Result HostComponentDescriptor::field (const char* method, const std::string& arguments)
+AAX_Result HostComponentDescriptor::field (const char* method, AAX_CFieldIndex index, uint32_t size,
+                                           const std::string& arguments)
 {
     return callKeeping (method, arguments,
-                        [&] { fields.push_back (std::string (method).substr (3) + " " + arguments); });
+                        [&] {
+                            fields.push_back ({ std::string (method).substr (3), uint32_t (index), size });
+                        });
 }
 
 AAX_Result HostComponentDescriptor::Clear()
@@ -117,73 +120,73 @@ AAX_Result HostComponentDescriptor::Clear()
 
 AAX_Result HostComponentDescriptor::AddAudioIn (AAX_CFieldIndex f)
 {
-    return field ("AddAudioIn", numbers ({ f }));
+    return field ("AddAudioIn", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddAudioOut (AAX_CFieldIndex f)
 {
-    return field ("AddAudioOut", numbers ({ f }));
+    return field ("AddAudioOut", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex f)
 {
-    return field ("AddAudioBufferLength", numbers ({ f }));
+    return field ("AddAudioBufferLength", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddSampleRate (AAX_CFieldIndex f)
 {
-    return field ("AddSampleRate", numbers ({ f }));
+    return field ("AddSampleRate", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddClock (AAX_CFieldIndex f)
 {
-    return field ("AddClock", numbers ({ f }));
+    return field ("AddClock", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddSideChainIn (AAX_CFieldIndex f)
 {
-    return field ("AddSideChainIn", numbers ({ f }));
+    return field ("AddSideChainIn", f, 0, numbers ({ f }));
 }
 
 AAX_Result HostComponentDescriptor::AddDataInPort (AAX_CFieldIndex f, uint32_t size, AAX_EDataInPortType type)
 {
-    return field ("AddDataInPort", numbers ({ f, size, type }));
+    return field ("AddDataInPort", f, uint32_t (size), numbers ({ f, size, type }));
 }
 
 AAX_Result HostComponentDescriptor::AddAuxOutputStem (AAX_CFieldIndex f, int32_t format, const char* name)
 {
-    return field ("AddAuxOutputStem", numbers ({ f, format }) + " " + text (name));
+    return field ("AddAuxOutputStem", f, 0, numbers ({ f, format }) + " " + text (name));
 }
 
 AAX_Result HostComponentDescriptor::AddPrivateData (AAX_CFieldIndex f, int32_t size, uint32_t options)
 {
-    return field ("AddPrivateData", numbers ({ f, size, options }));
+    return field ("AddPrivateData", f, uint32_t (size), numbers ({ f, size, options }));
 }
 
 AAX_Result HostComponentDescriptor::AddDmaInstance (AAX_CFieldIndex f, AAX_EDmaMode mode)
 {
-    return field ("AddDmaInstance", numbers ({ f, mode }));
+    return field ("AddDmaInstance", f, 0, numbers ({ f, mode }));
 }
 
 AAX_Result HostComponentDescriptor::AddMeters (AAX_CFieldIndex f, const AAX_CTypeID*, uint32_t count)
 {
-    return field ("AddMeters", numbers ({ f, count }));
+    return field ("AddMeters", f, 0, numbers ({ f, count }));
 }
 
 AAX_Result HostComponentDescriptor::AddMIDINode (AAX_CFieldIndex f, AAX_EMIDINodeType type, const char* name,
                                                  uint32_t channelMask)
 {
-    return field ("AddMIDINode", numbers ({ f, type, channelMask }) + " " + text (name));
+    return field ("AddMIDINode", f, 0, numbers ({ f, type, channelMask }) + " " + text (name));
 }
 
 AAX_Result HostComponentDescriptor::AddReservedField (AAX_CFieldIndex f, uint32_t fieldType)
 {
-    return field ("AddReservedField", numbers ({ f, fieldType }));
+    return field ("AddReservedField", f, 0, numbers ({ f, fieldType }));
 }
 
 AAX_Result HostComponentDescriptor::AddTemporaryData (AAX_CFieldIndex f, uint32_t size)
 {
-    return field ("AddTemporaryData", numbers ({ f, size }));
+    return field ("AddTemporaryData", f, uint32_t (size), numbers ({ f, size }));
 }
 
 AAX_Result HostComponentDescriptor::AddProcessProc_Native (AAX_CProcessProc processProc, IACFUnknown* properties,

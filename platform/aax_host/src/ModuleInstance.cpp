@@ -5,7 +5,6 @@
 #include "AAX_UIDs.h"
 
 #include <cstddef>
-#include <sstream>
 
 namespace aax_host
 {
@@ -141,12 +140,8 @@ bool ModuleInstance::process (const std::vector<std::vector<float>>& inputs, std
     for (auto& o : outputs)
         out.push_back (o.data());
 
-    for (const auto& field : component->fields)
+    for (const auto& [kind, index, size] : component->fields)
     {
-        std::istringstream words (field);
-        std::string kind;
-        uint32_t index = 0, size = 0;
-        words >> kind >> index >> size;
 
         if (context.size() <= index)
             context.resize (index + 1, nullptr);
