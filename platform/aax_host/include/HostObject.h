@@ -63,7 +63,7 @@ public:
 
 protected:
     /** Offers an interface of this object, or of another object whose count the answer raises. */
-    void offer (const acfIID& iid, const char* interfaceName, void* pointer, HostObject* owner = nullptr);
+    void offer (const acfIID& iid, void* pointer, HostObject* owner = nullptr);
 
     /** Logs the call and gives the result a test chose for it, else success. */
     AAX_Result call (const char* method, const std::string& arguments = {});
@@ -96,7 +96,6 @@ private:
     struct Offer
     {
         acfIID iid;
-        std::string interfaceName;
         void* pointer;
         HostObject* owner;
     };

@@ -23,10 +23,10 @@ AAX_Result handOut (HostObject& object, IACFUnknown* unknown, IACFUnknown** out)
 HostPropertyMap::HostPropertyMap (Host& host, std::string name)
     : HostObjectOf (host, std::move (name))
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXPropertyMapV3*> (this));
-    offer (IID_IAAXPropertyMapV1, "IAAXPropertyMapV1", static_cast<IAAXPropertyMapV1*> (this));
-    offer (IID_IAAXPropertyMapV2, "IAAXPropertyMapV2", static_cast<IAAXPropertyMapV2*> (this));
-    offer (IID_IAAXPropertyMapV3, "IAAXPropertyMapV3", static_cast<IAAXPropertyMapV3*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXPropertyMapV3*> (this));
+    offer (IID_IAAXPropertyMapV1, static_cast<IAAXPropertyMapV1*> (this));
+    offer (IID_IAAXPropertyMapV2, static_cast<IAAXPropertyMapV2*> (this));
+    offer (IID_IAAXPropertyMapV3, static_cast<IAAXPropertyMapV3*> (this));
 }
 
 AAX_CBoolean HostPropertyMap::GetProperty (AAX_EProperty property, AAX_CPropertyValue* value)
@@ -98,10 +98,10 @@ AAX_Result HostPropertyMap::AddPointerProperty (AAX_EProperty property, const vo
 HostComponentDescriptor::HostComponentDescriptor (Host& host)
     : HostObjectOf (host, "component")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXComponentDescriptorV3*> (this));
-    offer (IID_IAAXComponentDescriptorV1, "IAAXComponentDescriptorV1", static_cast<IAAXComponentDescriptorV1*> (this));
-    offer (IID_IAAXComponentDescriptorV2, "IAAXComponentDescriptorV2", static_cast<IAAXComponentDescriptorV2*> (this));
-    offer (IID_IAAXComponentDescriptorV3, "IAAXComponentDescriptorV3", static_cast<IAAXComponentDescriptorV3*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXComponentDescriptorV3*> (this));
+    offer (IID_IAAXComponentDescriptorV1, static_cast<IAAXComponentDescriptorV1*> (this));
+    offer (IID_IAAXComponentDescriptorV2, static_cast<IAAXComponentDescriptorV2*> (this));
+    offer (IID_IAAXComponentDescriptorV3, static_cast<IAAXComponentDescriptorV3*> (this));
 }
 
 AAX_Result HostComponentDescriptor::field (const char* method, AAX_CFieldIndex index, uint32_t size,
@@ -233,9 +233,9 @@ AAX_Result HostComponentDescriptor::AddProcessProc (IACFUnknown*, AAX_CSelector*
 HostEffectDescriptor::HostEffectDescriptor (Host& host)
     : HostObjectOf (host, "effect")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXEffectDescriptorV2*> (this));
-    offer (IID_IAAXEffectDescriptorV1, "IAAXEffectDescriptorV1", static_cast<IAAXEffectDescriptorV1*> (this));
-    offer (IID_IAAXEffectDescriptorV2, "IAAXEffectDescriptorV2", static_cast<IAAXEffectDescriptorV2*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXEffectDescriptorV2*> (this));
+    offer (IID_IAAXEffectDescriptorV1, static_cast<IAAXEffectDescriptorV1*> (this));
+    offer (IID_IAAXEffectDescriptorV2, static_cast<IAAXEffectDescriptorV2*> (this));
 }
 
 AAX_Result HostEffectDescriptor::AddComponent (IACFUnknown* componentDescriptor)
@@ -294,9 +294,9 @@ AAX_Result HostEffectDescriptor::AddControlMIDINode (AAX_CTypeID nodeID, AAX_EMI
 HostCollection::HostCollection (Host& host)
     : HostObjectOf (host, "collection")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXCollectionV1*> (this));
-    offer (IID_IAAXCollectionV1, "IAAXCollectionV1", static_cast<IAAXCollectionV1*> (this));
-    offer (IID_IACFPluginDefinition, "IACFPluginDefinition", static_cast<IACFPluginDefinition*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXCollectionV1*> (this));
+    offer (IID_IAAXCollectionV1, static_cast<IAAXCollectionV1*> (this));
+    offer (IID_IACFPluginDefinition, static_cast<IACFPluginDefinition*> (this));
 }
 
 AAX_Result HostCollection::AddEffect (const char* effectID, IACFUnknown* effectDescriptor)
@@ -331,8 +331,8 @@ HostFeatureInfo::HostFeatureInfo (Host& host, const FeatureSupport& support)
     : HostObjectOf (host, "featureInfo"),
       support (support)
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXFeatureInfoV1*> (this));
-    offer (IID_IAAXFeatureInfoV1, "IAAXFeatureInfoV1", static_cast<IAAXFeatureInfoV1*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXFeatureInfoV1*> (this));
+    offer (IID_IAAXFeatureInfoV1, static_cast<IAAXFeatureInfoV1*> (this));
 }
 
 AAX_Result HostFeatureInfo::SupportLevel (AAX_ESupportLevel& level)
@@ -359,8 +359,8 @@ AAX_Result HostFeatureInfo::AcquireProperties (IACFUnknown** properties)
 HostDescriptionHost::HostDescriptionHost (Host& host)
     : HostObjectOf (host, "descriptionHost")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXDescriptionHostV1*> (this));
-    offer (IID_IAAXDescriptionHostV1, "IAAXDescriptionHostV1", static_cast<IAAXDescriptionHostV1*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXDescriptionHostV1*> (this));
+    offer (IID_IAAXDescriptionHostV1, static_cast<IAAXDescriptionHostV1*> (this));
 }
 
 const std::vector<int32_t>& FeatureSupport::askedStemFormats()

@@ -53,9 +53,9 @@ HostObject::HostObject (Host& host, std::string name)
 {
 }
 
-void HostObject::offer (const acfIID& iid, const char* interfaceName, void* pointer, HostObject* owner)
+void HostObject::offer (const acfIID& iid, void* pointer, HostObject* owner)
 {
-    offers.push_back ({ iid, interfaceName, pointer, owner != nullptr ? owner : this });
+    offers.push_back ({ iid, pointer, owner != nullptr ? owner : this });
 }
 
 ACFRESULT HostObject::answer (const acfIID& iid, void** out)
@@ -73,9 +73,11 @@ ACFRESULT HostObject::answer (const acfIID& iid, void** out)
         return ACF_OK;
     }
 
+    const auto withheld = settings.withheld.count (interfaceName) != 0;
+
     for (const auto& o : offers)
     {
-        if (o.iid == iid && settings.withheld.count (o.interfaceName) == 0)
+        if (o.iid == iid && ! withheld)
         {
             host.log.add (objectName + ".QueryInterface " + interfaceName);
             *out = o.pointer;

@@ -18,10 +18,10 @@ std::vector<unsigned char> bytes (const void* data, uint32_t size)
 HostServices::HostServices (Host& host)
     : HostObjectOf (host, "services")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXHostServicesV3*> (this));
-    offer (IID_IAAXHostServicesV1, "IAAXHostServicesV1", static_cast<IAAXHostServicesV1*> (this));
-    offer (IID_IAAXHostServicesV2, "IAAXHostServicesV2", static_cast<IAAXHostServicesV2*> (this));
-    offer (IID_IAAXHostServicesV3, "IAAXHostServicesV3", static_cast<IAAXHostServicesV3*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXHostServicesV3*> (this));
+    offer (IID_IAAXHostServicesV1, static_cast<IAAXHostServicesV1*> (this));
+    offer (IID_IAAXHostServicesV2, static_cast<IAAXHostServicesV2*> (this));
+    offer (IID_IAAXHostServicesV3, static_cast<IAAXHostServicesV3*> (this));
 }
 
 AAX_Result HostServices::Trace (AAX_ETracePriorityHost priority, const char* message)
@@ -47,8 +47,8 @@ AAX_Result HostServices::HandleAssertFailure (const char* file, int32_t line, co
 HostAutomationDelegate::HostAutomationDelegate (Host& host)
     : HostObjectOf (host, "automation")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXAutomationDelegateV1*> (this));
-    offer (IID_IAAXAutomationDelegateV1, "IAAXAutomationDelegateV1", static_cast<IAAXAutomationDelegateV1*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXAutomationDelegateV1*> (this));
+    offer (IID_IAAXAutomationDelegateV1, static_cast<IAAXAutomationDelegateV1*> (this));
 }
 
 AAX_Result HostAutomationDelegate::RegisterParameter (AAX_CParamID id)
@@ -120,12 +120,12 @@ AAX_Result HostAutomationDelegate::GetTouchState (AAX_CParamID id, AAX_CBoolean*
 HostTransport::HostTransport (Host& host)
     : HostObjectOf (host, "transport")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXTransportV4*> (this));
-    offer (IID_IAAXTransportV1, "IAAXTransportV1", static_cast<IAAXTransportV1*> (this));
-    offer (IID_IAAXTransportV2, "IAAXTransportV2", static_cast<IAAXTransportV2*> (this));
-    offer (IID_IAAXTransportV3, "IAAXTransportV3", static_cast<IAAXTransportV3*> (this));
-    offer (IID_IAAXTransportV4, "IAAXTransportV4", static_cast<IAAXTransportV4*> (this));
-    offer (IID_IAAXTransportControlV1, "IAAXTransportControlV1", static_cast<IAAXTransportControlV1*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXTransportV4*> (this));
+    offer (IID_IAAXTransportV1, static_cast<IAAXTransportV1*> (this));
+    offer (IID_IAAXTransportV2, static_cast<IAAXTransportV2*> (this));
+    offer (IID_IAAXTransportV3, static_cast<IAAXTransportV3*> (this));
+    offer (IID_IAAXTransportV4, static_cast<IAAXTransportV4*> (this));
+    offer (IID_IAAXTransportControlV1, static_cast<IAAXTransportControlV1*> (this));
 }
 
 AAX_Result HostTransport::GetCurrentTempo (double* bpm)
@@ -256,10 +256,10 @@ AAX_Result HostTransport::RequestTransportStop()
 HostViewContainer::HostViewContainer (Host& host)
     : HostObjectOf (host, "viewContainer")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXViewContainerV3*> (this));
-    offer (IID_IAAXViewContainerV1, "IAAXViewContainerV1", static_cast<IAAXViewContainerV1*> (this));
-    offer (IID_IAAXViewContainerV2, "IAAXViewContainerV2", static_cast<IAAXViewContainerV2*> (this));
-    offer (IID_IAAXViewContainerV3, "IAAXViewContainerV3", static_cast<IAAXViewContainerV3*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXViewContainerV3*> (this));
+    offer (IID_IAAXViewContainerV1, static_cast<IAAXViewContainerV1*> (this));
+    offer (IID_IAAXViewContainerV2, static_cast<IAAXViewContainerV2*> (this));
+    offer (IID_IAAXViewContainerV3, static_cast<IAAXViewContainerV3*> (this));
 }
 
 int32_t HostViewContainer::GetType()
@@ -328,9 +328,9 @@ AAX_Result HostViewContainer::HandleParameterMouseExit (AAX_CParamID id, uint32_
 HostPageTable::HostPageTable (Host& host)
     : HostObjectOf (host, "pageTable")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXPageTableV2*> (this));
-    offer (IID_IAAXPageTableV1, "IAAXPageTableV1", static_cast<IAAXPageTableV1*> (this));
-    offer (IID_IAAXPageTableV2, "IAAXPageTableV2", static_cast<IAAXPageTableV2*> (this));
+    offer (IID_IACFUnknown, static_cast<IAAXPageTableV2*> (this));
+    offer (IID_IAAXPageTableV1, static_cast<IAAXPageTableV1*> (this));
+    offer (IID_IAAXPageTableV2, static_cast<IAAXPageTableV2*> (this));
 }
 
 AAX_Result HostPageTable::Clear()
@@ -438,21 +438,19 @@ HostController::HostController (Host& host, HostObject& factory, IACFComponentFa
                                 HostAutomationDelegate& automation, HostTransport& transport)
     : HostObjectOf (host, "controller")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IAAXControllerV3*> (this));
-    offer (IID_IAAXControllerV1, "IAAXControllerV1", static_cast<IAAXControllerV1*> (this));
-    offer (IID_IAAXControllerV2, "IAAXControllerV2", static_cast<IAAXControllerV2*> (this));
-    offer (IID_IAAXControllerV3, "IAAXControllerV3", static_cast<IAAXControllerV3*> (this));
-    offer (IID_IAAXPageTableController, "IAAXPageTableController", static_cast<IAAXPageTableController*> (this));
-    offer (IID_IAAXPageTableControllerV2, "IAAXPageTableControllerV2", static_cast<IAAXPageTableControllerV2*> (this));
-    offer (IID_IACFComponentFactory, "IACFComponentFactory", factoryInterface, &factory);
-    offer (IID_IAAXAutomationDelegateV1, "IAAXAutomationDelegateV1",
-           static_cast<IAAXAutomationDelegateV1*> (&automation), &automation);
-    offer (IID_IAAXTransportV1, "IAAXTransportV1", static_cast<IAAXTransportV1*> (&transport), &transport);
-    offer (IID_IAAXTransportV2, "IAAXTransportV2", static_cast<IAAXTransportV2*> (&transport), &transport);
-    offer (IID_IAAXTransportV3, "IAAXTransportV3", static_cast<IAAXTransportV3*> (&transport), &transport);
-    offer (IID_IAAXTransportV4, "IAAXTransportV4", static_cast<IAAXTransportV4*> (&transport), &transport);
-    offer (IID_IAAXTransportControlV1, "IAAXTransportControlV1", static_cast<IAAXTransportControlV1*> (&transport),
-           &transport);
+    offer (IID_IACFUnknown, static_cast<IAAXControllerV3*> (this));
+    offer (IID_IAAXControllerV1, static_cast<IAAXControllerV1*> (this));
+    offer (IID_IAAXControllerV2, static_cast<IAAXControllerV2*> (this));
+    offer (IID_IAAXControllerV3, static_cast<IAAXControllerV3*> (this));
+    offer (IID_IAAXPageTableController, static_cast<IAAXPageTableController*> (this));
+    offer (IID_IAAXPageTableControllerV2, static_cast<IAAXPageTableControllerV2*> (this));
+    offer (IID_IACFComponentFactory, factoryInterface, &factory);
+    offer (IID_IAAXAutomationDelegateV1, static_cast<IAAXAutomationDelegateV1*> (&automation), &automation);
+    offer (IID_IAAXTransportV1, static_cast<IAAXTransportV1*> (&transport), &transport);
+    offer (IID_IAAXTransportV2, static_cast<IAAXTransportV2*> (&transport), &transport);
+    offer (IID_IAAXTransportV3, static_cast<IAAXTransportV3*> (&transport), &transport);
+    offer (IID_IAAXTransportV4, static_cast<IAAXTransportV4*> (&transport), &transport);
+    offer (IID_IAAXTransportControlV1, static_cast<IAAXTransportControlV1*> (&transport), &transport);
 }
 
 ACFRESULT HostController::QueryInterface (const acfIID& iid, void** out)
@@ -634,8 +632,8 @@ HostFactory::HostFactory (Host& host, HostServices& services)
     : HostObjectOf (host, "factory"),
       services (services)
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IACFComponentFactory*> (this));
-    offer (IID_IACFComponentFactory, "IACFComponentFactory", static_cast<IACFComponentFactory*> (this));
+    offer (IID_IACFUnknown, static_cast<IACFComponentFactory*> (this));
+    offer (IID_IACFComponentFactory, static_cast<IACFComponentFactory*> (this));
 }
 
 ACFRESULT HostFactory::CreateComponent (const acfCLSID& classID, IACFUnknown*, const acfIID& iid, void** out)
@@ -672,17 +670,17 @@ ACFRESULT HostFactory::CreateComponent (const acfCLSID& classID, IACFUnknown*, c
 HostDefinition::HostDefinition (Host& host)
     : HostObjectOf (host, "definition")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IACFDefinition*> (this));
-    offer (IID_IACFDefinition, "IACFDefinition", static_cast<IACFDefinition*> (this));
+    offer (IID_IACFUnknown, static_cast<IACFDefinition*> (this));
+    offer (IID_IACFDefinition, static_cast<IACFDefinition*> (this));
 }
 
 HostUnknown::HostUnknown (Host& host, HostFactory& factory, HostObject& descriptionHost, void* descriptionHostInterface,
                           HostDefinition& definition)
     : HostObjectOf (host, "host")
 {
-    offer (IID_IACFUnknown, "IACFUnknown", static_cast<IACFUnknown*> (this));
-    offer (IID_IACFComponentFactory, "IACFComponentFactory", static_cast<IACFComponentFactory*> (&factory), &factory);
-    offer (IID_IAAXDescriptionHostV1, "IAAXDescriptionHostV1", descriptionHostInterface, &descriptionHost);
-    offer (IID_IACFDefinition, "IACFDefinition", static_cast<IACFDefinition*> (&definition), &definition);
+    offer (IID_IACFUnknown, static_cast<IACFUnknown*> (this));
+    offer (IID_IACFComponentFactory, static_cast<IACFComponentFactory*> (&factory), &factory);
+    offer (IID_IAAXDescriptionHostV1, descriptionHostInterface, &descriptionHost);
+    offer (IID_IACFDefinition, static_cast<IACFDefinition*> (&definition), &definition);
 }
 } // namespace aax_host
