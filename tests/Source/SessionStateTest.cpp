@@ -1,5 +1,6 @@
 #include "MessageLoop.h"
 #include "ParamsTestRig.h"
+#include "RepositoryFile.h"
 
 #include "ParamTools.h"
 #include "PluginInstance.h"
@@ -38,15 +39,10 @@ struct ThreadLog : juce::VqParamsManager::AutomatableParamListener
     }
 };
 
-/** The file beside this source's folder in the repository, found from the test executable upwards. */
+/** A file of this folder's test data. */
 juce::File findTestData (const juce::String& name)
 {
-    for (auto dir = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
-         dir.getParentDirectory() != dir; dir = dir.getParentDirectory())
-        if (auto file = dir.getChildFile ("tests/Source/data").getChildFile (name); file.existsAsFile())
-            return file;
-
-    return {};
+    return vqtest::findRepositoryFile ("tests/Source/data/" + name);
 }
 
 // The values that the golden state file holds: parameter i is ((7 i + 16) mod 23 + 10) / 32, so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RepositoryFile.h"
 #include "ScriptReader.h"
 #include "SessionLog.h"
 #include "SessionRunner.h"
@@ -10,15 +11,10 @@ namespace runnertest
 {
 using Kind = SessionLog::Kind;
 
-/** The example session shipped with the runner, found from the test executable upwards. */
+/** The example session shipped with the runner. */
 inline juce::File findExample (const juce::String& name)
 {
-    for (auto dir = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
-         dir.getParentDirectory() != dir; dir = dir.getParentDirectory())
-        if (auto file = dir.getChildFile ("platform/session_runner/examples").getChildFile (name); file.existsAsFile())
-            return file;
-
-    return {};
+    return vqtest::findRepositoryFile ("platform/session_runner/examples/" + name);
 }
 
 class SessionRunnerTest : public testing::Test
