@@ -23,11 +23,6 @@ juce::Path ellipse (float x, float y, float w, float h)
     path.addEllipse (x, y, w, h);
     return path;
 }
-
-juce::Point<int> centreOf (const juce::Component& c)
-{
-    return { c.getX() + c.getWidth() / 2, c.getY() + c.getHeight() / 2 };
-}
 } // namespace
 
 //==============================================================================
@@ -250,10 +245,7 @@ void PLEMVO_ButtonComp::toggleStateChanged (juce::Button& b)
 void PLEMVO_ButtonComp::placeLights (int size, juce::Point<int> centre)
 {
     for (auto* light : { static_cast<ButtonDiode*> (darkDiode.get()), lightDiodes.getFirst() })
-    {
-        light->setSize (size, size);
-        light->setCentrePosition (centre);
-    }
+        VQ_Layout::placeLight (*light, size, centre);
 }
 
 EqEngageButton::EqEngageButton()
@@ -374,7 +366,7 @@ void VQ_Switch_PLEMVO::timerCallback()
 void VQ_Switch_PLEMVO::updateLightDiode()
 {
     if (auto* dark = darkDiodes[currentState.load()])
-        lightDiodes.getFirst()->setCentrePosition (centreOf (*dark));
+        lightDiodes.getFirst()->setCentrePosition (dark->getBounds().getCentre());
 }
 
 void VQ_Switch_PLEMVO::updateCurrentState (const int& k, juce::NotificationType notification)
@@ -460,13 +452,8 @@ void VQ_Switch_PLEMVO::addLightDiode (juce::Colour colour)
 void VQ_Switch_PLEMVO::placePositionLight (int i, int size, juce::Point<int> centre)
 {
     for (auto* light : { darkDiodes[i], lightDiodes[i] })
-    {
         if (light != nullptr)
-        {
-            light->setSize (size, size);
-            light->setCentrePosition (centre);
-        }
-    }
+            VQ_Layout::placeLight (*light, size, centre);
 }
 
 //==============================================================================

@@ -145,6 +145,12 @@ juce::Font boldFont (float height)
     return juce::Font (height, juce::Font::bold);
 }
 
+void placeLight (juce::Component& light, int size, juce::Point<int> centre)
+{
+    light.setSize (size, size);
+    light.setCentrePosition (centre);
+}
+
 float textWidth (const juce::Label& label, const juce::Font& font)
 {
     return font.getStringWidthFloat (label.getText());
@@ -235,12 +241,6 @@ void placeSmallLabel (juce::Label& label, float u, int cx, int y)
     VQ_Layout::placeLabel (label, font, (int) std::ceil (1.5f * VQ_Layout::textWidth (label, font)), height,
                            { cx, y + round (8.5f * u) });
 }
-
-void placeLight (ButtonDiode& light, int size, juce::Point<int> centre)
-{
-    light.setSize (size, size);
-    light.setCentrePosition (centre);
-}
 } // namespace
 
 ClipperDiodes::ClipperDiodes()
@@ -306,10 +306,10 @@ void ClipperDiodes::resized()
     const auto lightSize = round (9.3f * u);
     const auto leftX = round (5.0f * u), rightX = round (13.8f * u), lightY = round (14.0f * u);
 
-    placeLight (*leftDarkDiode, lightSize, { leftX, lightY });
-    placeLight (*leftLightDiode, lightSize, { leftX, lightY });
-    placeLight (*rightDarkDiode, lightSize, { rightX, lightY });
-    placeLight (*rightLightDiode, lightSize, { rightX, lightY });
+    VQ_Layout::placeLight (*leftDarkDiode, lightSize, { leftX, lightY });
+    VQ_Layout::placeLight (*leftLightDiode, lightSize, { leftX, lightY });
+    VQ_Layout::placeLight (*rightDarkDiode, lightSize, { rightX, lightY });
+    VQ_Layout::placeLight (*rightLightDiode, lightSize, { rightX, lightY });
 
     placeSmallLabel (*leftNumberLabel, u, getX() + leftX, getY());
     placeSmallLabel (*rightNumberLabel, u, getX() + rightX, getY());
@@ -350,7 +350,7 @@ void UsbDiode::resized()
     const auto lightSize = round (9.3f * u);
     const juce::Point<int> centre { round (0.5f * (float) getWidth()), round (14.0f * u) };
 
-    placeLight (*darkDiode, lightSize, centre);
-    placeLight (*lightDiode, lightSize, centre);
+    VQ_Layout::placeLight (*darkDiode, lightSize, centre);
+    VQ_Layout::placeLight (*lightDiode, lightSize, centre);
     placeSmallLabel (*usbLabel, u, getX() + centre.x, getY());
 }

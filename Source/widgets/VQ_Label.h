@@ -104,6 +104,9 @@ int round (float value) noexcept;
 /** A bold font of the given height (clamped as juce::Font does). */
 juce::Font boldFont (float height);
 
+/** Gives a light its square size and centres it on the point. */
+void placeLight (juce::Component& light, int size, juce::Point<int> centre);
+
 /** The width of the label's current text in the font. */
 float textWidth (const juce::Label& label, const juce::Font& font);
 
