@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         before[i] = rig->value (i);
 
     rig->apply (chunk);
-    const auto loadedNothing = rig->parser.GetChunkDataSize() == 4;
+    const auto loadedNothing = rig->parser().GetChunkDataSize() == 4;
 
     for (int i = 0; i < ParamData::numParams; ++i)
     {
