@@ -273,21 +273,11 @@ void PLEMVO_MainView::setParamInGesture (Params::AutomatableParamListener* sourc
 void PLEMVO_MainView::changeChannelMode()
 {
     const auto position = juce::roundToInt (channelSwitch.getValue());
-    const auto channel = ParamData::channel;
+    const auto dualMono = position != linkPosition;
+    setParamInGesture (asParamSource(), ParamData::channel, dualMono ? 1.0f : 0.0f);
 
-    params.beginParamGesture (asParamSource(), channel);
-
-    if (position != linkPosition)
-    {
-        params.setParamValue (asParamSource(), channel, 1.0f);
-        params.endParamGesture (asParamSource(), channel);
+    if (dualMono)
         params.setNonAutomatableParamValue (asSettingSource(), ParamData::selectedChannel, position - 1);
-    }
-    else
-    {
-        params.setParamValue (asParamSource(), channel, 0.0f);
-        params.endParamGesture (asParamSource(), channel);
-    }
 }
 
 void PLEMVO_MainView::resetAllParameters()
