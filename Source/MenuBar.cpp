@@ -64,11 +64,6 @@ public:
         idealHeight = 25;
     }
 
-    RowKind getKind() const
-    {
-        return isOwnConnection ? RowKind::own : (button.isVisible() ? RowKind::free : RowKind::other);
-    }
-
     const int deviceNumber;
 
 private:
@@ -240,7 +235,7 @@ void MenuBar::openDeviceSelector()
 {
     // Refilled only when something changed: the instance asks every second while several units are
     // free, and the rows must not vanish under the user's pointer each time.
-    if (isDeviceSelectorShowing() && readDeviceRows() == rowsShown())
+    if (isDeviceSelectorShowing() && readDeviceRows() == shownRows)
         return;
 
     fillDeviceSelector();
@@ -261,7 +256,9 @@ void MenuBar::fillDeviceSelector()
         deviceMenu->setLookAndFeel (&deviceMenuLaf);
     }
 
-    for (const auto& row : readDeviceRows())
+    shownRows = readDeviceRows();
+
+    for (const auto& row : shownRows)
     {
         // The click ends by deleting this row: nothing of it is touched afterwards.
         auto onClick = [safeThis = juce::Component::SafePointer<MenuBar> (this), serialNo = row.serialNo,
@@ -298,18 +295,6 @@ std::vector<MenuBar::DeviceRow> MenuBar::readDeviceRows() const
     return rows;
 }
 
-std::vector<MenuBar::DeviceRow> MenuBar::rowsShown() const
-{
-    std::vector<DeviceRow> rows;
-
-    if (deviceMenu != nullptr)
-        for (juce::PopupMenu::MenuItemIterator it (*deviceMenu); it.next();)
-            if (const auto* row = dynamic_cast<const DeviceComponent*> (it.getItem().customComponent.get()))
-                rows.push_back ({ row->deviceNumber, row->getKind() });
-
-    return rows;
-}
-
 bool MenuBar::isDeviceSelectorShowing() const
 {
     if (deviceMenu != nullptr)
@@ -326,6 +311,8 @@ void MenuBar::closeDeviceSelector()
 
     if (deviceMenu != nullptr)
         deviceMenu->clear();
+
+    shownRows.clear();
 }
 
 void MenuBar::deviceButtonClicked (int serialNo, bool connect)

@@ -61,7 +61,6 @@ private:
     struct DeviceRow;
 
     std::vector<DeviceRow> readDeviceRows() const;
-    std::vector<DeviceRow> rowsShown() const;
     bool isDeviceSelectorShowing() const;
     void closeDeviceSelector();
     void deviceButtonClicked (int serialNo, bool connect);
@@ -72,6 +71,7 @@ private:
     juce::PopupMenu_LAF mainMenuLaf;
     std::unique_ptr<juce::PopupMenu> deviceMenu;
     juce::LookAndFeel_V4 deviceMenuLaf;
+    std::vector<DeviceRow> shownRows; // what the selector was last filled with
     std::unique_ptr<juce::MenuBarShapeButton> menuButton;
     std::unique_ptr<juce::MenuBarUsbButton> usbButton;
     juce::Colour barTop, barBottom;
