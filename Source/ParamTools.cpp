@@ -310,6 +310,16 @@ bool isLinked (float channelValue)
     return valueToStep (Kind::channelMode, channelValue) == 0;
 }
 
+bool switchesToLink (float from, float to)
+{
+    return std::isfinite (to) && isLinked (to) && ! isLinked (from);
+}
+
+int linkCopyTarget (int origin)
+{
+    return origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
+}
+
 int linkCopyOrigin (const juce::var& selectedChannel)
 {
     if (! (selectedChannel.isInt() || selectedChannel.isInt64() || selectedChannel.isDouble()))

@@ -103,6 +103,12 @@ bool isLinked (float channelValue);
     "LINK" (ParamData::engage1 or engage2), from "SELECTED CHANNEL"; -1 when it names no channel. */
 int linkCopyOrigin (const juce::var& selectedChannel);
 
+/** Whether "CHANNEL" going from one value to another switches it to "LINK", which copies a channel. */
+bool switchesToLink (float from, float to);
+
+/** The first index of the channel that the copy to "LINK" overwrites, for its origin. */
+int linkCopyTarget (int origin);
+
 /** A switch is on above 0.5. */
 bool isOn (float switchValue);
 

@@ -40,8 +40,8 @@ PlemvoParamsManager::~PlemvoParamsManager() = default;
 void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
 {
     // A mode change from the host or from automation never copies: it only replays what was recorded.
-    if (index == ParamData::channel && std::isfinite (value) && ParamTools::isLinked (value) &&
-        ! ParamTools::isLinked (getParamValue (index)) && dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
+    if (index == ParamData::channel && ParamTools::switchesToLink (getParamValue (index), value) &&
+        dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
         copyChannelForLink();
 
     juce::VqParamsManager::setParamValue (source, index, value);
@@ -55,7 +55,7 @@ void PlemvoParamsManager::copyChannelForLink()
     if (origin < 0)
         return;
 
-    const int target = origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
+    const int target = ParamTools::linkCopyTarget (origin);
 
     // Each copy is a gesture of its own, so the host records every copied value.
     for (int k = 0; k < ParamData::channelTwinOffset; ++k)

@@ -150,12 +150,11 @@ void SessionState::storeAsApplied (const StateReader::ParamChange& change,
     auto valueOf = [this] (int index) { return params[(size_t) index].load (std::memory_order_relaxed); };
 
     // The manager copies a channel when the state switches "CHANNEL" to "LINK": so does the copy.
-    if (change.index == ParamData::channel && ParamTools::isLinked (change.value) &&
-        ! ParamTools::isLinked (valueOf (ParamData::channel)))
+    if (change.index == ParamData::channel && ParamTools::switchesToLink (valueOf (ParamData::channel), change.value))
     {
         if (const int origin = ParamTools::linkCopyOrigin (settings[ParamData::selectedChannel]); origin >= 0)
         {
-            const int target = origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
+            const int target = ParamTools::linkCopyTarget (origin);
 
             for (int k = 0; k < ParamData::channelTwinOffset; ++k)
             {
