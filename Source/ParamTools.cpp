@@ -1,5 +1,7 @@
 #include "ParamTools.h"
 
+#include "vq_midi/VqSysexProtocol.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -56,6 +58,35 @@ juce::var getSettingDefault (int index)
     }
 
     return juce::isPositiveAndBelow (index, (int) numSettings) ? juce::var (false) : juce::var();
+}
+
+SettingRange getSettingRange (int index)
+{
+    switch (index)
+    {
+        case connectedDevSn: return { -1, juce::VqSysexProtocol::maxValue }; // -1: no device remembered
+        case selectedChannel: return { 0, 1 };                               // channel 1 or 2
+        default: break;
+    }
+
+    return juce::isPositiveAndBelow (index, (int) numSettings) ? SettingRange { 0, 1 } : SettingRange { 1, 0 };
+}
+
+std::optional<juce::var> toSettingValue (int index, const juce::var& value)
+{
+    if (! (value.isInt() || value.isInt64() || value.isBool()))
+        return {};
+
+    const auto n = (juce::int64) value;
+    const auto range = getSettingRange (index);
+
+    if (n < range.minValue || n > range.maxValue)
+        return {};
+
+    if (getSettingDefault (index).isBool())
+        return juce::var (n != 0);
+
+    return juce::var ((int) n);
 }
 } // namespace ParamData
 

@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <optional>
+
 /** The equaliser's parameter and setting tables. Their indices are the identifiers that every part of the
     plug-in uses: the host parameter order, the state's PARAM_ID and the settings' keys. */
 namespace ParamData
@@ -61,6 +63,20 @@ extern const float paramDefault[numParams];
 
 /** The default of a setting; an index outside the table gives a void var. */
 juce::var getSettingDefault (int index);
+
+/** The whole numbers a setting may hold: 0 and 1 for a setting that is a bool (false and true). */
+struct SettingRange
+{
+    int minValue;
+    int maxValue;
+};
+
+/** The range of a setting; an index outside the table gives an empty range (1 to 0). */
+SettingRange getSettingRange (int index);
+
+/** The value in the type of the setting's default (a bool or an int), or nothing when it is no whole
+    number or bool or lies outside the setting's range: such a value must reach no part of the plug-in. */
+std::optional<juce::var> toSettingValue (int index, const juce::var& value);
 } // namespace ParamData
 
 /** What the equaliser's values mean: the steps the unit knows, their display texts, typed texts back to

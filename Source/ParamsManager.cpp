@@ -47,6 +47,12 @@ void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int i
     juce::VqParamsManager::setParamValue (source, index, value);
 }
 
+void PlemvoParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value)
+{
+    if (auto valid = ParamData::toSettingValue (index, value))
+        juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (*valid));
+}
+
 void PlemvoParamsManager::copyChannelForLink()
 {
     // The channel chosen in the window is the one whose settings both channels keep.

@@ -27,6 +27,11 @@ public:
     */
     void setParamValue (AutomatableParamListener* source, int index, float value) override;
 
+    /** Stores and announces a setting's value in the setting's type; a value outside the setting's range
+        (ParamData::toSettingValue) is refused, so the window, the unit and the state keep the one before.
+    */
+    void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value) override;
+
     /** The display text of a normalised value of the index; pure, safe on any thread. */
     ValueToTextFunction getValueToTextFunction (int index) const;
 

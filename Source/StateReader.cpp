@@ -5,6 +5,8 @@
 #include "PresetXmlParser.h"
 #include "vq_midi/VqSysexProtocol.h"
 
+#include <algorithm>
+
 const juce::Identifier StateReader::rootType ("VQ_PLEMVO_3_0_0");
 const juce::Identifier StateReader::Ids::preset ("PRESET");
 const juce::Identifier StateReader::Ids::presetNo ("PRESET_NO");
@@ -17,31 +19,10 @@ const juce::Identifier StateReader::Ids::naParam ("NA_PARAM");
 
 namespace
 {
-/** The settings that a state restores, with the values they may take; a bool setting takes false or
-    true. "IS CONNECTED", the clipper lights and the mouse-over flags describe the running session
-    and are never restored. */
-struct RestoredSetting
-{
-    int index;
-    int minValue;
-    int maxValue;
-};
-
-constexpr RestoredSetting restoredSettings[] = {
-    { ParamData::connectedDevSn, -1, juce::VqSysexProtocol::maxValue },
-    { ParamData::shouldBeConnected, 0, 1 },
-    { ParamData::selectedChannel, 0, 1 },
-    { ParamData::doubleWindow, 0, 1 },
-};
-
-const RestoredSetting* findRestoredSetting (int index)
-{
-    for (auto& setting : restoredSettings)
-        if (setting.index == index)
-            return &setting;
-
-    return nullptr;
-}
+/** The settings that a state restores. "IS CONNECTED", the clipper lights and the mouse-over flags
+    describe the running session and are never restored. */
+constexpr int restoredSettings[] = { ParamData::connectedDevSn, ParamData::shouldBeConnected,
+                                     ParamData::selectedChannel, ParamData::doubleWindow };
 
 bool isInRange (double value, double low, double high)
 {
@@ -163,24 +144,6 @@ std::optional<float> readParamValue (const juce::var& v)
     return {};
 }
 
-/** A restored setting's value in the type of its default, or nothing when it has another type or
-    lies outside the setting's values. */
-std::optional<juce::var> readSettingValue (const RestoredSetting& setting, const juce::var& v)
-{
-    if (! (v.isInt() || v.isInt64() || v.isBool()))
-        return {};
-
-    const auto n = (juce::int64) v;
-
-    if (n < setting.minValue || n > setting.maxValue)
-        return {};
-
-    if (ParamData::getSettingDefault (setting.index).isBool())
-        return juce::var (n != 0);
-
-    return juce::var ((int) n);
-}
-
 juce::String getAttribute (const PresetXmlParser::Element& element, juce::StringRef name)
 {
     const auto* value = element.findAttribute (name);
@@ -276,8 +239,9 @@ void StateReader::readTree (const juce::ValueTree& root, Changes& changes)
                     continue;
 
                 if (const auto index = readInt (setting[Ids::paramId]))
-                    if (const auto* restored = findRestoredSetting (*index))
-                        if (auto value = readSettingValue (*restored, setting[Ids::value]))
+                    if (std::find (std::begin (restoredSettings), std::end (restoredSettings), *index) !=
+                        std::end (restoredSettings))
+                        if (auto value = ParamData::toSettingValue (*index, setting[Ids::value]))
                             changes.settings.push_back ({ *index, std::move (*value) });
             }
         }

@@ -173,9 +173,10 @@ TEST_F (MainViewTest, ASelectedChannelOutsideZeroToOneFromARestoredStateSelectsT
                                               { std::numeric_limits<double>::infinity(), 1 },
                                               { "two", 1 } };
 
+    // The equaliser's manager refuses these values; stored past its check, the view still shows a channel.
     for (auto& [value, position] : cases)
     {
-        params().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value);
+        params().juce::VqParamsManager::setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value);
         EXPECT_EQ (view().channelSwitch.currentState.load(), position) << value.toString();
         params().setParamValue (nullptr, ParamData::channel, 1.0f);
         EXPECT_EQ (view().channelSwitch.currentState.load(), position) << value.toString();

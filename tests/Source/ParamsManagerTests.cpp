@@ -236,9 +236,13 @@ TEST_F (PlemvoParams, SwitchingToLinkCopiesTheSelectedChannelOntoTheOtherOne)
     {
         SCOPED_TRACE (row.rule);
         setDistinctChannels();
-        manager.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 2); // no copy on the way
+        // The rows' values are stored past the range check of the manager's setter, which refuses all but 0
+        // and 1, so that the copy's own rule for any stored value is seen.
+        const auto store = [this] (const juce::var& value)
+        { manager.juce::VqParamsManager::setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value); };
+        store (2); // no copy on the way
         manager.setParamValue (nullptr, ParamData::channel, row.from);
-        manager.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, row.selectedChannel);
+        store (row.selectedChannel);
 
         manager.setParamValue (row.fromWindow ? &window : nullptr, ParamData::channel, row.to);
 

@@ -1,6 +1,7 @@
 #include "InstanceFixture.h"
 
 #include "Ids.h"
+#include "PluginEditor.h"
 
 using namespace instancetest;
 
@@ -97,6 +98,58 @@ TEST_F (InstanceTest, GarbageFromTheHostChangesNothingAndKeepsTheConnection)
     EXPECT_EQ ((int) setting (instance, ParamData::connectedDevSn), 17);
     EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 17, true } }));
     (void) unit;
+}
+
+TEST_F (InstanceTest, ASettingValueOutsideItsRangeReachesNeitherTheWindowNorTheUnitNorTheSavedState)
+{
+    auto& unit = addUnit (17);
+    auto& instance = createInstance();
+    ASSERT_TRUE (waitForConnection (instance));
+    instance.getPlemvoParams().setParamValue (nullptr, ParamData::channel, 1.0f); // DUAL MONO, channel 1
+    ASSERT_TRUE (waitForFullResend (unit));
+    std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
+    auto& editor = dynamic_cast<PlemvoAudioProcessorEditor&> (*window);
+    vqtest::drainMessageLoop();
+
+    juce::MemoryBlock before;
+    instance.getStateInformation (before);
+    const auto shown = [&]
+    { return std::make_pair (editor.getChannelView (0).isVisible(), editor.getChannelView (1).isVisible()); };
+    ASSERT_EQ (shown(), std::make_pair (true, false));
+
+    const std::pair<int, juce::var> invalid[] = {
+        { ParamData::selectedChannel, 7 },   { ParamData::selectedChannel, -1 },
+        { ParamData::selectedChannel, 1.0 }, { ParamData::selectedChannel, "1" },
+        { ParamData::connectedDevSn, 256 },  { ParamData::connectedDevSn, -2 },
+        { ParamData::doubleWindow, 2 },      { ParamData::shouldBeConnected, juce::var() },
+    };
+
+    for (const auto& [index, value] : invalid)
+    {
+        unit.clearTraffic();
+        setSetting (instance, index, value);
+        vqtest::drainMessageLoop();
+
+        juce::MemoryBlock after;
+        instance.getStateInformation (after);
+        EXPECT_EQ (after, before) << index << " " << value.toString();
+        const auto ids = idsSentTo (unit);
+        EXPECT_EQ (std::count (ids.begin(), ids.end(), (int) Protocol::channelMode), 0)
+            << index << " " << value.toString();
+        EXPECT_EQ (shown(), std::make_pair (true, false)) << index << " " << value.toString();
+    }
+
+    // A valid value still goes everywhere: channel 2 is shown and told to the unit.
+    unit.clearTraffic();
+    setSetting (instance, ParamData::selectedChannel, 1);
+    const auto toldChannel = [&]
+    {
+        const auto ids = idsSentTo (unit);
+        return std::count (ids.begin(), ids.end(), (int) Protocol::channelMode) == 1;
+    };
+    EXPECT_TRUE (vqtest::runMessageLoopUntil (toldChannel, 5000));
+    EXPECT_EQ (shown(), std::make_pair (false, true));
+    instance.editorBeingDeleted (window.get());
 }
 
 TEST_F (InstanceTest, CommandsOtherThanTheSelectorAreDroppedAndOnlyTheNewestSelectorRequestWaits)
