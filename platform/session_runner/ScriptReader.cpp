@@ -194,8 +194,8 @@ template <size_t n> juce::String listNamed (const Named (&table)[n])
 
 int findInTable (const char* const* names, int count, const juce::String& word)
 {
-    if (ScriptReader::isInteger (word))
-        return juce::isPositiveAndBelow (word.getIntValue(), count) ? word.getIntValue() : -1;
+    if (const auto index = ScriptReader::readInteger (word))
+        return juce::isPositiveAndBelow (*index, count) ? *index : -1;
 
     for (int i = 0; i < count; ++i)
         if (word.equalsIgnoreCase (names[i]))
@@ -206,8 +206,8 @@ int findInTable (const char* const* names, int count, const juce::String& word)
 
 bool isInRange (const juce::String& word, int low, int high)
 {
-    return ScriptReader::isInteger (word) && word.length() <= 9 && word.getIntValue() >= low &&
-           word.getIntValue() <= high;
+    const auto n = ScriptReader::readInteger (word);
+    return n.has_value() && *n >= low && *n <= high;
 }
 
 juce::String checkWord (Word kind, const juce::String& word)
@@ -242,7 +242,7 @@ juce::String checkWord (Word kind, const juce::String& word)
                        ? juce::String()
                        : "a normalised value is a number from 0 to 1, not " + quoted;
         case Word::settingValue:
-            return word == "true" || word == "false" || isInRange (word.trimCharactersAtStart ("-"), 0, 999999999)
+            return word == "true" || word == "false" || ScriptReader::readInteger (word).has_value()
                        ? juce::String()
                        : "a setting value is true, false or a whole number, not " + quoted;
         case Word::file: return word.isNotEmpty() ? juce::String() : "a file name is missing";
@@ -254,9 +254,7 @@ juce::String checkWord (Word kind, const juce::String& word)
                        ? juce::String()
                        : "no control " + quoted + " on a panel (" + WindowControls::names().joinIntoString (", ") + ")";
         case Word::pixels:
-            return isInRange (word.trimCharactersAtStart ("-"), 0, 2000)
-                       ? juce::String()
-                       : "a drag is -2000 to 2000 pixels, not " + quoted;
+            return isInRange (word, -2000, 2000) ? juce::String() : "a drag is -2000 to 2000 pixels, not " + quoted;
         case Word::menuItem: return word.isNotEmpty() ? juce::String() : "a menu item's text is missing";
         case Word::unitOption:
             return word == "unplugged" || word == "silent"
@@ -266,9 +264,24 @@ juce::String checkWord (Word kind, const juce::String& word)
 
     return {};
 }
+// The values the plug-in takes for the setting, which a script cannot go beyond.
+juce::String checkSettingValue (int index, const juce::String& word)
+{
+    if (ParamData::toSettingValue (index, ScriptReader::readSettingValue (word)).has_value())
+        return {};
+
+    const auto range = ParamData::getSettingRange (index);
+    const auto name = juce::String ("\"") + ParamData::naParamName[index] + "\"";
+
+    if (ParamData::getSettingDefault (index).isBool())
+        return name + " is true or false, not \"" + word + "\"";
+
+    return name + " is a whole number from " + juce::String (range.minValue) + " to " + juce::String (range.maxValue) +
+           ", not \"" + word + "\"";
+}
 } // namespace
 
-bool ScriptReader::splitWords (const juce::String& line, juce::StringArray& words)
+ScriptReader::Split ScriptReader::splitWords (const juce::String& line, juce::StringArray& words)
 {
     words.clear();
     auto p = line.getCharPointer();
@@ -278,29 +291,31 @@ bool ScriptReader::splitWords (const juce::String& line, juce::StringArray& word
         p = p.findEndOfWhitespace();
 
         if (p.isEmpty() || *p == '#')
-            return true;
+            return Split::ok;
 
-        juce::String word;
+        const auto quoted = *p == '"';
 
-        if (*p == '"')
-        {
+        if (quoted)
             ++p;
 
-            while (! p.isEmpty() && *p != '"')
-                word += p.getAndAdvance();
+        const auto start = p;
+        size_t length = 0;
 
-            if (p.isEmpty())
-                return false;
+        while (! p.isEmpty() && (quoted ? *p != '"' : ! p.isWhitespace() && *p != '#'))
+        {
+            if (++length > (size_t) maxWordLength)
+                return Split::wordTooLong;
 
             ++p;
         }
-        else
-        {
-            while (! p.isEmpty() && ! p.isWhitespace() && *p != '#')
-                word += p.getAndAdvance();
-        }
 
-        words.add (word);
+        if (quoted && p.isEmpty())
+            return Split::quoteNotClosed;
+
+        words.add (juce::String (start, p));
+
+        if (quoted)
+            ++p;
     }
 }
 
@@ -321,8 +336,14 @@ ScriptReader::Script ScriptReader::read (const juce::String& text)
 
         juce::StringArray words;
 
-        if (! splitWords (lines[i], words))
-            return fail ("a quote is not closed");
+        switch (splitWords (lines[i], words))
+        {
+            case Split::ok: break;
+            case Split::quoteNotClosed: return fail ("a quote is not closed");
+            case Split::wordTooLong:
+                return fail ("a word is longer than " + juce::String (maxWordLength) +
+                             " characters, longer than any name or path a script can hold");
+        }
 
         if (words.isEmpty())
             continue;
@@ -350,6 +371,10 @@ ScriptReader::Script ScriptReader::read (const juce::String& text)
             if (problem.isNotEmpty())
                 return fail (problem);
         }
+
+        if (found->verb == Verb::setting)
+            if (const auto problem = checkSettingValue (findSetting (words[1]), words[2]); problem.isNotEmpty())
+                return fail (problem);
 
         script.actions.push_back (
             { lineNumber, found->verb, words, lines[i].upToFirstOccurrenceOf ("#", false, false).trim() });
@@ -391,9 +416,30 @@ int ScriptReader::findSetting (const juce::String& word)
     return findInTable (ParamData::naParamName, ParamData::numSettings, word);
 }
 
-bool ScriptReader::isInteger (const juce::String& word)
+juce::var ScriptReader::readSettingValue (const juce::String& word)
 {
-    return word.isNotEmpty() && word.containsOnly ("0123456789");
+    if (word == "true" || word == "false")
+        return word == "true";
+
+    if (const auto n = readInteger (word))
+        return *n;
+
+    return {};
+}
+
+std::optional<int> ScriptReader::readInteger (const juce::String& word)
+{
+    const auto digits = word.startsWithChar ('-') ? word.substring (1) : word;
+
+    if (digits.isEmpty() || ! digits.containsOnly ("0123456789") || digits.length() > 10)
+        return {};
+
+    const auto n = digits.getLargeIntValue() * (word.startsWithChar ('-') ? -1 : 1);
+
+    if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+        return {};
+
+    return (int) n;
 }
 
 bool ScriptReader::isNumber (const juce::String& word)

@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <optional>
 #include <vector>
 
 /** One line of a session script: what to do and its words, checked for their number and form. */
@@ -60,8 +61,19 @@ public:
 
     static Script read (const juce::String& text);
 
-    /** The words of one line; fails on a quote that is not closed. */
-    static bool splitWords (const juce::String& line, juce::StringArray& words);
+    /** The longest word a line may hold: a file path, the longest name a script gives, has at most
+        this many characters. */
+    static constexpr int maxWordLength = 4096;
+
+    enum class Split
+    {
+        ok,
+        quoteNotClosed,
+        wordTooLong
+    };
+
+    /** The words of one line, in one pass over it. */
+    static Split splitWords (const juce::String& line, juce::StringArray& words);
 
     /** The verbs with the words they take, for the usage text. */
     static juce::String describeVerbs();
@@ -75,7 +87,13 @@ public:
     static int findParameter (const juce::String& word);
     static int findSetting (const juce::String& word);
 
-    /** A whole decimal number, nothing else on the word. */
-    static bool isInteger (const juce::String& word);
+    /** A whole decimal number that an int holds: digits after at most one '-', nothing else on the
+        word; nothing for any other word. */
+    static std::optional<int> readInteger (const juce::String& word);
+
+    /** A setting value as written, true, false or a whole number, as a bool or an int; void for any other word. */
+    static juce::var readSettingValue (const juce::String& word);
+
+    /** A decimal number without a sign: digits with at most one point. */
     static bool isNumber (const juce::String& word);
 };

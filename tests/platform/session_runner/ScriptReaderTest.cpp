@@ -69,6 +69,24 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "load-preset A \"\"", "a file name is missing" },
         { "menu A", "\"menu\" takes 2 or 3 words after it, not 1" },
         { "menu A \"\" sound.vqrp", "a menu item's text is missing" },
+        { "automate A 4294967296 1", "no parameter \"4294967296\"" },
+        { "automate A 4294967299 1", "no parameter \"4294967299\"" },
+        { "unit 4294967313", "a serial number is 0 to 255, not \"4294967313\"" },
+        { "unit +17", "a serial number is 0 to 255, not \"+17\"" },
+        { "wait 4294967306", "a wait is 0 to 600000 ms, not \"4294967306\"" },
+        { "setting A 4294967299 1", "no setting \"4294967299\"" },
+        { "setting A \"SELECTED CHANNEL\" --7", "a setting value is true, false or a whole number, not \"--7\"" },
+        { "setting A \"SELECTED CHANNEL\" -", "a setting value is true, false or a whole number, not \"-\"" },
+        { "setting A \"SELECTED CHANNEL\" 4294967296",
+          "a setting value is true, false or a whole number, not \"4294967296\"" },
+        { "drag A 1 eq1-gain --7", "a drag is -2000 to 2000 pixels, not \"--7\"" },
+        { "drag A 1 eq1-gain 4294967297", "a drag is -2000 to 2000 pixels, not \"4294967297\"" },
+        { "setting A \"SELECTED CHANNEL\" 7", "\"SELECTED CHANNEL\" is a whole number from 0 to 1, not \"7\"" },
+        { "setting A 3 -1", "\"SELECTED CHANNEL\" is a whole number from 0 to 1, not \"-1\"" },
+        { "setting A \"CONNECTED DEV SN\" 256", "\"CONNECTED DEV SN\" is a whole number from -1 to 255, not \"256\"" },
+        { "setting A \"CONNECTED DEV SN\" -2", "\"CONNECTED DEV SN\" is a whole number from -1 to 255, not \"-2\"" },
+        { "setting A \"DOUBLE WINDOW\" 2", "\"DOUBLE WINDOW\" is true or false, not \"2\"" },
+        { "setting A \"IS CONNECTED\" -1", "\"IS CONNECTED\" is true or false, not \"-1\"" },
     };
 
     for (const auto& c : cases)
@@ -77,6 +95,32 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         EXPECT_EQ (script.error, "line 4: " + juce::String (c.error)) << c.line;
         EXPECT_TRUE (script.actions.empty()) << c.line;
     }
+}
+
+TEST (ScriptReader, EveryValueInASettingsRangeIsTaken)
+{
+    const auto script = ScriptReader::read ("setting A \"SELECTED CHANNEL\" 0\nsetting A \"SELECTED CHANNEL\" 1\n"
+                                            "setting A \"CONNECTED DEV SN\" -1\nsetting A \"CONNECTED DEV SN\" 255\n"
+                                            "setting A \"DOUBLE WINDOW\" true\nsetting A \"IS CONNECTED\" false\n"
+                                            "drag A 1 eq1-gain -2000\n");
+    EXPECT_TRUE (script.error.isEmpty()) << script.error;
+    EXPECT_EQ (script.actions.size(), 7u);
+}
+
+TEST (ScriptReader, AWordIsAtMostAsLongAsTheLongestPathAndALongerOneIsAnError)
+{
+    const auto word = [] (int length) { return juce::String::repeatedString ("x", length); };
+    const auto tooLong =
+        "line 2: a word is longer than 4096 characters, longer than any name or path a script can hold";
+
+    const auto longest = ScriptReader::read ("create A\nsave-state A " + word (4096) + "\n");
+    EXPECT_TRUE (longest.error.isEmpty()) << longest.error;
+    ASSERT_EQ (longest.actions.size(), 2u);
+    EXPECT_EQ (longest.actions[1].args[1], word (4096));
+
+    EXPECT_EQ (ScriptReader::read ("create A\nsave-state A " + word (4097) + "\n").error, tooLong);
+    EXPECT_EQ (ScriptReader::read ("create A\nsave-state A \"" + word (4097) + "\"\n").error, tooLong);
+    EXPECT_EQ (ScriptReader::read ("create A\n" + word (2 * 1024 * 1024) + "\n").error, tooLong);
 }
 
 TEST (ScriptReader, AnEmptyScriptOrOneOfCommentsHasNoActions)
