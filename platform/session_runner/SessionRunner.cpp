@@ -1,6 +1,7 @@
 #include "SessionRunner.h"
 
 #include "DesktopWindows.h"
+#include "SessionFiles.h"
 #include "SysexText.h"
 #include "WindowControls.h"
 
@@ -9,6 +10,7 @@
 #include "MidiBridge.h"
 #include "ParamTools.h"
 #include "PresetFile.h"
+#include "StateReader.h"
 
 namespace
 {
@@ -28,14 +30,6 @@ constexpr int maxConfirmations = 2;
 juce::String unitName (int serialNo)
 {
     return "unit " + juce::String (serialNo);
-}
-
-juce::var parseSettingValue (const juce::String& word)
-{
-    if (word == "true" || word == "false")
-        return word == "true";
-
-    return word.getIntValue();
 }
 
 juce::String settingText (const juce::var& value)
@@ -217,7 +211,7 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         case Verb::setting:
         {
             const auto index = ScriptReader::findSetting (args[1]);
-            const auto value = parseSettingValue (args[2]);
+            const auto value = ScriptReader::readSettingValue (args[2]);
             write (Kind::info, who, juce::String (ParamData::naParamName[index]) + " set to " + settingText (value));
             params.setNonAutomatableParamValue (nullptr, index, value);
             return {};
@@ -238,8 +232,10 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
             juce::MemoryBlock state;
             instance.getStateInformation (state);
 
-            if (! resolve (args[1]).replaceWithData (state.getData(), state.getSize()))
-                return "cannot write " + resolve (args[1]).getFullPathName();
+            if (const auto problem = SessionFiles::replace (resolve (args[1]), [&] (juce::OutputStream& out)
+                                                            { return out.write (state.getData(), state.getSize()); });
+                problem.isNotEmpty())
+                return problem;
 
             write (Kind::info, who,
                    "host saved the state: " + juce::String ((int) state.getSize()) + " bytes to " + args[1]);
@@ -250,8 +246,9 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         {
             juce::MemoryBlock state;
 
-            if (! resolve (args[1]).existsAsFile() || ! resolve (args[1]).loadFileAsData (state))
-                return "cannot read " + resolve (args[1]).getFullPathName();
+            if (const auto problem = SessionFiles::read (resolve (args[1]), StateReader::maxBytes, state);
+                problem.isNotEmpty())
+                return problem;
 
             write (Kind::info, who,
                    "host restores the state: " + juce::String ((int) state.getSize()) + " bytes from " + args[1]);
@@ -319,11 +316,11 @@ juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedI
     {
         const auto file = resolve (args[1]);
         const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
-        file.deleteFile();
-        juce::FileOutputStream out (file);
 
-        if (! out.openedOk() || ! juce::PNGImageFormat().writeImageToStream (image, out))
-            return "cannot write " + file.getFullPathName();
+        if (const auto problem = SessionFiles::replace (
+                file, [&] (juce::OutputStream& out) { return juce::PNGImageFormat().writeImageToStream (image, out); });
+            problem.isNotEmpty())
+            return problem;
 
         write (Kind::info, who,
                "snapshot of the window, " + juce::String (image.getWidth()) + " x " + juce::String (image.getHeight()) +
@@ -560,7 +557,7 @@ juce::String SessionRunner::answerFileDialog (HostedInstance& hosted, const juce
     const auto written = saving ? PresetFile::getSaveTarget (file) : file;
     juce::MemoryBlock state, bytes;
     hosted.getInstance().getStateInformation (state);
-    const auto same = written.loadFileAsData (bytes) && bytes == state;
+    const auto same = SessionFiles::read (written, StateReader::maxBytes, bytes).isEmpty() && bytes == state;
 
     if (saving)
         write (Kind::info, hosted.getName(),

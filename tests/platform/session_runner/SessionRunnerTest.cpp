@@ -1,5 +1,10 @@
 #include "RunnerFixture.h"
 
+#include "StateReader.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+
 using namespace runnertest;
 
 namespace
@@ -20,6 +25,60 @@ TEST_F (SessionRunnerTest, UnitActionsThatMakeNoSenseAreErrorsNotCrashes)
         EXPECT_FALSE (play (script)) << script;
         EXPECT_EQ (texts (Kind::error).size(), 1) << script;
     }
+}
+
+TEST_F (SessionRunnerTest, ARestoreReadsOnlyARegularFileOfAStatesSizeAndWaitsOnNothing)
+{
+    const auto path = [&] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    ASSERT_EQ (symlink ("/dev/zero", path ("zero").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("/dev/urandom", path ("random").toRawUTF8()), 0);
+    ASSERT_EQ (mkfifo (path ("pipe").toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (folder.getChildFile ("folder").createDirectory());
+    ASSERT_TRUE (folder.getChildFile ("huge").create().wasOk());
+    std::filesystem::resize_file (path ("huge").toStdString(), StateReader::maxBytes + 1);
+
+    const auto largest = juce::String ((juce::int64) StateReader::maxBytes);
+    const std::pair<const char*, juce::String> cases[] = {
+        { "zero", "it is no regular file (a device, a pipe or a socket)" },
+        { "random", "it is no regular file (a device, a pipe or a socket)" },
+        { "pipe", "it is no regular file (a device, a pipe or a socket)" },
+        { "folder", "it is a folder" },
+        { "huge", "it is larger than " + largest + " bytes" },
+        { "missing", "No such file or directory" },
+    };
+
+    for (const auto& [name, reason] : cases)
+    {
+        EXPECT_FALSE (play ("create A\nrestore-state A " + juce::String (name) + "\n")) << name;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 2: cannot read " + path (name) + ": " + reason }))
+            << name;
+    }
+
+    // A state just at the limit is read, and ignored by the plug-in as the noise it is.
+    std::filesystem::resize_file (path ("huge").toStdString(), StateReader::maxBytes);
+    EXPECT_TRUE (play ("create A\nrestore-state A huge\n"));
+    EXPECT_EQ (count (Kind::info, "A", "host restores the state: " + largest + " bytes from huge"), 1);
+}
+
+TEST_F (SessionRunnerTest, AStateOrSnapshotThatCannotBeWrittenIsAnErrorAndKeepsTheFileThatWasThere)
+{
+    const auto old = folder.getChildFile ("old.state");
+    ASSERT_TRUE (old.replaceWithText ("the state saved before"));
+    ASSERT_TRUE (folder.getChildFile ("taken").createDirectory());
+
+    EXPECT_FALSE (play ("create A\nsave-state A taken\n"));
+    EXPECT_EQ (texts (Kind::error),
+               juce::StringArray (
+                   { "line 2: cannot write " + folder.getChildFile ("taken").getFullPathName() + ": it is a folder" }));
+
+    EXPECT_FALSE (play ("create A\nsave-state A missing/old.state\n"));
+    EXPECT_TRUE (texts (Kind::error)[0].startsWith ("line 2: cannot write " +
+                                                    folder.getChildFile ("missing/old.state").getFullPathName()))
+        << texts (Kind::error)[0];
+
+    EXPECT_TRUE (play ("create A\nsave-state A old.state\nrestore-state A old.state\n"));
+    EXPECT_NE (old.loadFileAsString(), "the state saved before");
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles, "*"), 1) << "no temporary file is left";
 }
 
 TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenTheFirstGoes)
