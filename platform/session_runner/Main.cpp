@@ -2,7 +2,14 @@
 #include "SessionLog.h"
 #include "SessionRunner.h"
 
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
 #include <iostream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -14,18 +21,124 @@ void printUsage()
                  "names without a path go to DIR (default: a new temporary folder). One action a line:\n\n"
               << ScriptReader::describeVerbs() << std::endl;
 }
-} // namespace
 
-// Exit status: 0 when the whole script was played, 1 when a line is wrong or cannot be played, 2 when
-// the command line or the script file is.
-int main (int argc, char** argv)
+int play (const juce::String& scriptName, const ScriptReader::Script& script, const juce::File& filesDirectory)
 {
     // Without an application object JUCE leaves X errors to Xlib, which ends the process on the first
     // BadAtom; a factory that is never called makes it install its own handlers.
     juce::JUCEApplicationBase::createInstance = []() -> juce::JUCEApplicationBase* { return nullptr; };
+
+    // JUCE unloads the X library at shut-down while Xlib still holds memory for the process, which a
+    // sanitizer build's leak check then reports; kept loaded, that memory stays reachable.
+    dlopen ("libX11.so.6", RTLD_LAZY | RTLD_NODELETE);
+
     juce::ScopedJuceInitialiser_GUI juce;
 
-    juce::File scriptFile, filesDirectory;
+    // JUCE's message loop takes Ctrl-C as a request to quit an application, which a session does not
+    // have: its loop would only spin. Ctrl-C ends the session instead.
+    std::signal (SIGINT, SIG_DFL);
+
+    std::cout << "Session " << scriptName << ", files in " << filesDirectory.getFullPathName() << std::endl;
+
+    SessionLog log (&std::cout);
+    bool played = false;
+
+    {
+        SessionRunner runner (log, filesDirectory);
+        played = runner.play (script.actions);
+        runner.shutDown();
+    }
+
+    std::cout << (played ? "\nSession played to its end." : "\nSession stopped.") << std::endl;
+    return played ? 0 : 1;
+}
+
+volatile pid_t player = 0;
+
+// The stops a user or a system may ask for; the child gets them passed on.
+constexpr int stopSignals[] = { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
+
+void passOn (int signal)
+{
+    kill (player, signal);
+}
+
+// The session plays in a child process, and this one removes the temporary folder however the child
+// ends: a crash or a signal leaves nothing behind. An end by a signal is passed on as this process's own.
+int playWithTemporaryFolder (const juce::String& scriptName, const ScriptReader::Script& script)
+{
+    juce::TemporaryFile temporary ("plemvo_session");
+    const auto folder = temporary.getFile();
+
+    if (! folder.createDirectory())
+    {
+        std::cerr << "plemvo_session: cannot create " << folder.getFullPathName() << std::endl;
+        return 2;
+    }
+
+    // Held back until the handlers know the child, so that no stop is lost or sent astray.
+    sigset_t stops, previous;
+    sigemptyset (&stops);
+
+    for (auto s : stopSignals)
+        sigaddset (&stops, s);
+
+    sigprocmask (SIG_BLOCK, &stops, &previous);
+    std::cout.flush();
+    std::cerr.flush();
+    const auto child = fork();
+
+    if (child == 0)
+    {
+        sigprocmask (SIG_SETMASK, &previous, nullptr);
+        std::exit (play (scriptName, script, folder));
+    }
+
+    if (child < 0)
+    {
+        sigprocmask (SIG_SETMASK, &previous, nullptr);
+        std::cerr << "plemvo_session: cannot start the session: " << std::strerror (errno) << std::endl;
+        folder.deleteRecursively();
+        return 2;
+    }
+
+    player = child;
+
+    for (auto s : stopSignals)
+        std::signal (s, passOn);
+
+    sigprocmask (SIG_SETMASK, &previous, nullptr);
+    int status = 0;
+
+    while (waitpid (child, &status, 0) < 0 && errno == EINTR)
+    {
+    }
+
+    folder.deleteRecursively();
+
+    if (! WIFSIGNALED (status))
+        return WEXITSTATUS (status);
+
+    const auto signal = WTERMSIG (status);
+    std::cerr << "plemvo_session: the session ended on signal " << signal << " (" << strsignal (signal)
+              << "); its temporary folder is removed" << std::endl;
+
+    // A stop asked for from outside ends this process the same way, as a shell expects.
+    if (signal == SIGINT || signal == SIGTERM || signal == SIGHUP)
+    {
+        std::signal (signal, SIG_DFL);
+        raise (signal);
+    }
+
+    return 128 + signal;
+}
+} // namespace
+
+// Exit status: 0 when the whole script was played, 1 when a line is wrong or cannot be played, 2 when
+// the command line or the script file is; 128 + n when the session ended on signal n.
+int main (int argc, char** argv)
+{
+    juce::File filesDirectory;
     juce::StringArray args;
 
     for (int i = 1; i < argc; ++i)
@@ -43,7 +156,14 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    scriptFile = juce::File::getCurrentWorkingDirectory().getChildFile (args[0]);
+    const auto scriptFile = juce::File::getCurrentWorkingDirectory().getChildFile (args[0]);
+
+    if (scriptFile.isDirectory())
+    {
+        std::cerr << "plemvo_session: " << scriptFile.getFullPathName() << " is a folder, not a script file"
+                  << std::endl;
+        return 2;
+    }
 
     if (! scriptFile.existsAsFile())
     {
@@ -67,13 +187,8 @@ int main (int argc, char** argv)
         return 1;
     }
 
-    std::unique_ptr<juce::TemporaryFile> temporaryDirectory;
-
     if (filesDirectory == juce::File())
-    {
-        temporaryDirectory = std::make_unique<juce::TemporaryFile> ("plemvo_session");
-        filesDirectory = temporaryDirectory->getFile();
-    }
+        return playWithTemporaryFolder (scriptFile.getFileName(), script);
 
     if (! filesDirectory.createDirectory())
     {
@@ -81,21 +196,5 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    std::cout << "Session " << scriptFile.getFileName() << ", files in " << filesDirectory.getFullPathName()
-              << std::endl;
-
-    SessionLog log (&std::cout);
-    bool played = false;
-
-    {
-        SessionRunner runner (log, filesDirectory);
-        played = runner.play (script.actions);
-        runner.shutDown();
-    }
-
-    if (temporaryDirectory != nullptr)
-        filesDirectory.deleteRecursively();
-
-    std::cout << (played ? "\nSession played to its end." : "\nSession stopped.") << std::endl;
-    return played ? 0 : 1;
+    return play (scriptFile.getFileName(), script, filesDirectory);
 }
