@@ -1,12 +1,68 @@
 #include "LoadedModule.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <dirent.h>
 #include <dlfcn.h>
+#include <elf.h>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace aax_host
 {
+namespace
+{
+/** Why the binary cannot be mapped whole, or empty. dlopen maps each loadable segment from the file
+    and a segment that reaches past the file's end faults on first touch (SIGBUS); what is no 64-bit ELF
+    file is left for dlopen to refuse. */
+std::string checkLoadableSegments (const std::string& binary)
+{
+    std::ifstream file (binary, std::ios::binary | std::ios::ate);
+
+    if (! file)
+        return {};
+
+    const auto size = (unsigned long long) file.tellg();
+    Elf64_Ehdr header {};
+    file.seekg (0);
+
+    if (! file.read (reinterpret_cast<char*> (&header), sizeof (header)) ||
+        std::string (reinterpret_cast<const char*> (header.e_ident), SELFMAG) != ELFMAG ||
+        header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_phentsize != sizeof (Elf64_Phdr))
+        return {};
+
+    const auto cutShort = [&] (unsigned long long needed)
+    {
+        return "the module's binary is cut short: " + binary + " holds " + std::to_string (size) +
+               " bytes and its loadable segments need " + std::to_string (needed);
+    };
+
+    // Ends are summed without wrapping, so that no offset can pass for a small one.
+    const auto end = [] (unsigned long long offset, unsigned long long length)
+    { return length > ULLONG_MAX - offset ? ULLONG_MAX : offset + length; };
+
+    const auto headersEnd = end (header.e_phoff, (unsigned long long) header.e_phnum * sizeof (Elf64_Phdr));
+
+    if (headersEnd > size)
+        return cutShort (headersEnd);
+
+    unsigned long long needed = 0;
+
+    for (int i = 0; i < header.e_phnum; ++i)
+    {
+        Elf64_Phdr segment {};
+        file.seekg ((std::streamoff) (header.e_phoff + (unsigned long long) i * sizeof (Elf64_Phdr)));
+        file.read (reinterpret_cast<char*> (&segment), sizeof (segment));
+
+        if (segment.p_type == PT_LOAD)
+            needed = std::max (needed, end (segment.p_offset, segment.p_filesz));
+    }
+
+    return needed > size ? cutShort (needed) : std::string();
+}
+} // namespace
+
 std::string LoadedModule::binaryIn (const std::string& path)
 {
     struct stat info
@@ -53,6 +109,11 @@ template <typename Function> Function LoadedModule::entry (const char* name)
 LoadedModule::LoadedModule (const std::string& path)
     : binaryPath (binaryIn (path))
 {
+    problem = checkLoadableSegments (binaryPath);
+
+    if (! problem.empty())
+        return;
+
     handle = dlopen (binaryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
 
     if (handle == nullptr)

@@ -36,6 +36,12 @@ const char* const stemFormatNames[] { "mono",   "stereo", "lcr",   "lcrs",    "q
 
 bool setFeatures (Host& host, const std::string& list)
 {
+    if (list.empty())
+    {
+        std::fprintf (stderr, "aax_host: --feature lists no stem format\n");
+        return false;
+    }
+
     const auto& formats = FeatureSupport::askedStemFormats();
     std::set<int32_t> supported;
     std::stringstream words (list);
@@ -241,8 +247,14 @@ int main (int argc, char** argv)
     {
         const std::string option (argv[i]);
 
-        if (option == "--feature" && i + 1 < argc)
+        if (option == "--feature")
         {
+            if (i + 1 == argc)
+            {
+                std::fprintf (stderr, "aax_host: --feature needs a value, the stem formats (such as mono,stereo)\n");
+                return 2;
+            }
+
             if (! setFeatures (host, argv[++i]))
                 return 2;
         }
