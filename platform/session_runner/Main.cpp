@@ -7,9 +7,13 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <iostream>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Last: Xlib's macros (None, Bool, Status) would clash with the names of the headers above.
+#include <X11/Xlib.h>
 
 namespace
 {
@@ -22,6 +26,31 @@ void printUsage()
               << ScriptReader::describeVerbs() << std::endl;
 }
 
+XErrorHandler juceXErrorHandler = nullptr;
+
+int passOnAllButBadAtom (Display* display, XErrorEvent* event)
+{
+    return event->error_code == BadAtom || juceXErrorHandler == nullptr ? 0 : juceXErrorHandler (display, event);
+}
+
+// JUCE asks the server for window properties by atoms that a server without a window manager (Xvfb) does
+// not know; each answer is a harmless BadAtom error that JUCE's debug build prints, hundreds a session.
+// Every other X error still reaches JUCE's handler.
+void quietBadAtomErrors (void* x11)
+{
+    if (x11 == nullptr || juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isEmpty())
+        return;
+
+    using SetHandler = XErrorHandler (*) (XErrorHandler);
+    auto* setHandler = reinterpret_cast<SetHandler> (dlsym (x11, "XSetErrorHandler"));
+
+    // JUCE opens the display and installs its handler on the first look at the displays.
+    juce::Desktop::getInstance().getDisplays();
+
+    if (setHandler != nullptr)
+        juceXErrorHandler = setHandler (passOnAllButBadAtom);
+}
+
 int play (const juce::String& scriptName, const ScriptReader::Script& script, const juce::File& filesDirectory)
 {
     // Without an application object JUCE leaves X errors to Xlib, which ends the process on the first
@@ -30,9 +59,10 @@ int play (const juce::String& scriptName, const ScriptReader::Script& script, co
 
     // JUCE unloads the X library at shut-down while Xlib still holds memory for the process, which a
     // sanitizer build's leak check then reports; kept loaded, that memory stays reachable.
-    dlopen ("libX11.so.6", RTLD_LAZY | RTLD_NODELETE);
+    auto* x11 = dlopen ("libX11.so.6", RTLD_LAZY | RTLD_NODELETE);
 
     juce::ScopedJuceInitialiser_GUI juce;
+    quietBadAtomErrors (x11);
 
     // JUCE's message loop takes Ctrl-C as a request to quit an application, which a session does not
     // have: its loop would only spin. Ctrl-C ends the session instead.
@@ -63,19 +93,25 @@ void passOn (int signal)
     kill (player, signal);
 }
 
-// The session plays in a child process, and this one removes the temporary folder however the child
-// ends: a crash or a signal leaves nothing behind. An end by a signal is passed on as this process's own.
-int playWithTemporaryFolder (const juce::String& scriptName, const ScriptReader::Script& script)
+/** A new folder of its own in the system's temporary folder, or nothing. */
+std::optional<juce::File> createTemporaryFolder()
 {
-    juce::TemporaryFile temporary ("plemvo_session");
-    const auto folder = temporary.getFile();
+    auto pattern = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                       .getChildFile ("plemvo_session_XXXXXX")
+                       .getFullPathName()
+                       .toStdString();
 
-    if (! folder.createDirectory())
-    {
-        std::cerr << "plemvo_session: cannot create " << folder.getFullPathName() << std::endl;
-        return 2;
-    }
+    if (mkdtemp (pattern.data()) == nullptr)
+        return {};
 
+    return juce::File (pattern);
+}
+
+// The session plays in a child process, and this one removes the temporary folder however the child
+// ends: a crash or a signal leaves nothing behind. Nothing for the child, which goes on to play; the
+// exit status for this process, which passes an end by a signal on as its own.
+std::optional<int> watchOverTemporaryFolder (const juce::File& folder)
+{
     // Held back until the handlers know the child, so that no stop is lost or sent astray.
     sigset_t stops, previous;
     sigemptyset (&stops);
@@ -91,7 +127,7 @@ int playWithTemporaryFolder (const juce::String& scriptName, const ScriptReader:
     if (child == 0)
     {
         sigprocmask (SIG_SETMASK, &previous, nullptr);
-        std::exit (play (scriptName, script, folder));
+        return {};
     }
 
     if (child < 0)
@@ -188,9 +224,21 @@ int main (int argc, char** argv)
     }
 
     if (filesDirectory == juce::File())
-        return playWithTemporaryFolder (scriptFile.getFileName(), script);
+    {
+        const auto folder = createTemporaryFolder();
 
-    if (! filesDirectory.createDirectory())
+        if (! folder.has_value())
+        {
+            std::cerr << "plemvo_session: cannot create a temporary folder: " << std::strerror (errno) << std::endl;
+            return 2;
+        }
+
+        filesDirectory = *folder;
+
+        if (const auto status = watchOverTemporaryFolder (filesDirectory))
+            return *status;
+    }
+    else if (! filesDirectory.createDirectory())
     {
         std::cerr << "plemvo_session: cannot create " << filesDirectory.getFullPathName() << std::endl;
         return 2;
