@@ -3,6 +3,8 @@
 #include "DesktopWindows.h"
 #include "PluginInstance.h"
 
+#include <sys/stat.h>
+
 using namespace runnertest;
 
 namespace
@@ -53,6 +55,19 @@ TEST_F (SessionRunnerTest, ASaveOverAnExistingPresetIsConfirmedAndReplacesIt)
                                                    "confirmation \"Save preset...\": Replace" }));
     EXPECT_EQ (count (Kind::info, "A", "preset file sound.vqrp holds the instance's state"), 3);
     EXPECT_TRUE (nothingIsLeftOpen());
+}
+
+TEST_F (SessionRunnerTest, APresetLoadedFromAPipeOrADeviceIsCheckedWithoutWaitingOnItOrReadingItWhole)
+{
+    ASSERT_EQ (mkfifo (folder.getChildFile ("pipe.vqrp").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ (symlink ("/dev/zero", folder.getChildFile ("zero.vqrp").getFullPathName().toRawUTF8()), 0);
+
+    for (const auto* name : { "pipe.vqrp", "zero.vqrp" })
+    {
+        EXPECT_TRUE (play ("create A\nopen-editor A\nmenu A \"Load preset\" " + juce::String (name) + "\n")) << name;
+        EXPECT_EQ (count (Kind::info, "A", "the instance's state is not the one in " + juce::String (name)), 1) << name;
+        EXPECT_TRUE (nothingIsLeftOpen()) << name;
+    }
 }
 
 TEST_F (SessionRunnerTest, AMenuLineThatCannotBePlayedStopsWithItsLineNumberAndLeavesNothingOpen)
