@@ -8,7 +8,6 @@
 #include <dlfcn.h>
 #include <iostream>
 #include <optional>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
