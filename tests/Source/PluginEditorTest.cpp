@@ -1,6 +1,8 @@
 #include "ComponentImages.h"
 #include "EditorFixture.h"
 
+#include "vq_core/VqDawParameter.h"
+
 using namespace editortest;
 
 namespace
@@ -102,6 +104,35 @@ TEST_F (EditorTest, InDualMonoTheSelectedChannelIsUndimmedAndInFrontOrAloneInThe
         // Back to LINK: nothing dimmed, the left panel in front.
         setChannelMode (instance, false);
         EXPECT_TRUE (showsLink (editor));
+        closeEditor (editor);
+        destroy (instance);
+    }
+}
+
+// The window reads CHANNEL as the unit does: up to and including 0.5 it is LINK, which dims nothing.
+TEST_F (EditorTest, AHostChannelValueUpToOneHalfIsLinkAndDimsNeitherPanelOfTheDoubleWindow)
+{
+    struct Case
+    {
+        float from, to;
+        bool rightDimmed;
+    };
+
+    for (const auto& c : { Case { 0.0f, 0.3f, false }, Case { 1.0f, 0.3f, false }, Case { 1.0f, 0.5f, false },
+                           Case { 0.0f, 0.7f, true } })
+    {
+        SCOPED_TRACE (juce::String (c.from) + " to " + juce::String (c.to));
+        auto& instance = createDualMonoInstance (0, true);
+        instance.getPlemvoParams().setParamValue (nullptr, ParamData::channel, c.from);
+        auto& editor = openEditor (instance);
+
+        instance.getPlemvoParams().getDawParameter (ParamData::channel)->setValue (c.to);
+        vqtest::drainMessageLoop();
+
+        ASSERT_FLOAT_EQ (instance.getPlemvoParams().getParamValue (ParamData::channel), c.to);
+        EXPECT_FALSE (editor.getChannelView (0).overlay.isVisible());
+        EXPECT_EQ (editor.getChannelView (1).overlay.isVisible(), c.rightDimmed);
+        EXPECT_TRUE (inFront (editor, 0));
         closeEditor (editor);
         destroy (instance);
     }
