@@ -347,6 +347,25 @@ TEST_F (MainViewTest, UnderEachHostOnlyItsResetModifierReturnsAKnobToItsDefaultI
     }
 }
 
+TEST_F (MainViewTest, TheChannelSwitchsCaptionIsDrawnInTheSwitchsLabelColourAndItsPositionLabelsInBlack)
+{
+    auto& channelSwitch = view().channelSwitch;
+    auto& caption = channelSwitch.descriptionLabel;
+    ASSERT_EQ (caption.getText(), "CH.");
+    EXPECT_EQ (caption.findColour (juce::Label::textColourId), channelSwitch.labelColour);
+    EXPECT_EQ (channelSwitch.labelColour, PLEMVO_Colours::panelFontColour);
+
+    const auto drawn = vqtest::renderComponent (caption);
+    const auto inLabelColour = [] (juce::Colour c)
+    { return c.getAlpha() > 200 && vqtest::coloursNear (c, PLEMVO_Colours::panelFontColour, 8); };
+    const auto dark = [] (juce::Colour c) { return c.getAlpha() > 100 && c.getBrightness() < 0.5f; };
+    EXPECT_GT (vqtest::countPixels (drawn, inLabelColour, caption.getLocalBounds()), 5);
+    EXPECT_EQ (vqtest::countPixels (drawn, dark, caption.getLocalBounds()), 0);
+
+    for (auto* label : channelSwitch.positionLabels)
+        EXPECT_EQ (label->findColour (juce::Label::textColourId), juce::Colours::black) << label->getText();
+}
+
 TEST_F (MainViewTest, ClicksReachTheControlsBeneathTheOverlay)
 {
     auto& v = view();
