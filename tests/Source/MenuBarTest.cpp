@@ -96,6 +96,16 @@ TEST_F (MenuBarTest, TheMainMenuOffersSaveAndLoadAndShowsTheVersionLineDisabled)
     EXPECT_EQ (items.joinIntoString (" | "), "100 Save preset | 101 Load preset | - | 1 Plugin version: 3.0.0 (off)");
 }
 
+TEST_F (MenuBarTest, TheMenuIconIsAboutSquareAndTheUsbIconAboutTwoAndAQuarterTimesAsWideAsHigh)
+{
+    bar = makeBar (createInstance());
+    const auto menuIcon = bar->getMenuButton().getIconArea (false);
+    const auto usbIcon = bar->getUsbButton().getIconArea (false);
+
+    EXPECT_NEAR (menuIcon.getWidth() / menuIcon.getHeight(), 1.0f, 0.15f);
+    EXPECT_NEAR (usbIcon.getWidth() / usbIcon.getHeight(), 2.25f, 0.05f);
+}
+
 TEST_F (MenuBarTest, SaveAndLoadSendTheirPresetCommandsAndAnyOtherResultNothing)
 {
     auto& instance = createInstance();
