@@ -61,16 +61,23 @@ TEST_F (EditorOnDisplayTest, OnADisplayTheWindowSlidesOutAndBackOnTheVerticalBla
     EXPECT_TRUE (isConsistent (editor, instance));
 }
 
-TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoFrameCallback)
+TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoPeerFrameCallbackOrListener)
 {
     auto& instance = createInstance();
+    const auto listenersBefore = listenerCounts (instance);
+    const auto peersBefore = juce::ComponentPeer::getNumPeers();
     auto& editor = showEditor (instance);
 
     clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! editor.getAnimator().getTasks().isEmpty(); }, 5000));
+    EXPECT_TRUE (editor.getAnimator().isDrivenByVBlank());
     vqtest::runMessageLoopFor (200);
     closeEditor (editor);
     vqtest::runMessageLoopFor (100);
+
+    // The window's peer went with it, and with the peer its vertical blank; no listener is left.
+    EXPECT_EQ (juce::ComponentPeer::getNumPeers(), peersBefore);
+    EXPECT_EQ (listenerCounts (instance), listenersBefore);
 }
 
 // A host may close the window while the user holds a menu open: the menu goes with it, and the
