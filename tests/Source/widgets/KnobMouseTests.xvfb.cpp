@@ -125,10 +125,10 @@ TEST (KnobMouse, AMarkClickOrAWheelDuringADragLeavesTheGesturesBalanced)
     }
 }
 
-TEST (KnobMouse, ADoubleClickDoesNothing)
+TEST (KnobMouse, ADoubleClickDoesNothingEvenWithTheResetClickEnabled)
 {
     RecordedKnob panel;
-    panel.knob.setDoubleClickReturnValue (false, 0.5);
+    panel.knob.setDoubleClickReturnValue (true, 0.5, juce::ModifierKeys::altModifier);
     vqtest::PeerMouse mouse (panel);
 
     mouse.doubleClick (panel.knobCentre());
