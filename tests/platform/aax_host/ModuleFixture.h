@@ -27,9 +27,11 @@ protected:
         EXPECT_EQ (host->heldReferences(), std::vector<std::string> {});
     }
 
-    void load()
+    /** A host without stem-format information, or one that tells the plug-in which formats it supports. */
+    void load (const aax_host::FeatureSupport& stemFormats = {})
     {
         host = std::make_unique<aax_host::Host>();
+        host->descriptionHost().stemFormats = stemFormats;
         module = std::make_unique<aax_host::LoadedModule> (VQ_AAX_BUNDLE);
         ASSERT_EQ (module->error(), "");
         ASSERT_EQ (module->start (*host), ACF_OK);
