@@ -8,9 +8,11 @@ namespace
 class RegisteredIdentity : public ModuleFixture
 {
 protected:
-    void SetUp() override
+    void SetUp() override { load (monoAndStereo()); }
+
+    static aax_host::FeatureSupport monoAndStereo()
     {
-        load (aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo }));
+        return aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo });
     }
 
     /** Each component's fields and properties as the host was given them, in order. */
@@ -101,4 +103,11 @@ TEST_F (RegisteredIdentity, EachMonoAndStereoComponentHasTheEightFieldsAndItsPro
         EXPECT_EQ (handedOver,
                    (std::vector<std::map<int, AAX_CPropertyValue>> { { properties.begin(), properties.end() } }));
     }
+}
+
+TEST_F (RegisteredIdentity, AlternateNamesThatRepeatThePlugInNameOrEachOtherAreNamedOnceInTheirOrder)
+{
+    unload();
+    load (monoAndStereo(), VQ_AAX_REPEATED_NAMES_BUNDLE);
+    EXPECT_EQ (module->effect()->names, (std::vector<std::string> { "Kestova PLEMVO", "EQ", "eq" }));
 }
