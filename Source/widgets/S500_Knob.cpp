@@ -147,26 +147,6 @@ void VQ_Knob::mouseExit (const juce::MouseEvent& e)
     juce::Slider::mouseExit (e);
 }
 
-// A press on a mark is already a whole gesture of the mark's own; the slider must not open a
-// second one of its own on the same press.
-void VQ_Knob::mouseDown (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseDown (e);
-}
-
-void VQ_Knob::mouseDrag (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseDrag (e);
-}
-
-void VQ_Knob::mouseUp (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseUp (e);
-}
-
 bool VQ_Knob::hitTest (int x, int y)
 {
     const auto hw = getWidth() / 2;
