@@ -86,6 +86,23 @@ TEST_F (MainViewTest, ADragThatStartsOnARulerMarkTurnsTheKnobOnFromTheMarksValue
     }
 }
 
+// The hover settings are shared by both views: a view that goes away takes back only what its own
+// knobs set on, not what the other view or anyone else set.
+TEST_F (MainViewTest, AViewThatGoesAwayTurnsOffOnlyTheHoverSettingsItsOwnKnobsTurnedOn)
+{
+    auto isOn = [this] (int setting) { return (bool) params().getNonAutomatableParamValue (setting); };
+    vqtest::PeerMouse mouse (view (0));
+    mouse.move (centreInView (view (0).eq1GainKnob));
+    params().setNonAutomatableParamValue (nullptr, ParamData::mouseOverFreq2Knob, true);
+
+    views[1].reset();
+    EXPECT_TRUE (isOn (ParamData::mouseOverGain1Knob));
+
+    views[0].reset();
+    EXPECT_FALSE (isOn (ParamData::mouseOverGain1Knob));
+    EXPECT_TRUE (isOn (ParamData::mouseOverFreq2Knob));
+}
+
 //==============================================================================
 namespace
 {
