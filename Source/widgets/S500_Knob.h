@@ -61,7 +61,8 @@ protected:
     /** Makes this the knob's look-and-feel, owned by the knob. */
     void setKnobLookAndFeel (std::unique_ptr<VQ_Knob_LAF> lookAndFeel);
 
-    /** Replaces the marks with one label and one LED per text, ending a gesture a mark began. */
+    /** Replaces the marks with one label and one LED per text, ending a gesture a mark began and the
+        slider's drag of the same press. */
     void replaceRulerMarks (const juce::StringArray& rulerTexts, float rangeStart, float rangeEnd);
 
     /** Sets the range from the caller's floats, each taken as the decimal it was written as (0.01f
@@ -85,6 +86,7 @@ private:
     float rulerRadius = 10.0f;
 
     template <typename Function> void forEachSibling (Function&& function);
+    void endSliderDrag();
 
 public:
     std::function<void()> onMouseDoubleClickFunc, onMouseEnterFunc, onMouseExitFunc;

@@ -169,3 +169,20 @@ TEST (KnobMouse, RedefiningTheMarksDuringAMarkPressEndsItsGesture)
     EXPECT_EQ (panel.knob.getRulerDiodes().size(), 3);
     EXPECT_EQ (panel.knob.getRulerDiodes()[2]->getParentComponent(), &panel);
 }
+
+// Through the window the slider drags along with the mark's press; marks replaced under the pointer
+// never see the release, and neither would the slider's drag.
+TEST (KnobMouse, RedefiningTheMarksDuringAMarkPressInTheWindowEndsTheSlidersDragToo)
+{
+    RecordedKnob panel;
+    vqtest::PeerMouse mouse (panel);
+    const auto onMark = panel.centreOf (*panel.knob.getRulerDiodes()[3]);
+    mouse.move (onMark);
+    mouse.down (onMark);
+
+    panel.knob.defineSliderPrms ({}, { "a", "b", "c" }, 0.0f, 1.0f, 0.01f, 0.5f, 0.1f);
+
+    EXPECT_EQ (panel.count ("start"), panel.count ("end"));
+    mouse.up (onMark);
+    EXPECT_EQ (panel.count ("start"), panel.count ("end"));
+}
