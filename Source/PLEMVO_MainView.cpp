@@ -192,6 +192,10 @@ PLEMVO_MainView::~PLEMVO_MainView()
     for (auto* knob : { &eq1FreqKnob, &eq1GainKnob, &eq2FreqKnob, &eq2GainKnob })
         knob->onDragEnd = nullptr;
 
+    // A knob under the pointer when the window goes never gets its exit: its hover would stay on.
+    for (const auto setting : hoverSettingsOn)
+        params.setNonAutomatableParamValue (asSettingSource(), setting, false);
+
     for (const auto index : settingsOfView)
         params.removeNonAutomatableParamListener (this, index);
 
@@ -235,11 +239,13 @@ void PLEMVO_MainView::configureKnob (VQ_Knob_s500& knob, int slot, int hoverSett
     knob.onMouseEnterFunc = [this, slot, hoverSetting]
     {
         showValue (slot);
+        hoverSettingsOn.addIfNotAlreadyThere (hoverSetting);
         params.setNonAutomatableParamValue (asSettingSource(), hoverSetting, true);
     };
     knob.onMouseExitFunc = [this, hoverSetting]
     {
         readOut.startTimer (readOutHoldMs);
+        hoverSettingsOn.removeFirstMatchingValue (hoverSetting);
         params.setNonAutomatableParamValue (asSettingSource(), hoverSetting, false);
     };
 }

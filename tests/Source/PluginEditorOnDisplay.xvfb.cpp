@@ -123,6 +123,33 @@ TEST_F (EditorOnDisplayTest, AnEditorDeletedDuringADragEndsTheKnobsGestureAtTheH
     parameter.removeListener (&host);
 }
 
+// The window closed with the pointer resting on a knob: the knob never gets its exit, so the view
+// takes back the hover its knob set, or the next window would blank and show as if a knob were hovered.
+TEST_F (EditorOnDisplayTest, AWindowClosedWithThePointerOverAKnobLeavesThatKnobsHoverSettingOff)
+{
+    const std::pair<VQ_Knob_s500 PLEMVO_MainView::*, int> knobs[] {
+        { &PLEMVO_MainView::eq1FreqKnob, ParamData::mouseOverFreq1Knob },
+        { &PLEMVO_MainView::eq1GainKnob, ParamData::mouseOverGain1Knob },
+        { &PLEMVO_MainView::eq2FreqKnob, ParamData::mouseOverFreq2Knob },
+        { &PLEMVO_MainView::eq2GainKnob, ParamData::mouseOverGain2Knob },
+    };
+    auto& instance = createInstance();
+    auto& params = instance.getPlemvoParams();
+
+    for (const auto& [knobOfView, hoverSetting] : knobs)
+    {
+        auto& editor = showEditor (instance);
+        auto& knob = editor.getChannelView (0).*knobOfView;
+        vqtest::PeerMouse mouse (editor);
+        mouse.move (editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat());
+        ASSERT_TRUE ((bool) params.getNonAutomatableParamValue (hoverSetting)) << hoverSetting;
+
+        closeEditor (editor);
+
+        EXPECT_FALSE ((bool) params.getNonAutomatableParamValue (hoverSetting)) << hoverSetting;
+    }
+}
+
 // The whole road through the open window: a drag on its left panel reaches the unit, and a knob
 // turned on the unit reaches the host and turns the window's knob.
 TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReachesTheWindowAndTheHost)
