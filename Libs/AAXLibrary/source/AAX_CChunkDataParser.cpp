@@ -87,7 +87,12 @@ public:
     /** The NUL-terminated text at the offset, at most maxLength long; false when no NUL lies within. */
     bool readText (int64_t maxLength, AAX_CString& text)
     {
+        // The offset may already lie past the size when the entry's name ended in its last bytes.
         const auto limit = std::min (size, offset + maxLength + 1);
+
+        if (limit <= offset)
+            return false;
+
         const auto* end = static_cast<const char*> (std::memchr (data + offset, 0, size_t (limit - offset)));
 
         if (end == nullptr)

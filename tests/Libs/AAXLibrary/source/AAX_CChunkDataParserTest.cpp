@@ -1,5 +1,6 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_Errors.h"
+#include "ChunkRecord.h"
 #include "ControlsChunkRig.h"
 
 #include <gtest/gtest.h>
@@ -15,28 +16,7 @@ namespace
 {
 using Bytes = std::vector<uint8_t>;
 
-/** A host chunk record with room for exactly the data it is given, so that a read beyond it is caught. */
-class Record
-{
-public:
-    explicit Record (const Bytes& data, int32_t sizeField)
-        : bytes (offsetof (AAX_SPlugInChunk, fData) + data.size())
-    {
-        std::memcpy (bytes.data() + offsetof (AAX_SPlugInChunk, fData), data.data(), data.size());
-        get()->fSize = sizeField;
-        get()->fVersion = 7;
-    }
-
-    explicit Record (const Bytes& data)
-        : Record (data, int32_t (data.size()))
-    {
-    }
-
-    AAX_SPlugInChunk* get() { return reinterpret_cast<AAX_SPlugInChunk*> (bytes.data()); }
-
-private:
-    std::vector<char> bytes;
-};
+using Record = ChunkRecord;
 
 /** The data area the parser writes for its entries. */
 Bytes written (AAX_CChunkDataParser& parser)
