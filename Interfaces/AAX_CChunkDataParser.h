@@ -16,7 +16,7 @@ class AAX_IString;
     The data area is a marker 01 01 01 01, then per entry a type tag and the identifier ("d_gain"),
     a NUL, zeros to a multiple of 4 and the value big-endian. Reading trusts nothing but the
     record's size field: an entry that is cut off or malformed ends the load with what came before
-    it, and values a float parameter could not hold are left out as if absent.
+    it, and a value that is not finite is left out as if absent.
 */
 class AAX_CChunkDataParser
 {

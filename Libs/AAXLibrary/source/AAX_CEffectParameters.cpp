@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace
@@ -49,6 +50,18 @@ ValueKind kindOf (const AAX_IParameter& parameter)
     if (parameter.GetValueAsString (&s))
         return ValueKind::stringValue;
     return ValueKind::none;
+}
+
+/** The chunk's double for a float parameter; one beyond float's range is no value the parameter can take. */
+bool findFloat (AAX_CChunkDataParser& parser, const char* identifier, float& value)
+{
+    double stored = 0.0;
+
+    if (! parser.FindDouble (identifier, &stored) || ! (std::abs (stored) <= std::numeric_limits<float>::max()))
+        return false;
+
+    value = float (stored);
+    return true;
 }
 
 /** Runs the operation on the parameter with that identifier; an absent one gives -20001. */
@@ -621,8 +634,8 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
         switch (kindOf (*parameter))
         {
             case ValueKind::floatValue:
-                if (mChunkParser.FindDouble (id, &d))
-                    parameter->SetValueWithFloat (float (d));
+                if (float f = 0.0f; findFloat (mChunkParser, id, f))
+                    parameter->SetValueWithFloat (f);
                 break;
             case ValueKind::int32Value:
                 if (mChunkParser.FindInt32 (id, &n))
@@ -694,9 +707,9 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
         {
             case ValueKind::floatValue:
             {
-                float value = 0.0f;
+                float value = 0.0f, f = 0.0f;
                 parameter->GetValueAsFloat (&value);
-                equal = mChunkParser.FindDouble (id, &d) && value == float (d);
+                equal = findFloat (mChunkParser, id, f) && value == f;
                 break;
             }
             case ValueKind::int32Value:
