@@ -86,10 +86,14 @@ TEST_F (DamagedChunk, EveryCutOfTheControlsChunkAppliesTheEntriesThatAreWholeAnd
     ASSERT_EQ (apply (*instance, changed, changed.size()), AAX_SUCCESS);
     ASSERT_EQ (controlsData (*instance), changed);
 
-    for (size_t cut = 0; cut <= changed.size(); ++cut)
+    // A text entry of no parameter at the end, so that cuts also fall just after its name.
+    auto saved = changed;
+    saved.insert (saved.end(), { 'r', '_', 'x', 'y', 0, 0, 0, 0, 'a', 'b', 0, 0 });
+
+    for (size_t cut = 0; cut <= saved.size(); ++cut)
     {
         ASSERT_EQ (apply (*instance, baseline, baseline.size()), AAX_SUCCESS);
-        EXPECT_LE (apply (*instance, changed, cut), AAX_SUCCESS);
+        EXPECT_LE (apply (*instance, saved, cut), AAX_SUCCESS);
 
         auto expected = baseline;
 
