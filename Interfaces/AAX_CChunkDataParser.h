@@ -34,7 +34,7 @@ public:
     bool FindString (const char* name, AAX_IString* value);
 
     /** Bytes of the data area for the entries; -1 when they would not fit a chunk. */
-    int32_t GetChunkDataSize();
+    int32_t GetChunkDataSize() const;
 
     /** Writes the data area and the size field: 0, -333 when it does not fit, -20044 for a null record. */
     int32_t GetChunkData (AAX_SPlugInChunk* chunk);

@@ -166,7 +166,7 @@ bool AAX_CChunkDataParser::FindString (const char* name, AAX_IString* value)
     return true;
 }
 
-int32_t AAX_CChunkDataParser::GetChunkDataSize()
+int32_t AAX_CChunkDataParser::GetChunkDataSize() const
 {
     int64_t size = sizeof (marker);
 
