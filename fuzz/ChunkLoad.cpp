@@ -15,7 +15,9 @@
 
 namespace
 {
-constexpr int32_t largestRecord = 1 << 16;
+// Twelve times the product's chunk: room for every kind of entry and damage, while a record of zeros
+// (an entry without a name every 4 bytes) keeps the runs quick.
+constexpr int32_t largestRecord = 1 << 12;
 
 ControlsChunkRig* rig = nullptr;
 ControlsChunkRig* copy = nullptr;
