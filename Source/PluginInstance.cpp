@@ -101,10 +101,14 @@ juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
     auto* editor = new PlemvoAudioProcessorEditor (*this, *plemvoParams);
 
     // A device-selector request that waited for a window goes to the new window's menu bar.
+    sendPendingCommand();
+    return editor;
+}
+
+void PlemvoPluginInstance::sendPendingCommand()
+{
     if (pendingCommand != nullptr)
         sendCommand (std::move (pendingCommand));
-
-    return editor;
 }
 
 //==============================================================================

@@ -61,6 +61,9 @@ public:
     /** The bridge that holds or tries the connection, or null. */
     PlemvoMidiBridge* getBridge() const noexcept { return bridge.get(); }
 
+    /** Sends a device-selector request that waits for a window to the command listeners again. */
+    void sendPendingCommand();
+
     /** Whether a device-selector request waits for an editor. */
     bool hasPendingCommand() const noexcept { return pendingCommand != nullptr; }
 

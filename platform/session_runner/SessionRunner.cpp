@@ -283,7 +283,10 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
             write (Kind::info, who,
                    "window opened, " + juce::String (editor.getWidth()) + " x " + juce::String (editor.getHeight()) +
                        (editor.isOnDesktop() ? " on the display" : " off-screen (no display)") +
-                       (waiting ? "; the waiting device-selector request goes to its menu bar" : ""));
+                       (! waiting              ? ""
+                        : editor.isOnDesktop() ? "; the waiting device-selector request goes to its menu bar"
+                                               : "; the device-selector request goes on waiting: no selector "
+                                                 "pops up without a display"));
             return {};
         }
 

@@ -42,6 +42,20 @@ TEST_F (SessionRunnerTest, TwoFreeUnitsMakeTheInstanceAskForTheSelectorUntilAUni
     EXPECT_EQ (count (Kind::toUnit, "to unit 17", "channel mode"), 0);
 }
 
+// Whether the request comes before the window opens or after, no selector pops up without a display.
+TEST_F (SessionRunnerTest, AWindowWithoutADisplayLeavesTheDeviceSelectorRequestWaiting)
+{
+    for (const auto* script : { "create A\nopen-editor A\nwait 200\nunit 1\nunit 2\nwait 1500\nprint A\n",
+                                "unit 1\nunit 2\ncreate A\nwait 1200\nopen-editor A\nwait 100\nprint A\n" })
+    {
+        ASSERT_TRUE (play (script)) << script;
+        EXPECT_GE (count (Kind::command, "A", "command \"showDeviceSelector\""), 1) << script;
+        EXPECT_EQ (count (Kind::info, "A", "the waiting device-selector request goes to its menu bar"), 0) << script;
+    }
+
+    EXPECT_EQ (count (Kind::info, "A", "the device-selector request goes on waiting"), 1);
+}
+
 TEST_F (SessionRunnerTest, TheMainMenuIsAnErrorWithoutADisplay)
 {
     EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Save preset\" sound.vqrp\n"));
