@@ -30,6 +30,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
     if (midiManager != nullptr)
         midiManager->registerPluginInstance ({ juce::VqSysexProtocol::unitDeviceName });
 
+    plemvoParams->addNonAutomatableParamListener (this, ParamData::connectedDevSn, juce::VqParamsManager::registerOnly);
     startTimer (connectionIntervalMs);
 }
 
@@ -37,6 +38,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
 // members and the parameter manager that the bridge's MIDI objects listen to.
 PlemvoPluginInstance::~PlemvoPluginInstance()
 {
+    plemvoParams->removeNonAutomatableParamListener (this, ParamData::connectedDevSn);
     stopTimer();
     detachBridge();
     stopTimer(); // the detached bridge's loss report restarts it
@@ -189,9 +191,55 @@ void PlemvoPluginInstance::detachBridge()
     bridge.reset();
 }
 
+int PlemvoPluginInstance::findUnitInUse() const
+{
+    if (bridge == nullptr || midiManager == nullptr)
+        return -1;
+
+    const auto list = midiManager->getConnectionList();
+
+    for (const auto* row : *list)
+        if (row->listener == bridge.get())
+            return row->serialNo;
+
+    return -1;
+}
+
+void PlemvoPluginInstance::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (index == ParamData::connectedDevSn)
+        followRememberedUnit (value);
+}
+
+// The instance's own changes of the remembered unit name itself as their source, so only the others
+// arrive here. Without a unit in use the connection step takes the remembered one when it can.
+void PlemvoPluginInstance::followRememberedUnit (int serialNo)
+{
+    const auto inUse = findUnitInUse();
+
+    if (inUse < 0 || inUse == serialNo)
+        return;
+
+    auto newBridge = std::make_unique<PlemvoMidiBridge> (*this, *plemvoParams);
+
+    if (serialNo >= 0 && midiManager->connectIfSerialNo (serialNo, newBridge.get()))
+    {
+        detachBridge();
+        bridge = std::move (newBridge);
+
+        // The old bridge reported its loss on the way out; the instance is connected all along.
+        connectedFlagSetter.setParamValue (true);
+        stopTimer();
+        return;
+    }
+
+    // Taken by another instance, absent or none: the unit in use stays, and the setting names it.
+    setSetting (ParamData::connectedDevSn, inUse);
+}
+
 void PlemvoPluginInstance::setSetting (int index, const juce::var& value)
 {
-    plemvoParams->setNonAutomatableParamValue (nullptr, index, value);
+    plemvoParams->setNonAutomatableParamValue (this, index, value);
 }
 
 bool PlemvoPluginInstance::isConnected() const

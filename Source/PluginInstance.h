@@ -19,8 +19,15 @@ class MidiManager;
     the remembered unit, or to the one free unit when none is remembered; with several free units it asks
     for the device selector, a command kept until an editor can show it. It also serves the preset
     commands that nobody else takes.
+
+    While connected, a remembered unit set from outside (a preset, a restored state, the host) that
+    differs from the unit in use is taken at once when it is free; otherwise the instance keeps its
+    unit and the setting names that unit again, so the settings always say what the instance holds.
 */
-class PlemvoPluginInstance : public juce::VqPluginInstance, public juce::CommandManager, public juce::Timer
+class PlemvoPluginInstance : public juce::VqPluginInstance,
+                             public juce::CommandManager,
+                             public juce::Timer,
+                             private juce::VqParamsManager::NonAutomatableParamListener
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
@@ -79,6 +86,9 @@ private:
     std::unique_ptr<juce::FileChooser> chooser;
 
     void detachBridge();
+    int findUnitInUse() const;
+    void followRememberedUnit (int serialNo);
+    void nonAutomatableParamValueChanged (int index, juce::var value) override;
     void setSetting (int index, const juce::var& value);
     bool isConnected() const;
     int countFreeDevices() const;

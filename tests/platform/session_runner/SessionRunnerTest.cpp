@@ -56,6 +56,33 @@ TEST_F (SessionRunnerTest, AWindowWithoutADisplayLeavesTheDeviceSelectorRequestW
     EXPECT_EQ (count (Kind::info, "A", "the device-selector request goes on waiting"), 1);
 }
 
+// Units 10 and 17, A on 17 saves a preset and B on 10 loads it: B moves to 17 when it is free, and
+// keeps 10 when A holds 17; either way B's settings and its automation name the same unit.
+TEST_F (SessionRunnerTest, APresetNamingAnotherUnitLeavesTheSettingsNamingTheUnitInUse)
+{
+    const auto script = [] (bool aGoes)
+    {
+        return juce::String ("unit 10\nunit 17\ncreate A\nwait 1200\nconnect A 17\nsave-preset A a.vqrp\n") +
+               (aGoes ? "destroy A\n" : "") +
+               "create B\nwait 1200\nconnect B 10\nwait 1100\nload-preset B a.vqrp\nwait 1100\n"
+               "automate B \"HPF 1/STEREO\" 1\nprint B\n";
+    };
+
+    for (const auto [aGoes, unitOfB] : { std::pair { true, 17 }, std::pair { false, 10 } })
+    {
+        ASSERT_TRUE (play (script (aGoes))) << texts (Kind::error).joinIntoString ("\n");
+        const auto info = texts (Kind::info, "B");
+        EXPECT_TRUE (info.contains ("IS CONNECTED            true")) << unitOfB;
+        EXPECT_TRUE (info.contains ("CONNECTED DEV SN        " + juce::String (unitOfB))) << unitOfB;
+
+        const auto highPassTo = [this] (int unit) {
+            return count (Kind::toUnit, "to unit " + juce::String (unit), "high-pass filter, selected channel: 240 Hz");
+        };
+        EXPECT_GE (highPassTo (unitOfB), 1) << unitOfB;
+        EXPECT_EQ (highPassTo (unitOfB == 10 ? 17 : 10), 0) << unitOfB;
+    }
+}
+
 TEST_F (SessionRunnerTest, TheMainMenuIsAnErrorWithoutADisplay)
 {
     EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Save preset\" sound.vqrp\n"));
