@@ -265,16 +265,16 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
 {
     if (command->id == Ids::vqPlemvo::savePreset)
     {
-        launchChooser ("Save preset...", juce::String ("*") + PresetFile::extension,
+        launchChooser (saveTitle, juce::String ("*") + PresetFile::extension,
                        juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
                            juce::FileBrowserComponent::warnAboutOverwriting,
                        [this] (const juce::File& file) { savePreset (file); });
     }
     else if (command->id == Ids::vqPlemvo::loadPreset)
     {
-        launchChooser ("Load preset...", juce::String ("*") + PresetFile::extension + "; *" + PresetFile::bankExtension,
+        launchChooser (loadTitle, juce::String ("*") + PresetFile::extension + "; *" + PresetFile::bankExtension,
                        juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
-                       [this] (const juce::File& file) { PresetFile::load (*this, file); });
+                       [this] (const juce::File& file) { tellIfFailed (loadTitle, PresetFile::load (*this, file)); });
     }
     else if (command->id == Ids::vqPlemvo::showDeviceSelector)
     {
@@ -286,7 +286,7 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
 {
     if (! PresetFile::replacesAnotherFile (chosen))
     {
-        PresetFile::save (*this, chosen);
+        tellIfFailed (saveTitle, PresetFile::save (*this, chosen));
         return;
     }
 
@@ -294,7 +294,7 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
     const auto target = PresetFile::getSaveTarget (chosen);
     const auto options = juce::MessageBoxOptions()
                              .withIconType (juce::MessageBoxIconType::QuestionIcon)
-                             .withTitle ("Save preset...")
+                             .withTitle (saveTitle)
                              .withMessage (target.getFileName() + " already exists. Replace it?")
                              .withButton ("Replace")
                              .withButton ("Cancel");
@@ -303,8 +303,27 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
                                   [safeThis = juce::WeakReference<PlemvoPluginInstance> (this), chosen] (int button)
                                   {
                                       if (button == 1 && safeThis != nullptr)
-                                          PresetFile::save (*safeThis, chosen, true);
+                                          safeThis->tellIfFailed (saveTitle,
+                                                                  PresetFile::save (*safeThis, chosen, true));
                                   });
+}
+
+// The reason goes over the window the dialog was opened from; with no window showing there is none to
+// tell it in.
+void PlemvoPluginInstance::tellIfFailed (const juce::String& title, const juce::Result& result)
+{
+    auto* editor = getActiveEditor();
+
+    if (result.wasOk() || editor == nullptr || ! editor->isShowing())
+        return;
+
+    juce::AlertWindow::showAsync (juce::MessageBoxOptions()
+                                      .withIconType (juce::MessageBoxIconType::WarningIcon)
+                                      .withTitle (title)
+                                      .withMessage (result.getErrorMessage() + ".")
+                                      .withButton ("OK")
+                                      .withAssociatedComponent (editor),
+                                  nullptr);
 }
 
 void PlemvoPluginInstance::launchChooser (const juce::String& title, const juce::String& patterns, int flags,

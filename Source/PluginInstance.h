@@ -31,6 +31,10 @@ class PlemvoPluginInstance : public juce::VqPluginInstance,
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
+
+    /** The titles of the preset dialogs, and of the alerts that tell why a save or load failed. */
+    static constexpr const char* saveTitle = "Save preset...";
+    static constexpr const char* loadTitle = "Load preset...";
     static constexpr const char* version = PLEMVO_VERSION_STRING;
 
     PlemvoPluginInstance();
@@ -93,6 +97,7 @@ private:
     bool isConnected() const;
     int countFreeDevices() const;
     void savePreset (const juce::File& chosen);
+    void tellIfFailed (const juce::String& title, const juce::Result& result);
     void launchChooser (const juce::String& title, const juce::String& patterns, int flags,
                         std::function<void (const juce::File&)> onChosen);
 
