@@ -64,7 +64,7 @@ TEST_F (SessionRunnerTest, APresetNamingAnotherUnitLeavesTheSettingsNamingTheUni
     {
         return juce::String ("unit 10\nunit 17\ncreate A\nwait 1200\nconnect A 17\nsave-preset A a.vqrp\n") +
                (aGoes ? "destroy A\n" : "") +
-               "create B\nwait 1200\nconnect B 10\nwait 1100\nload-preset B a.vqrp\nwait 1100\n"
+               "create B\nsetting B \"CONNECTED DEV SN\" 10\nwait 2500\nload-preset B a.vqrp\nwait 1100\n"
                "automate B \"HPF 1/STEREO\" 1\nprint B\n";
     };
 
