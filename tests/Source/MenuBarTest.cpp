@@ -173,11 +173,17 @@ TEST_F (MenuBarTest, SaveAndLoadSendTheirPresetCommandsAndAnyOtherResultNothing)
     instance.removeCommandListener (&presetDialogs);
 }
 
-TEST_F (MenuBarTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCommandGoesOn)
+// Popup menus need a display: the bar of a window without one shows none, and the selector request
+// waits with the instance as it does while no window is open.
+TEST_F (MenuBarTest, WithoutADisplayNoPopupShowsAndTheSelectorRequestWaitsWithTheInstance)
 {
+    addUnit (17);
+    addUnit (23);
     auto& instance = createInstance();
-    CommandCounter next; // registered first, so offered what the bar declines
+    setSetting (instance, ParamData::shouldBeConnected, false); // no requests of its own
+    CommandCounter next;                                        // registered first, so offered what the bar declines
     instance.addCommandListener (&next);
+    ASSERT_TRUE (waitForListedUnits (2));
     bar = makeBar (instance);
 
     instance.sendCommand (std::make_unique<juce::VqCommand> (juce::Identifier ("somethingElse")));
@@ -185,8 +191,13 @@ TEST_F (MenuBarTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCommandGoes
     vqtest::drainMessageLoop();
     vqtest::drainMessageLoop();
 
-    EXPECT_EQ (next.ids, juce::StringArray ("somethingElse"));
-    EXPECT_FALSE (instance.hasPendingCommand());
+    EXPECT_EQ (next.ids, juce::StringArray ("somethingElse", "showDeviceSelector"));
+    EXPECT_TRUE (instance.hasPendingCommand());
+
+    bar->getUsbButton().onClick();
+    bar->getMenuButton().onClick();
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
     instance.removeCommandListener (&next);
 }
 

@@ -19,6 +19,18 @@ protected:
         editor.setVisible (true);
         return editor;
     }
+
+    /** An instance with two free units and none remembered, whose device-selector request waits for a
+        window; it asks no more. */
+    PlemvoPluginInstance& createInstanceWithWaitingRequest()
+    {
+        addUnit (17);
+        addUnit (23);
+        auto& instance = createInstance();
+        vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 3500);
+        set (instance, ParamData::shouldBeConnected, false);
+        return instance;
+    }
 };
 
 // The whole sequence on a display: the vertical blank drives the slide, and once it is over the
@@ -192,11 +204,8 @@ TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReac
 // selector with both.
 TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheNewWindow)
 {
-    addUnit (17);
-    addUnit (23);
-    auto& instance = createInstance();
-    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 3500));
-    set (instance, ParamData::shouldBeConnected, false);
+    auto& instance = createInstanceWithWaitingRequest();
+    ASSERT_TRUE (instance.hasPendingCommand());
 
     std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
     ASSERT_NE (dynamic_cast<Editor*> (window.get()), nullptr);
@@ -208,6 +217,30 @@ TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheN
     auto* selector = static_cast<Editor&> (*window).getMenuBar().getDeviceSelector();
     ASSERT_NE (selector, nullptr);
     EXPECT_EQ (selector->getNumItems(), 2);
+    juce::PopupMenu::dismissAllActiveMenus();
+    instance.editorBeingDeleted (window.get());
+}
+
+// A window kept off the display shows no popup: the request goes on waiting, and the window asks for it
+// once it is put on the display.
+TEST_F (EditorOnDisplayTest, AWindowOffTheDisplayLeavesTheRequestWaitingAndAsksForItOnceShown)
+{
+    auto& instance = createInstanceWithWaitingRequest();
+    ASSERT_TRUE (instance.hasPendingCommand());
+
+    std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
+    auto& bar = static_cast<Editor&> (*window).getMenuBar();
+    vqtest::drainMessageLoop();
+    EXPECT_TRUE (instance.hasPendingCommand());
+    EXPECT_EQ (juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
+
+    window->setVisible (true);
+    window->addToDesktop (0);
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0; }));
+    EXPECT_FALSE (instance.hasPendingCommand());
+    ASSERT_NE (bar.getDeviceSelector(), nullptr);
+    EXPECT_EQ (bar.getDeviceSelector()->getNumItems(), 2);
     juce::PopupMenu::dismissAllActiveMenus();
     instance.editorBeingDeleted (window.get());
 }
