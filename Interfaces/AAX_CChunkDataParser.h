@@ -16,7 +16,7 @@ class AAX_IString;
     The data area is a marker 01 01 01 01, then per entry a type tag and the identifier ("d_gain"),
     a NUL, zeros to a multiple of 4 and the value big-endian. Reading trusts nothing but the
     record's size field: an entry that is cut off or malformed ends the load with what came before
-    it, and values a float parameter could not hold are left out as if absent.
+    it, and a value that is not finite is left out as if absent.
 */
 class AAX_CChunkDataParser
 {
@@ -34,7 +34,7 @@ public:
     bool FindString (const char* name, AAX_IString* value);
 
     /** Bytes of the data area for the entries; -1 when they would not fit a chunk. */
-    int32_t GetChunkDataSize();
+    int32_t GetChunkDataSize() const;
 
     /** Writes the data area and the size field: 0, -333 when it does not fit, -20044 for a null record. */
     int32_t GetChunkData (AAX_SPlugInChunk* chunk);

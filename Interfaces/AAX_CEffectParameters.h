@@ -20,7 +20,10 @@ inline constexpr const char* cPreviewID = "PreviewID";
 
 /** The plug-in side of one effect instance's parameters and state: its parameters, the packets that
     carry them to the processing component, the controls-state chunk, and the host proxies for
-    controller, transport and automation. A derived class creates its parameters in EffectInit. */
+    controller, transport and automation. A derived class creates its parameters in EffectInit.
+
+    A null pointer where an entry writes its answer (or reads a chunk record) is refused with -20044
+    before anything is written. */
 class AAX_CEffectParameters : public AAX_IEffectParameters
 {
 public:

@@ -146,12 +146,12 @@ public:
 
     bool GetValueString (AAX_CString* valueString) const override
     {
-        return mDisplayDelegate->ValueToString (mValue.Get(), valueString);
+        return valueString != nullptr && mDisplayDelegate->ValueToString (mValue.Get(), valueString);
     }
 
     bool GetValueString (int32_t maxNumChars, AAX_CString* valueString) const override
     {
-        return mDisplayDelegate->ValueToString (mValue.Get(), maxNumChars, valueString);
+        return valueString != nullptr && mDisplayDelegate->ValueToString (mValue.Get(), maxNumChars, valueString);
     }
 
     bool GetNormalizedValueFromBool (bool value, double* normalizedValue) const override
@@ -178,7 +178,7 @@ public:
     {
         T value;
 
-        if (! mDisplayDelegate->StringToValue (valueString, &value))
+        if (normalizedValue == nullptr || ! mDisplayDelegate->StringToValue (valueString, &value))
             return false;
 
         *normalizedValue = mTaperDelegate->RealToNormalized (value);
@@ -333,11 +333,15 @@ private:
         return mTaperDelegate->GetMinimumValue() <= real && real <= mTaperDelegate->GetMaximumValue();
     }
 
-    /** The normalised value of a value of kind V when T is that kind; the other kinds are not offered. */
+    /** The normalised value of a value of kind V when T is that kind; the other kinds and a null out are
+        refused. */
     template <typename V> bool normalizedFromKind (V value, double* normalizedValue) const
     {
         if constexpr (std::is_same_v<V, T>)
         {
+            if (normalizedValue == nullptr)
+                return false;
+
             *normalizedValue = mTaperDelegate->RealToNormalized (value);
             return true;
         }

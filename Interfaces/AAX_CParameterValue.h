@@ -18,11 +18,14 @@ namespace AAX_CParameterDetail
 // The path handed to the host's assertion handler with the template's fixed line numbers.
 constexpr const char* sourceFile = "Interfaces/AAX_CParameter.h";
 
-/** Writes the value into out when T is the asked kind V; the other kinds are not offered. */
+/** Writes the value into out when T is the asked kind V; the other kinds and a null out are refused. */
 template <typename V, typename T> bool readAs (const T& value, V* out)
 {
     if constexpr (std::is_same_v<V, T>)
     {
+        if (out == nullptr)
+            return false;
+
         *out = value;
         return true;
     }

@@ -3,7 +3,12 @@
 #include <cstdint>
 
 /** The enumerations of the AAX interface. Four-character codes are written in hex, first character in
-    the most significant byte, so that no compiler has to read a multi-character constant. */
+    the most significant byte, so that no compiler has to read a multi-character constant.
+
+    Where the registration and the effect rely on a value (the property numbers and values registered,
+    the stem formats and support levels asked about, the category, trace priorities and notifications),
+    it is that value; every other value here is this library's own, which a real host does not know,
+    and is to be replaced by the published one. */
 
 /** A stem format: the format's index in the upper 16 bits, its channel count in the lower 16. */
 #define AAX_STEM_FORMAT(index, channels)                                                                               \

@@ -4,7 +4,7 @@
 
 /** Every interface, component and feature identifier the library uses, in one place.
     The effect-parameters and effect-GUI identifiers are the published ones; the others are this
-    library's own and must never change once a host has seen them. */
+    library's own, which a real host does not know, and are to be replaced here by the published ones. */
 
 // The plug-in's own interfaces.
 inline constexpr _acfUID IID_IAAXEffectParametersV1 = {

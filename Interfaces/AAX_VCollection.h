@@ -7,6 +7,7 @@
 #include "AAX_VDescriptionHost.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 /** The host's collection of the module's effects, the description host, and everything made for them. */
@@ -35,7 +36,8 @@ public:
 private:
     IACFUnknown* const host;        // with a reference added, released by the destructor
     IAAXCollectionV1* v1 = nullptr; // owned
-    AAX_VDescriptionHost descriptionHost;
+    // Always present; emptied by the destructor, which gives everything back in reverse field order.
+    std::optional<AAX_VDescriptionHost> descriptionHost;
     std::vector<std::unique_ptr<AAX_IEffectDescriptor>> effectDescriptors;
     std::vector<std::unique_ptr<AAX_IPropertyMap>> propertyMaps;
 };

@@ -177,6 +177,13 @@ void MenuBar::resized()
     usbButton->setContentHeight ((float) h);
 }
 
+void MenuBar::parentHierarchyChanged()
+{
+    // The request is delivered on a later turn, by when the window may be showing as well.
+    if (getPeer() != nullptr)
+        instance.sendPendingCommand();
+}
+
 void MenuBar::nonAutomatableParamValueChanged (int index, juce::var value)
 {
     if (index == ParamData::isConnected)
@@ -191,7 +198,7 @@ void MenuBar::connectionListChanged()
 
 bool MenuBar::commandListenerCallback (juce::VqCommand* command)
 {
-    if (command->id != Ids::vqPlemvo::showDeviceSelector)
+    if (command->id != Ids::vqPlemvo::showDeviceSelector || ! canShowPopups())
         return false;
 
     openDeviceSelector();
@@ -201,6 +208,9 @@ bool MenuBar::commandListenerCallback (juce::VqCommand* command)
 //==============================================================================
 void MenuBar::openMenu()
 {
+    if (! canShowPopups())
+        return;
+
     fillMainMenu();
 
     // The result may come after the bar is gone: the callback holds a safe pointer of its own.
@@ -233,6 +243,9 @@ void MenuBar::handleMainMenuResult (int result)
 //==============================================================================
 void MenuBar::openDeviceSelector()
 {
+    if (! canShowPopups())
+        return;
+
     // Refilled only when something changed: the instance asks every second while several units are
     // free, and the rows must not vanish under the user's pointer each time.
     if (isDeviceSelectorShowing() && readDeviceRows() == shownRows)
@@ -293,6 +306,12 @@ std::vector<MenuBar::DeviceRow> MenuBar::readDeviceRows() const
     }
 
     return rows;
+}
+
+// A popup is placed on the display of its target, and without a display it has none to go on.
+bool MenuBar::canShowPopups() const
+{
+    return isShowing() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
 }
 
 bool MenuBar::isDeviceSelectorShowing() const

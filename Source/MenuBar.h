@@ -30,18 +30,22 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
 
+    /** Once the window is on a display, asks the instance for a selector request that waited. */
+    void parentHierarchyChanged() override;
+
     void nonAutomatableParamValueChanged (int index, juce::var value) override;
     void connectionListChanged() override;
 
-    /** Takes "showDeviceSelector" and declines every other command. */
+    /** Takes "showDeviceSelector" while the window is on a display, and declines it otherwise (it then
+        waits with the instance) and every other command. */
     bool commandListenerCallback (juce::VqCommand* command) override;
 
     /** Fills the selector with one row per unit and shows it under the USB button. An open selector
-        whose units and connections are unchanged stays as it is.
+        whose units and connections are unchanged stays as it is. Nothing happens off the display.
     */
     void openDeviceSelector();
 
-    /** Builds the main menu afresh and shows it under the menu button. */
+    /** Builds the main menu afresh and shows it under the menu button; nothing happens off the display. */
     void openMenu();
 
     /** The two steps that build the menus without showing them. */
@@ -61,6 +65,7 @@ private:
     struct DeviceRow;
 
     std::vector<DeviceRow> readDeviceRows() const;
+    bool canShowPopups() const;
     bool isDeviceSelectorShowing() const;
     void closeDeviceSelector();
     void deviceButtonClicked (int serialNo, bool connect);

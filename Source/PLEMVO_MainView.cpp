@@ -131,8 +131,6 @@ PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsMa
     configureButton (engageButton, engageSlot);
 
     channelSwitch.descriptionLabel.setText ("CH.", juce::dontSendNotification);
-    // Printed black like the other captions of the light lower plate.
-    channelSwitch.descriptionLabel.setColour (juce::Label::textColourId, juce::Colours::black);
     channelSwitch.setDiodeLabelsText ({ "LINK", "1", "2" });
     channelSwitch.valueRange = { 0.0f, 2.0f, 1.0f, 1.0f };
     channelSwitch.onStateChanged = [this] { changeChannelMode(); };
@@ -179,10 +177,7 @@ PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsMa
 
     params.addParamListener (this, ParamData::channel, Params::notifyOnAdd);
 
-    // The channel switch stays in front of PRESET, whose hit circle covers the lower part of the
-    // channel button: a double-click there would otherwise reset every parameter. The clip lights lie
-    // inside the channel switch and take the clicks there.
-    channelSwitch.setAlwaysOnTop (true);
+    // The clip lights lie inside the channel switch and take the clicks there.
     clipLights.setAlwaysOnTop (true);
     usbLight.setAlwaysOnTop (true);
     overlay.setAlwaysOnTop (true);
@@ -196,6 +191,10 @@ PLEMVO_MainView::~PLEMVO_MainView()
 
     for (auto* knob : { &eq1FreqKnob, &eq1GainKnob, &eq2FreqKnob, &eq2GainKnob })
         knob->onDragEnd = nullptr;
+
+    // A knob under the pointer when the window goes never gets its exit: its hover would stay on.
+    for (const auto setting : hoverSettingsOn)
+        params.setNonAutomatableParamValue (asSettingSource(), setting, false);
 
     for (const auto index : settingsOfView)
         params.removeNonAutomatableParamListener (this, index);
@@ -240,11 +239,13 @@ void PLEMVO_MainView::configureKnob (VQ_Knob_s500& knob, int slot, int hoverSett
     knob.onMouseEnterFunc = [this, slot, hoverSetting]
     {
         showValue (slot);
+        hoverSettingsOn.addIfNotAlreadyThere (hoverSetting);
         params.setNonAutomatableParamValue (asSettingSource(), hoverSetting, true);
     };
     knob.onMouseExitFunc = [this, hoverSetting]
     {
         readOut.startTimer (readOutHoldMs);
+        hoverSettingsOn.removeFirstMatchingValue (hoverSetting);
         params.setNonAutomatableParamValue (asSettingSource(), hoverSetting, false);
     };
 }

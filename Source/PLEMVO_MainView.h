@@ -108,6 +108,7 @@ private:
     static constexpr int readOutHoldMs = 1000;
 
     juce::Array<int> openKnobGestures; // the indices of knob drags begun and not yet ended
+    juce::Array<int> hoverSettingsOn;  // the hover settings this view's knobs turned on and not yet off
 
     juce::VqParamsManager::AutomatableParamListener* asParamSource() noexcept { return this; }
     juce::VqParamsManager::NonAutomatableParamListener* asSettingSource() noexcept { return this; }

@@ -93,8 +93,7 @@ void PlemvoParamsManager::getStateInformation (juce::MemoryBlock& destData) cons
     sessionState->write (destData);
 }
 
-void PlemvoParamsManager::setStateInformation (const void* data, int sizeInBytes)
+bool PlemvoParamsManager::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (sizeInBytes > 0)
-        sessionState->restore (data, (size_t) sizeInBytes);
+    return sizeInBytes > 0 && sessionState->restore (data, (size_t) sizeInBytes);
 }

@@ -47,10 +47,10 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) const;
 
     /** Restores a session state, a ".vqrp" or ".vqrb" file or wrapped XML; data in none of these forms
-        changes nothing. Any thread: the parameters are set on the message thread, and a state written
-        after this call already holds the restored values.
+        changes nothing and gives false. Any thread: the parameters are set on the message thread, and a
+        state written after this call already holds the restored values.
     */
-    void setStateInformation (const void* data, int sizeInBytes);
+    bool setStateInformation (const void* data, int sizeInBytes);
 
 private:
     // Declared in this order so that the state and the linkers go first, then the setters, then the base's records.

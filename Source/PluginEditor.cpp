@@ -78,7 +78,7 @@ void PlemvoAudioProcessorEditor::paramValueChanged (int index, float value)
     if (index != ParamData::channel)
         return;
 
-    if (value < 0.5f)
+    if (ParamTools::isLinked (value))
     {
         if (! isDoubleWindow())
         {
@@ -196,7 +196,7 @@ void PlemvoAudioProcessorEditor::updatePanelsVisibility()
 
 void PlemvoAudioProcessorEditor::updatePanelsGrayOut()
 {
-    const auto dualMonoSideBySide = isDoubleWindow() && paramsManager.getParamValue (ParamData::channel) != 0.0f;
+    const auto dualMonoSideBySide = isDoubleWindow() && ! isLinked();
     const auto channel = selectedChannel();
     channel1View.overlay.setVisible (dualMonoSideBySide && channel != 0);
     channel2View.overlay.setVisible (dualMonoSideBySide && channel != 1);
@@ -209,7 +209,7 @@ bool PlemvoAudioProcessorEditor::isDoubleWindow() const
 
 bool PlemvoAudioProcessorEditor::isLinked() const
 {
-    return paramsManager.getParamValue (ParamData::channel) < 0.5f;
+    return ParamTools::isLinked (paramsManager.getParamValue (ParamData::channel));
 }
 
 // A restored state carries SELECTED CHANNEL as it was stored; any value but channel 2 is channel 1

@@ -3,6 +3,7 @@
 #include "MenuBar.h"
 #include "PLEMVO_MainView.h"
 #include "ParamsManager.h"
+#include "vq_gui/VqDefaultLookAndFeelScope.h"
 #include "vq_gui/VqLookAndFeel.h"
 #include "vq_gui/VqVBlankComponentAnimator.h"
 
@@ -76,6 +77,8 @@ private:
 
     PlemvoPluginInstance& instance;
     PlemvoParamsManager& paramsManager;
+    // Before every child, so that all text the window measures or draws takes the embedded faces.
+    juce::VqDefaultLookAndFeelScope embeddedFaces;
     juce::VqLookAndFeel lookAndFeel;
     MenuBar menuBar;
     PLEMVO_MainView channel1View;

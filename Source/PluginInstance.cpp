@@ -30,6 +30,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
     if (midiManager != nullptr)
         midiManager->registerPluginInstance ({ juce::VqSysexProtocol::unitDeviceName });
 
+    plemvoParams->addNonAutomatableParamListener (this, ParamData::connectedDevSn, juce::VqParamsManager::registerOnly);
     startTimer (connectionIntervalMs);
 }
 
@@ -37,6 +38,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
 // members and the parameter manager that the bridge's MIDI objects listen to.
 PlemvoPluginInstance::~PlemvoPluginInstance()
 {
+    plemvoParams->removeNonAutomatableParamListener (this, ParamData::connectedDevSn);
     stopTimer();
     detachBridge();
     stopTimer(); // the detached bridge's loss report restarts it
@@ -101,10 +103,14 @@ juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
     auto* editor = new PlemvoAudioProcessorEditor (*this, *plemvoParams);
 
     // A device-selector request that waited for a window goes to the new window's menu bar.
+    sendPendingCommand();
+    return editor;
+}
+
+void PlemvoPluginInstance::sendPendingCommand()
+{
     if (pendingCommand != nullptr)
         sendCommand (std::move (pendingCommand));
-
-    return editor;
 }
 
 //==============================================================================
@@ -185,9 +191,55 @@ void PlemvoPluginInstance::detachBridge()
     bridge.reset();
 }
 
+int PlemvoPluginInstance::findUnitInUse() const
+{
+    if (bridge == nullptr || midiManager == nullptr)
+        return -1;
+
+    const auto list = midiManager->getConnectionList();
+
+    for (const auto* row : *list)
+        if (row->listener == bridge.get())
+            return row->serialNo;
+
+    return -1;
+}
+
+void PlemvoPluginInstance::nonAutomatableParamValueChanged (int index, juce::var value)
+{
+    if (index == ParamData::connectedDevSn)
+        followRememberedUnit (value);
+}
+
+// The instance's own changes of the remembered unit name itself as their source, so only the others
+// arrive here. Without a unit in use the connection step takes the remembered one when it can.
+void PlemvoPluginInstance::followRememberedUnit (int serialNo)
+{
+    const auto inUse = findUnitInUse();
+
+    if (inUse < 0 || inUse == serialNo)
+        return;
+
+    auto newBridge = std::make_unique<PlemvoMidiBridge> (*this, *plemvoParams);
+
+    if (serialNo >= 0 && midiManager->connectIfSerialNo (serialNo, newBridge.get()))
+    {
+        detachBridge();
+        bridge = std::move (newBridge);
+
+        // The old bridge reported its loss on the way out; the instance is connected all along.
+        connectedFlagSetter.setParamValue (true);
+        stopTimer();
+        return;
+    }
+
+    // Taken by another instance, absent or none: the unit in use stays, and the setting names it.
+    setSetting (ParamData::connectedDevSn, inUse);
+}
+
 void PlemvoPluginInstance::setSetting (int index, const juce::var& value)
 {
-    plemvoParams->setNonAutomatableParamValue (nullptr, index, value);
+    plemvoParams->setNonAutomatableParamValue (this, index, value);
 }
 
 bool PlemvoPluginInstance::isConnected() const
@@ -213,16 +265,16 @@ void PlemvoPluginInstance::commandFallback (std::unique_ptr<juce::VqCommand> com
 {
     if (command->id == Ids::vqPlemvo::savePreset)
     {
-        launchChooser ("Save preset...", juce::String ("*") + PresetFile::extension,
+        launchChooser (saveTitle, juce::String ("*") + PresetFile::extension,
                        juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
                            juce::FileBrowserComponent::warnAboutOverwriting,
                        [this] (const juce::File& file) { savePreset (file); });
     }
     else if (command->id == Ids::vqPlemvo::loadPreset)
     {
-        launchChooser ("Load preset...", juce::String ("*") + PresetFile::extension + "; *" + PresetFile::bankExtension,
+        launchChooser (loadTitle, juce::String ("*") + PresetFile::extension + "; *" + PresetFile::bankExtension,
                        juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
-                       [this] (const juce::File& file) { PresetFile::load (*this, file); });
+                       [this] (const juce::File& file) { tellIfFailed (loadTitle, PresetFile::load (*this, file)); });
     }
     else if (command->id == Ids::vqPlemvo::showDeviceSelector)
     {
@@ -234,7 +286,7 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
 {
     if (! PresetFile::replacesAnotherFile (chosen))
     {
-        PresetFile::save (*this, chosen);
+        tellIfFailed (saveTitle, PresetFile::save (*this, chosen));
         return;
     }
 
@@ -242,7 +294,7 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
     const auto target = PresetFile::getSaveTarget (chosen);
     const auto options = juce::MessageBoxOptions()
                              .withIconType (juce::MessageBoxIconType::QuestionIcon)
-                             .withTitle ("Save preset...")
+                             .withTitle (saveTitle)
                              .withMessage (target.getFileName() + " already exists. Replace it?")
                              .withButton ("Replace")
                              .withButton ("Cancel");
@@ -251,8 +303,27 @@ void PlemvoPluginInstance::savePreset (const juce::File& chosen)
                                   [safeThis = juce::WeakReference<PlemvoPluginInstance> (this), chosen] (int button)
                                   {
                                       if (button == 1 && safeThis != nullptr)
-                                          PresetFile::save (*safeThis, chosen, true);
+                                          safeThis->tellIfFailed (saveTitle,
+                                                                  PresetFile::save (*safeThis, chosen, true));
                                   });
+}
+
+// The reason goes over the window the dialog was opened from; with no window showing there is none to
+// tell it in.
+void PlemvoPluginInstance::tellIfFailed (const juce::String& title, const juce::Result& result)
+{
+    auto* editor = getActiveEditor();
+
+    if (result.wasOk() || editor == nullptr || ! editor->isShowing())
+        return;
+
+    juce::AlertWindow::showAsync (juce::MessageBoxOptions()
+                                      .withIconType (juce::MessageBoxIconType::WarningIcon)
+                                      .withTitle (title)
+                                      .withMessage (result.getErrorMessage() + ".")
+                                      .withButton ("OK")
+                                      .withAssociatedComponent (editor),
+                                  nullptr);
 }
 
 void PlemvoPluginInstance::launchChooser (const juce::String& title, const juce::String& patterns, int flags,

@@ -19,11 +19,22 @@ class MidiManager;
     the remembered unit, or to the one free unit when none is remembered; with several free units it asks
     for the device selector, a command kept until an editor can show it. It also serves the preset
     commands that nobody else takes.
+
+    While connected, a remembered unit set from outside (a preset, a restored state, the host) that
+    differs from the unit in use is taken at once when it is free; otherwise the instance keeps its
+    unit and the setting names that unit again, so the settings always say what the instance holds.
 */
-class PlemvoPluginInstance : public juce::VqPluginInstance, public juce::CommandManager, public juce::Timer
+class PlemvoPluginInstance : public juce::VqPluginInstance,
+                             public juce::CommandManager,
+                             public juce::Timer,
+                             private juce::VqParamsManager::NonAutomatableParamListener
 {
 public:
     static constexpr int connectionIntervalMs = 1000;
+
+    /** The titles of the preset dialogs, and of the alerts that tell why a save or load failed. */
+    static constexpr const char* saveTitle = "Save preset...";
+    static constexpr const char* loadTitle = "Load preset...";
     static constexpr const char* version = PLEMVO_VERSION_STRING;
 
     PlemvoPluginInstance();
@@ -61,6 +72,9 @@ public:
     /** The bridge that holds or tries the connection, or null. */
     PlemvoMidiBridge* getBridge() const noexcept { return bridge.get(); }
 
+    /** Sends a device-selector request that waits for a window to the command listeners again. */
+    void sendPendingCommand();
+
     /** Whether a device-selector request waits for an editor. */
     bool hasPendingCommand() const noexcept { return pendingCommand != nullptr; }
 
@@ -76,10 +90,14 @@ private:
     std::unique_ptr<juce::FileChooser> chooser;
 
     void detachBridge();
+    int findUnitInUse() const;
+    void followRememberedUnit (int serialNo);
+    void nonAutomatableParamValueChanged (int index, juce::var value) override;
     void setSetting (int index, const juce::var& value);
     bool isConnected() const;
     int countFreeDevices() const;
     void savePreset (const juce::File& chosen);
+    void tellIfFailed (const juce::String& title, const juce::Result& result);
     void launchChooser (const juce::String& title, const juce::String& patterns, int flags,
                         std::function<void (const juce::File&)> onChosen);
 

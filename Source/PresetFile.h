@@ -2,10 +2,13 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+class PlemvoPluginInstance;
+
 /** The file side of the preset commands, apart from their dialogs so that anything holding a chosen file
     (the dialogs' callbacks, a headless host, tests) saves and loads the same way.
 
-    A preset file holds exactly the bytes of the session state.
+    A preset file holds exactly the bytes of the session state. A save or load that fails says why in
+    its result, in words for the user: the file's name, what was not done, and the reason.
 */
 class PresetFile
 {
@@ -27,8 +30,12 @@ public:
     static juce::Result save (juce::AudioProcessor& processor, const juce::File& chosen,
                               bool replacingAnotherFileConfirmed = false);
 
-    /** Reads the file whole and hands the bytes to the processor's state reader. A file that is missing,
-        a directory, unreadable, empty, too large or not read to its end is ignored and changes nothing.
+    /** Reads the file whole and hands the bytes to the instance's state reader. A file that is missing,
+        not a regular file, unreadable, empty, too large, not read to its end, or of which nothing could
+        be applied fails and changes nothing.
     */
-    static juce::Result load (juce::AudioProcessor& processor, const juce::File& chosen);
+    static juce::Result load (PlemvoPluginInstance& instance, const juce::File& chosen);
+
+    /** The reason told for a write into the folder that the system refused with this status. */
+    static juce::String describeWriteFailure (const juce::Result& status, const juce::File& folder);
 };

@@ -97,12 +97,12 @@ void SessionState::write (juce::MemoryBlock& destData) const
     tree.writeToStream (out);
 }
 
-void SessionState::restore (const void* data, size_t numBytes)
+bool SessionState::restore (const void* data, size_t numBytes)
 {
     auto changes = StateReader::read (data, numBytes);
 
     if (changes.isEmpty())
-        return;
+        return false;
 
     std::array<bool, ParamData::numParams> touched {};
 
@@ -114,6 +114,10 @@ void SessionState::restore (const void* data, size_t numBytes)
             changes.settings.push_back ({ ParamData::shouldBeConnected, true });
             changes.settings.push_back ({ ParamData::connectedDevSn, *changes.bankDevice });
         }
+
+        // A bank's unit alone, while not connected, leaves nothing to apply.
+        if (changes.params.empty() && changes.settings.empty())
+            return false;
 
         // The setters post before this state does, so the message thread applies the settings first.
         for (auto& change : changes.settings)
@@ -132,7 +136,7 @@ void SessionState::restore (const void* data, size_t numBytes)
     if (juce::MessageManager::existsAndIsCurrentThread())
     {
         applyPending();
-        return;
+        return true;
     }
 
     // A host reads its parameters as soon as the restore returns: they show what the message thread
@@ -142,6 +146,7 @@ void SessionState::restore (const void* data, size_t numBytes)
             manager.getDawParameter (i)->presetValue (params[(size_t) i].load (std::memory_order_relaxed));
 
     triggerAsyncUpdate();
+    return true;
 }
 
 void SessionState::storeAsApplied (const StateReader::ParamChange& change,

@@ -34,8 +34,9 @@ public:
     /** Replaces the block's content with the state tree. Any thread. */
     void write (juce::MemoryBlock& destData) const;
 
-    /** Restores what the data holds in any of the accepted forms. Any thread. */
-    void restore (const void* data, size_t numBytes);
+    /** Restores what the data holds in any of the accepted forms; false when nothing in it could be
+        applied. Any thread. */
+    bool restore (const void* data, size_t numBytes);
 
 private:
     juce::VqParamsManager& manager;

@@ -2,9 +2,11 @@
 // record, every value stays finite within 0..1, a chunk without entries leaves the values as they
 // were, and the chunk written afterwards carries the same values into a second set of parameters.
 //
-// The first four bytes are the record's size field (the host's claim, even negative or beyond the
-// bytes given: the record is then zero-filled up to it, as a host's zeroed buffer would be); the rest
-// is the data area.
+// The first four bytes are the record's size field, the rest the data area. A host hands over a record
+// of exactly the size it claims, so the record's block ends there: bytes given beyond the claim are
+// left out, and a claim beyond the bytes given is zero-filled, as a host's zeroed buffer would be. A
+// negative claim gets a record without a data area.
+#include "../tests/common/ChunkRecord.h"
 #include "../tests/common/ControlsChunkRig.h"
 
 #include <algorithm>
@@ -13,7 +15,9 @@
 
 namespace
 {
-constexpr int32_t largestRecord = 1 << 16;
+// Twelve times the product's chunk: room for every kind of entry and damage, while a record of zeros
+// (an entry without a name every 4 bytes) keeps the runs quick.
+constexpr int32_t largestRecord = 1 << 12;
 
 ControlsChunkRig* rig = nullptr;
 ControlsChunkRig* copy = nullptr;
@@ -41,11 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     std::memcpy (&claimed, data, sizeof (claimed));
     claimed = std::min (claimed, largestRecord);
 
-    const auto given = std::min (size - sizeof (claimed), size_t (largestRecord));
-    std::vector<char> record (offsetof (AAX_SPlugInChunk, fData) + std::max (given, size_t (std::max (claimed, 0))));
-    std::memcpy (record.data() + offsetof (AAX_SPlugInChunk, fData), data + sizeof (claimed), given);
-    auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (record.data());
-    chunk->fSize = claimed;
+    std::vector<uint8_t> area (size_t (std::max (claimed, 0)), 0);
+    std::copy_n (data + sizeof (claimed), std::min (size - sizeof (claimed), area.size()), area.begin());
+    ChunkRecord record (area, claimed);
+    auto* chunk = record.get();
 
     float before[ParamData::numParams];
 

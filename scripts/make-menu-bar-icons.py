@@ -34,7 +34,7 @@ class PathWriter:
 
 
 def menu_icon():
-    """Three bars, 100 x 100."""
+    """Three bars, 100 x 88: about square."""
     p = PathWriter()
     for top in (6, 42, 78):
         p.rounded_rect(0, top, 100, 16, 8)
@@ -47,18 +47,18 @@ def usb_icon():
     p.move(0, 42)
     p.line(40, 42)
     p.line(70, 30)    # strain relief, widening towards the body
-    p.line(70, 14)
-    p.quad(70, 6, 78, 6)
-    p.line(142, 6)
-    p.quad(150, 6, 150, 14)
+    p.line(70, 8)
+    p.quad(70, 0, 78, 0)
+    p.line(142, 0)
+    p.quad(150, 0, 150, 8)
     p.line(150, 22)   # the metal shell
     p.line(225, 22)
     p.line(225, 78)
     p.line(150, 78)
-    p.line(150, 86)
-    p.quad(150, 94, 142, 94)
-    p.line(78, 94)
-    p.quad(70, 94, 70, 86)
+    p.line(150, 92)
+    p.quad(150, 100, 142, 100)
+    p.line(78, 100)
+    p.quad(70, 100, 70, 92)
     p.line(70, 70)
     p.line(40, 58)
     p.line(0, 58)

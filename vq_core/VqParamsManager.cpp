@@ -146,6 +146,18 @@ var VqParamsManager::getNonAutomatableParamValue (int index) const
     return setting != nullptr ? setting->value : var (-1);
 }
 
+int VqParamsManager::getNumParamListeners (int index) const noexcept
+{
+    auto* param = findParameter (index);
+    return param != nullptr ? param->listeners.size() : 0;
+}
+
+int VqParamsManager::getNumNonAutomatableParamListeners (int index) const noexcept
+{
+    auto* setting = findSetting (index);
+    return setting != nullptr ? setting->listeners.size() : 0;
+}
+
 VqDawParameter* VqParamsManager::getDawParameter (int index) const noexcept
 {
     auto* param = findParameter (index);

@@ -102,6 +102,10 @@ public:
     /** The stored setting; an int var of -1 for an index outside the table. */
     var getNonAutomatableParamValue (int index) const;
 
+    /** How many listeners the parameter or the setting has; 0 for an index outside the table. */
+    int getNumParamListeners (int index) const noexcept;
+    int getNumNonAutomatableParamListeners (int index) const noexcept;
+
     int getNumParams() const noexcept { return automatable.size(); }
     int getNumNonAutomatableParams() const noexcept { return nonAutomatable.size(); }
 

@@ -9,8 +9,8 @@ namespace juce
 /** The window's look-and-feel: the framework's V4 drawing with dark popup menus and text buttons, the
     menu bar's colours, and the embedded Lato faces for every font request, chosen by style alone.
     The framework resolves typefaces through the default look-and-feel, so the faces decide the drawn
-    text only where this look-and-feel is made the default; installed on a component tree it leaves
-    the text in the platform's face. Message thread only.
+    text only while one of these is the default (VqDefaultLookAndFeelScope); installed on a component
+    tree alone it leaves the text in the platform's face. Message thread only.
 */
 class VqLookAndFeel : public LookAndFeel_V4
 {

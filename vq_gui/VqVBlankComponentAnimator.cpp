@@ -119,8 +119,16 @@ void VqVBlankComponentAnimator::AnimationTask::moveToFinalDestination()
     if (component != nullptr)
         component->setBounds (destination);
 
-    if (! weakThis.wasObjectDeleted() && proxy != nullptr && component != nullptr)
-        component->setVisible (destAlpha > 0);
+    if (weakThis.wasObjectDeleted() || proxy == nullptr)
+        return;
+
+    // The proxy gives the component back visible, which one faded out to nothing must not stay.
+    const WeakReference<Component> target (component);
+    const auto visible = destAlpha > 0;
+    proxy.deleteAndZero();
+
+    if (target != nullptr)
+        target->setVisible (visible);
 }
 
 double VqVBlankComponentAnimator::AnimationTask::timeToDistance (double time) const noexcept

@@ -50,14 +50,25 @@ void VQ_Knob::setSliderAffineTransform (const juce::AffineTransform& transform)
 
 void VQ_Knob::replaceRulerMarks (const juce::StringArray& rulerTexts, float rangeStart, float rangeEnd)
 {
+    auto markHeld = false;
+    auto endGestureOf = [&markHeld] (auto& mark)
+    {
+        markHeld = markHeld || mark.isMouseButtonDown();
+        mark.endPendingGesture();
+    };
+
     for (auto* label : rulerLabels)
-        label->endPendingGesture();
+        endGestureOf (*label);
 
     for (auto* diode : rulerDiodes)
-        diode->endPendingGesture();
+        endGestureOf (*diode);
 
     rulerLabels.clear();
     rulerDiodes.clear();
+
+    // The slider drags along with a press on a mark; once the mark is gone no release reaches it.
+    if (markHeld)
+        endSliderDrag();
 
     const auto n = rulerTexts.size();
     auto* parent = getParentComponent();
@@ -82,6 +93,17 @@ void VQ_Knob::replaceRulerMarks (const juce::StringArray& rulerTexts, float rang
             }
         }
     }
+}
+
+void VQ_Knob::endSliderDrag()
+{
+    // The slider ends its drag on any release; it reads nothing of the event.
+    const auto now = juce::Time::getCurrentTime();
+    juce::Slider::mouseUp (
+        juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), {}, {},
+                          juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                          juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
+                          juce::MouseInputSource::defaultTiltY, this, this, now, {}, now, 1, false));
 }
 
 double VQ_Knob::decimalValue (float value)
@@ -145,26 +167,6 @@ void VQ_Knob::mouseExit (const juce::MouseEvent& e)
         onMouseExitFunc();
 
     juce::Slider::mouseExit (e);
-}
-
-// A press on a mark is already a whole gesture of the mark's own; the slider must not open a
-// second one of its own on the same press.
-void VQ_Knob::mouseDown (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseDown (e);
-}
-
-void VQ_Knob::mouseDrag (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseDrag (e);
-}
-
-void VQ_Knob::mouseUp (const juce::MouseEvent& e)
-{
-    if (! isFromMark (e))
-        juce::Slider::mouseUp (e);
 }
 
 bool VQ_Knob::hitTest (int x, int y)

@@ -12,7 +12,9 @@
     The caption and the marks are siblings of the knob in its parent, not children: the knob adds
     them to each new parent, the look-and-feel places them in the parent's coordinates at layout,
     and they follow the knob's visibility. A press on a mark jumps the knob to the mark's value as
-    one gesture: onDragStart and onValueChange on the press, onDragEnd on the release.
+    one gesture: onDragStart and onValueChange on the press, onDragEnd on the release. The knob
+    listens to its marks, so the slider then handles the same press, drag and release as its own, in
+    a drag nested inside the mark's: a drag begun on a mark turns the knob on from the mark's value.
 */
 class VQ_Knob : public juce::Slider
 {
@@ -48,9 +50,6 @@ public:
 
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
-    void mouseDown (const juce::MouseEvent&) override;
-    void mouseDrag (const juce::MouseEvent&) override;
-    void mouseUp (const juce::MouseEvent&) override;
     void mouseDoubleClick (const juce::MouseEvent&) override {}
     void parentHierarchyChanged() override;
     void visibilityChanged() override;
@@ -62,7 +61,8 @@ protected:
     /** Makes this the knob's look-and-feel, owned by the knob. */
     void setKnobLookAndFeel (std::unique_ptr<VQ_Knob_LAF> lookAndFeel);
 
-    /** Replaces the marks with one label and one LED per text, ending a gesture a mark began. */
+    /** Replaces the marks with one label and one LED per text, ending a gesture a mark began and the
+        slider's drag of the same press. */
     void replaceRulerMarks (const juce::StringArray& rulerTexts, float rangeStart, float rangeEnd);
 
     /** Sets the range from the caller's floats, each taken as the decimal it was written as (0.01f
@@ -85,10 +85,8 @@ private:
     bool parametersDefined = false;
     float rulerRadius = 10.0f;
 
-    /** Whether an event comes from one of the marks rather than the knob itself. */
-    bool isFromMark (const juce::MouseEvent& e) const noexcept { return e.eventComponent != this; }
-
     template <typename Function> void forEachSibling (Function&& function);
+    void endSliderDrag();
 
 public:
     std::function<void()> onMouseDoubleClickFunc, onMouseEnterFunc, onMouseExitFunc;

@@ -259,17 +259,22 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         case Verb::savePreset:
         {
             const auto result = PresetFile::save (instance, resolve (args[1]));
-            write (Kind::info, who,
-                   result.wasOk() ? "preset saved as " + PresetFile::getSaveTarget (resolve (args[1])).getFileName()
-                                  : "preset not saved: " + result.getErrorMessage());
+
+            if (result.failed())
+                return result.getErrorMessage();
+
+            write (Kind::info, who, "preset saved as " + PresetFile::getSaveTarget (resolve (args[1])).getFileName());
             return {};
         }
 
         case Verb::loadPreset:
         {
             const auto result = PresetFile::load (instance, resolve (args[1]));
-            write (Kind::info, who,
-                   result.wasOk() ? "preset loaded from " + args[1] : "preset ignored: " + result.getErrorMessage());
+
+            if (result.failed())
+                return result.getErrorMessage();
+
+            write (Kind::info, who, "preset loaded from " + args[1]);
             return {};
         }
 
@@ -280,7 +285,10 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
             write (Kind::info, who,
                    "window opened, " + juce::String (editor.getWidth()) + " x " + juce::String (editor.getHeight()) +
                        (editor.isOnDesktop() ? " on the display" : " off-screen (no display)") +
-                       (waiting ? "; the waiting device-selector request goes to its menu bar" : ""));
+                       (! waiting              ? ""
+                        : editor.isOnDesktop() ? "; the waiting device-selector request goes to its menu bar"
+                                               : "; the device-selector request goes on waiting: no selector "
+                                                 "pops up without a display"));
             return {};
         }
 
@@ -540,6 +548,16 @@ juce::String SessionRunner::answerFileDialog (HostedInstance& hosted, const juce
 
         if (yes == nullptr)
             return closeAll (question + " has no button to answer with");
+
+        // A box with one button asks nothing: the instance tells why the save or load failed.
+        if (box->getNumButtons() == 1)
+        {
+            const auto reason = box->getDescription().fromFirstOccurrenceOf (box->getName() + ". ", false, false);
+            write (Kind::info, hosted.getName(), "alert \"" + box->getName() + "\": " + reason);
+            DesktopWindows::click (*yes);
+            runUntil ([&] { return box == nullptr; }, windowTimeoutMs);
+            return closeAll (reason.upToLastOccurrenceOf (".", false, false));
+        }
 
         if (asked == maxConfirmations)
             return closeAll (question + " is one question too many");

@@ -103,6 +103,21 @@ protected:
             advance (editor, milliseconds);
     }
 
+    /** The number of listeners of every parameter and setting, in index order. */
+    static std::vector<int> listenerCounts (PlemvoPluginInstance& instance)
+    {
+        auto& params = instance.getPlemvoParams();
+        std::vector<int> counts;
+
+        for (int i = 0; i < params.getNumParams(); ++i)
+            counts.push_back (params.getNumParamListeners (i));
+
+        for (int i = 0; i < params.getNumNonAutomatableParams(); ++i)
+            counts.push_back (params.getNumNonAutomatableParamListeners (i));
+
+        return counts;
+    }
+
     static bool isIdle (Editor& editor)
     {
         return ! editor.isTimerRunning() && editor.getAnimator().getTasks().isEmpty();

@@ -1,6 +1,7 @@
 #include "InstanceFixture.h"
 #include "MainViewFixture.h"
 #include "Mouse.h"
+#include "ParamsTestRig.h"
 
 using namespace mainviewtest;
 using instancetest::Direction;
@@ -56,6 +57,50 @@ TEST_F (MainViewTest, ADragThatStartsOnOneKnobAndEndsOnAnotherChangesOnlyTheFirs
     const std::vector<std::string> expected { "begin 3 other", "end 3 other" };
     EXPECT_EQ (log.gesturesAndSettings(), expected);
     EXPECT_EQ (params().getParamValue (ParamData::eq2Freq1), 0.5f);
+}
+
+// The slider handles a press on a ruler mark as its own press too: the knob jumps to the mark and
+// the drag turns it on from there, and the two nested gestures reach the host as one.
+TEST_F (MainViewTest, ADragThatStartsOnARulerMarkTurnsTheKnobOnFromTheMarksValueInsideOneHostGesture)
+{
+    auto& knob = view().eq1GainKnob;
+
+    for (const bool onLed : { false, true })
+    {
+        auto& mark = onLed ? static_cast<juce::Component&> (*knob.getRulerDiodes()[5])
+                           : static_cast<juce::Component&> (*knob.getRulerLabels()[5]);
+        params().setParamValue (nullptr, ParamData::eq1Gain1, 0.2f);
+        auto& parameter = *instance->getParameters()[ParamData::eq1Gain1];
+        vqtest::HostRecorder host;
+        parameter.addListener (&host);
+
+        vqtest::PeerMouse (view()).dragUp (centreInView (mark), 64);
+
+        parameter.removeListener (&host);
+        EXPECT_EQ (host.gestures, (std::vector<bool> { true, false })) << onLed;
+        ASSERT_FALSE (host.values.empty()) << onLed;
+        EXPECT_EQ (host.values.front(), 0.5f) << onLed;
+        EXPECT_TRUE (std::is_sorted (host.values.begin(), host.values.end())) << onLed;
+        // 256 px turn the whole range: 64 px up from the mark's 0.5 is a quarter more.
+        EXPECT_NEAR (params().getParamValue (ParamData::eq1Gain1), 0.75f, 0.011f) << onLed;
+    }
+}
+
+// The hover settings are shared by both views: a view that goes away takes back only what its own
+// knobs set on, not what the other view or anyone else set.
+TEST_F (MainViewTest, AViewThatGoesAwayTurnsOffOnlyTheHoverSettingsItsOwnKnobsTurnedOn)
+{
+    auto isOn = [this] (int setting) { return (bool) params().getNonAutomatableParamValue (setting); };
+    vqtest::PeerMouse mouse (view (0));
+    mouse.move (centreInView (view (0).eq1GainKnob));
+    params().setNonAutomatableParamValue (nullptr, ParamData::mouseOverFreq2Knob, true);
+
+    views[1].reset();
+    EXPECT_TRUE (isOn (ParamData::mouseOverGain1Knob));
+
+    views[0].reset();
+    EXPECT_FALSE (isOn (ParamData::mouseOverGain1Knob));
+    EXPECT_TRUE (isOn (ParamData::mouseOverFreq2Knob));
 }
 
 //==============================================================================

@@ -348,6 +348,89 @@ TEST_F (MainViewTest, UnderEachHostOnlyItsResetModifierReturnsAKnobToItsDefaultI
     }
 }
 
+TEST_F (MainViewTest, UnderEachHostOnlyItsSwapModifierGivesAnEqKnobTheFineDrag)
+{
+    using Keys = juce::ModifierKeys;
+    struct Case
+    {
+        juce::AudioProcessor::WrapperType host;
+        int swap;
+        std::vector<int> plain; // neither the swap nor the reset modifier
+    };
+    const Case cases[] {
+        { juce::AudioProcessor::wrapperType_AAX, Keys::commandModifier, { 0, Keys::shiftModifier } },
+        { juce::AudioProcessor::wrapperType_AudioUnit, Keys::shiftModifier, { 0, Keys::commandModifier } },
+        { juce::AudioProcessor::wrapperType_VST3, Keys::shiftModifier, { 0, Keys::altModifier } },
+    };
+
+    for (const auto& c : cases)
+    {
+        views.clear();
+        juce::AudioProcessor::setTypeOfNextNewPlugin (c.host);
+        instance = std::make_unique<PlemvoPluginInstance>();
+        makeViews();
+        auto& knob = view().eq1GainKnob;
+
+        // 64 pixels up in steps of 8: a plain drag turns a quarter of the range, a fine one a hundredth.
+        const auto turnedBy = [&] (int modifiers)
+        {
+            params().setParamValue (nullptr, ParamData::eq1Gain1, 0.5f);
+            vqtest::DirectMouse mouse (knob);
+            const auto from = centreIn (knob);
+            mouse.down (from, Keys (modifiers | Keys::leftButtonModifier));
+            for (int dy = 8; dy <= 64; dy += 8)
+                mouse.drag (from.translated (0.0f, (float) -dy));
+            mouse.up (from.translated (0.0f, -64.0f));
+            return params().getParamValue (ParamData::eq1Gain1) - 0.5f;
+        };
+
+        const auto fine = turnedBy (c.swap);
+        EXPECT_TRUE (fine > 0.0f && fine < 0.05f) << c.host << ": " << fine;
+
+        for (const auto modifiers : c.plain)
+            EXPECT_NEAR (turnedBy (modifiers), 0.25f, 0.02f) << c.host << ", modifiers " << modifiers;
+    }
+}
+
+// The double-click return stays enabled for the reset click, yet a double-click alone resets nothing.
+TEST_F (MainViewTest, APlainDoubleClickOnAnEqKnobChangesNothingThoughItsResetClickIsEnabled)
+{
+    auto& v = view();
+    setDualMono (true);
+    for (const auto index : { ParamData::eq1Freq1, ParamData::eq1Gain1, ParamData::eq2Freq1, ParamData::eq2Gain1 })
+        params().setParamValue (nullptr, index, 0.9f);
+
+    for (auto* knob : { &v.eq1FreqKnob, &v.eq1GainKnob, &v.eq2FreqKnob, &v.eq2GainKnob })
+    {
+        ASSERT_TRUE (knob->isDoubleClickReturnEnabled());
+        EventLog log (params(), { ParamData::eq1Freq1, ParamData::eq1Gain1, ParamData::eq2Freq1, ParamData::eq2Gain1 });
+
+        vqtest::DirectMouse (*knob).doubleClick (centreIn (*knob));
+
+        EXPECT_FLOAT_EQ ((float) knob->getValue(), 0.9f);
+        EXPECT_EQ (log.gesturesAndSettings().size(), log.events.size()) << "no value set";
+    }
+}
+
+TEST_F (MainViewTest, TheChannelSwitchsCaptionIsDrawnInTheSwitchsLabelColourAndItsPositionLabelsInBlack)
+{
+    auto& channelSwitch = view().channelSwitch;
+    auto& caption = channelSwitch.descriptionLabel;
+    ASSERT_EQ (caption.getText(), "CH.");
+    EXPECT_EQ (caption.findColour (juce::Label::textColourId), channelSwitch.labelColour);
+    EXPECT_EQ (channelSwitch.labelColour, PLEMVO_Colours::panelFontColour);
+
+    const auto drawn = vqtest::renderComponent (caption);
+    const auto inLabelColour = [] (juce::Colour c)
+    { return c.getAlpha() > 200 && vqtest::coloursNear (c, PLEMVO_Colours::panelFontColour, 8); };
+    const auto dark = [] (juce::Colour c) { return c.getAlpha() > 100 && c.getBrightness() < 0.5f; };
+    EXPECT_GT (vqtest::countPixels (drawn, inLabelColour, caption.getLocalBounds()), 5);
+    EXPECT_EQ (vqtest::countPixels (drawn, dark, caption.getLocalBounds()), 0);
+
+    for (auto* label : channelSwitch.positionLabels)
+        EXPECT_EQ (label->findColour (juce::Label::textColourId), juce::Colours::black) << label->getText();
+}
+
 TEST_F (MainViewTest, ClicksReachTheControlsBeneathTheOverlay)
 {
     auto& v = view();

@@ -71,6 +71,23 @@ TEST_F (MenuBarOnDisplayTest, AMainMenuResultThatArrivesAfterTheBarWasDeletedIsI
     instance.removeCommandListener (&commands);
 }
 
+TEST_F (MenuBarOnDisplayTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCommandGoesOn)
+{
+    auto& instance = createInstance();
+    CommandCounter next; // registered first, so offered what the bar declines
+    instance.addCommandListener (&next);
+    openWindow (instance);
+
+    instance.sendCommand (std::make_unique<juce::VqCommand> (juce::Identifier ("somethingElse")));
+    instance.sendCommand (std::make_unique<juce::VqCommand> (Ids::vqPlemvo::showDeviceSelector));
+    vqtest::drainMessageLoop();
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (next.ids, juce::StringArray ("somethingElse"));
+    EXPECT_FALSE (instance.hasPendingCommand());
+    instance.removeCommandListener (&next);
+}
+
 TEST_F (MenuBarOnDisplayTest, TheOpenSelectorIsRefilledOnlyWhenTheUnitsChangedAndItsConnectButtonConnects)
 {
     addUnit (17);

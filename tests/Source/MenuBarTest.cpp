@@ -96,6 +96,67 @@ TEST_F (MenuBarTest, TheMainMenuOffersSaveAndLoadAndShowsTheVersionLineDisabled)
     EXPECT_EQ (items.joinIntoString (" | "), "100 Save preset | 101 Load preset | - | 1 Plugin version: 3.0.0 (off)");
 }
 
+TEST_F (MenuBarTest, TheMenuIconFillsSevenTenthsOfTheBarsHeightAndTheUsbButtonSitsOneFifthOfItInsideTheRightEdge)
+{
+    struct Case
+    {
+        int width, height, usbX;
+    };
+
+    bar = makeBar (createInstance());
+
+    for (const auto& c : { Case { 325, 25, 295 }, Case { 325, 27, 292 }, Case { 650, 30, 614 } })
+    {
+        SCOPED_TRACE (juce::String (c.width) + " x " + juce::String (c.height));
+        bar->setBounds (0, 0, c.width, c.height);
+        const auto h = (float) c.height;
+
+        EXPECT_EQ (bar->getMenuButton().getBounds(), juce::Rectangle<int> (0, 0, c.height, c.height));
+        const auto menuIcon = bar->getMenuButton().getIconArea (false);
+        EXPECT_FLOAT_EQ (juce::jmax (menuIcon.getWidth(), menuIcon.getHeight()), 0.7f * h);
+        EXPECT_NEAR (menuIcon.getCentreX(), h / 2.0f, 0.01f);
+        EXPECT_NEAR (menuIcon.getCentreY(), h / 2.0f, 0.01f);
+
+        EXPECT_EQ (bar->getUsbButton().getBounds(), juce::Rectangle<int> (c.usbX, 0, c.height, c.height));
+        const auto usbIcon = bar->getUsbButton().getIconArea (false);
+        EXPECT_FLOAT_EQ (usbIcon.getWidth(), h);
+        EXPECT_NEAR (usbIcon.getCentreY(), h / 2.0f, 0.01f);
+    }
+}
+
+TEST_F (MenuBarTest, TheMenuIconIsAboutSquareAndTheUsbIconAboutTwoAndAQuarterTimesAsWideAsHigh)
+{
+    bar = makeBar (createInstance());
+    const auto menuIcon = bar->getMenuButton().getIconArea (false);
+    const auto usbIcon = bar->getUsbButton().getIconArea (false);
+
+    EXPECT_NEAR (menuIcon.getWidth() / menuIcon.getHeight(), 1.0f, 0.15f);
+    EXPECT_NEAR (usbIcon.getWidth() / usbIcon.getHeight(), 2.25f, 0.05f);
+}
+
+TEST_F (MenuBarTest, TheBarAndItsIconsArePaintedInTheMenuColoursAndTheSelectorInItsOwnGreys)
+{
+    bar = makeBar (createInstance());
+    const juce::MainMenuColours colours;
+    const auto image = vqtest::renderComponent (*bar);
+
+    EXPECT_EQ (image.getPixelAt (160, 12), colours.barTopColour);
+    EXPECT_EQ (image.getPixelAt (160, 1), colours.barTopColour);
+    EXPECT_EQ (image.getPixelAt (160, 23), colours.barBottomColour);
+    for (auto* button :
+         std::initializer_list<juce::MenuBarShapeButton*> { &bar->getMenuButton(), &bar->getUsbButton() })
+    {
+        const auto iconCentre = button->getIconArea (false).getCentre() + button->getPosition().toFloat();
+        EXPECT_TRUE (vqtest::coloursNear (vqtest::sample (image, iconCentre), colours.iconNormalColour))
+            << button->getName();
+    }
+
+    bar->fillDeviceSelector();
+    auto& selector = bar->getDeviceSelectorLookAndFeel();
+    EXPECT_EQ (selector.findColour (juce::PopupMenu::backgroundColourId), juce::Colour (0xFF303030));
+    EXPECT_EQ (selector.findColour (juce::TextButton::buttonColourId), juce::Colour (0xFF1E1E1E));
+}
+
 TEST_F (MenuBarTest, SaveAndLoadSendTheirPresetCommandsAndAnyOtherResultNothing)
 {
     auto& instance = createInstance();
@@ -112,11 +173,17 @@ TEST_F (MenuBarTest, SaveAndLoadSendTheirPresetCommandsAndAnyOtherResultNothing)
     instance.removeCommandListener (&presetDialogs);
 }
 
-TEST_F (MenuBarTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCommandGoesOn)
+// Popup menus need a display: the bar of a window without one shows none, and the selector request
+// waits with the instance as it does while no window is open.
+TEST_F (MenuBarTest, WithoutADisplayNoPopupShowsAndTheSelectorRequestWaitsWithTheInstance)
 {
+    addUnit (17);
+    addUnit (23);
     auto& instance = createInstance();
-    CommandCounter next; // registered first, so offered what the bar declines
+    setSetting (instance, ParamData::shouldBeConnected, false); // no requests of its own
+    CommandCounter next;                                        // registered first, so offered what the bar declines
     instance.addCommandListener (&next);
+    ASSERT_TRUE (waitForListedUnits (2));
     bar = makeBar (instance);
 
     instance.sendCommand (std::make_unique<juce::VqCommand> (juce::Identifier ("somethingElse")));
@@ -124,8 +191,13 @@ TEST_F (MenuBarTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCommandGoes
     vqtest::drainMessageLoop();
     vqtest::drainMessageLoop();
 
-    EXPECT_EQ (next.ids, juce::StringArray ("somethingElse"));
-    EXPECT_FALSE (instance.hasPendingCommand());
+    EXPECT_EQ (next.ids, juce::StringArray ("somethingElse", "showDeviceSelector"));
+    EXPECT_TRUE (instance.hasPendingCommand());
+
+    bar->getUsbButton().onClick();
+    bar->getMenuButton().onClick();
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
     instance.removeCommandListener (&next);
 }
 

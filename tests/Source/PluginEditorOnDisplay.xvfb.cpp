@@ -19,6 +19,18 @@ protected:
         editor.setVisible (true);
         return editor;
     }
+
+    /** An instance with two free units and none remembered, whose device-selector request waits for a
+        window; it asks no more. */
+    PlemvoPluginInstance& createInstanceWithWaitingRequest()
+    {
+        addUnit (17);
+        addUnit (23);
+        auto& instance = createInstance();
+        vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 3500);
+        set (instance, ParamData::shouldBeConnected, false);
+        return instance;
+    }
 };
 
 // The whole sequence on a display: the vertical blank drives the slide, and once it is over the
@@ -61,16 +73,23 @@ TEST_F (EditorOnDisplayTest, OnADisplayTheWindowSlidesOutAndBackOnTheVerticalBla
     EXPECT_TRUE (isConsistent (editor, instance));
 }
 
-TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoFrameCallback)
+TEST_F (EditorOnDisplayTest, AWindowDeletedWhileItSlidesOnTheDisplayLeavesNoPeerFrameCallbackOrListener)
 {
     auto& instance = createInstance();
+    const auto listenersBefore = listenerCounts (instance);
+    const auto peersBefore = juce::ComponentPeer::getNumPeers();
     auto& editor = showEditor (instance);
 
     clickWindowButton (editor.getChannelView (0));
     ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! editor.getAnimator().getTasks().isEmpty(); }, 5000));
+    EXPECT_TRUE (editor.getAnimator().isDrivenByVBlank());
     vqtest::runMessageLoopFor (200);
     closeEditor (editor);
     vqtest::runMessageLoopFor (100);
+
+    // The window's peer went with it, and with the peer its vertical blank; no listener is left.
+    EXPECT_EQ (juce::ComponentPeer::getNumPeers(), peersBefore);
+    EXPECT_EQ (listenerCounts (instance), listenersBefore);
 }
 
 // A host may close the window while the user holds a menu open: the menu goes with it, and the
@@ -116,6 +135,33 @@ TEST_F (EditorOnDisplayTest, AnEditorDeletedDuringADragEndsTheKnobsGestureAtTheH
     parameter.removeListener (&host);
 }
 
+// The window closed with the pointer resting on a knob: the knob never gets its exit, so the view
+// takes back the hover its knob set, or the next window would blank and show as if a knob were hovered.
+TEST_F (EditorOnDisplayTest, AWindowClosedWithThePointerOverAKnobLeavesThatKnobsHoverSettingOff)
+{
+    const std::pair<VQ_Knob_s500 PLEMVO_MainView::*, int> knobs[] {
+        { &PLEMVO_MainView::eq1FreqKnob, ParamData::mouseOverFreq1Knob },
+        { &PLEMVO_MainView::eq1GainKnob, ParamData::mouseOverGain1Knob },
+        { &PLEMVO_MainView::eq2FreqKnob, ParamData::mouseOverFreq2Knob },
+        { &PLEMVO_MainView::eq2GainKnob, ParamData::mouseOverGain2Knob },
+    };
+    auto& instance = createInstance();
+    auto& params = instance.getPlemvoParams();
+
+    for (const auto& [knobOfView, hoverSetting] : knobs)
+    {
+        auto& editor = showEditor (instance);
+        auto& knob = editor.getChannelView (0).*knobOfView;
+        vqtest::PeerMouse mouse (editor);
+        mouse.move (editor.getLocalPoint (&knob, knob.getLocalBounds().getCentre()).toFloat());
+        ASSERT_TRUE ((bool) params.getNonAutomatableParamValue (hoverSetting)) << hoverSetting;
+
+        closeEditor (editor);
+
+        EXPECT_FALSE ((bool) params.getNonAutomatableParamValue (hoverSetting)) << hoverSetting;
+    }
+}
+
 // The whole road through the open window: a drag on its left panel reaches the unit, and a knob
 // turned on the unit reaches the host and turns the window's knob.
 TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReachesTheWindowAndTheHost)
@@ -158,11 +204,8 @@ TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReac
 // selector with both.
 TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheNewWindow)
 {
-    addUnit (17);
-    addUnit (23);
-    auto& instance = createInstance();
-    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 3500));
-    set (instance, ParamData::shouldBeConnected, false);
+    auto& instance = createInstanceWithWaitingRequest();
+    ASSERT_TRUE (instance.hasPendingCommand());
 
     std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
     ASSERT_NE (dynamic_cast<Editor*> (window.get()), nullptr);
@@ -174,6 +217,30 @@ TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheN
     auto* selector = static_cast<Editor&> (*window).getMenuBar().getDeviceSelector();
     ASSERT_NE (selector, nullptr);
     EXPECT_EQ (selector->getNumItems(), 2);
+    juce::PopupMenu::dismissAllActiveMenus();
+    instance.editorBeingDeleted (window.get());
+}
+
+// A window kept off the display shows no popup: the request goes on waiting, and the window asks for it
+// once it is put on the display.
+TEST_F (EditorOnDisplayTest, AWindowOffTheDisplayLeavesTheRequestWaitingAndAsksForItOnceShown)
+{
+    auto& instance = createInstanceWithWaitingRequest();
+    ASSERT_TRUE (instance.hasPendingCommand());
+
+    std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());
+    auto& bar = static_cast<Editor&> (*window).getMenuBar();
+    vqtest::drainMessageLoop();
+    EXPECT_TRUE (instance.hasPendingCommand());
+    EXPECT_EQ (juce::ModalComponentManager::getInstance()->getNumModalComponents(), 0);
+
+    window->setVisible (true);
+    window->addToDesktop (0);
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0; }));
+    EXPECT_FALSE (instance.hasPendingCommand());
+    ASSERT_NE (bar.getDeviceSelector(), nullptr);
+    EXPECT_EQ (bar.getDeviceSelector()->getNumItems(), 2);
     juce::PopupMenu::dismissAllActiveMenus();
     instance.editorBeingDeleted (window.get());
 }

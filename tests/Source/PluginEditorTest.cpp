@@ -1,6 +1,8 @@
 #include "ComponentImages.h"
 #include "EditorFixture.h"
 
+#include "vq_core/VqDawParameter.h"
+
 using namespace editortest;
 
 namespace
@@ -107,6 +109,35 @@ TEST_F (EditorTest, InDualMonoTheSelectedChannelIsUndimmedAndInFrontOrAloneInThe
     }
 }
 
+// The window reads CHANNEL as the unit does: up to and including 0.5 it is LINK, which dims nothing.
+TEST_F (EditorTest, AHostChannelValueUpToOneHalfIsLinkAndDimsNeitherPanelOfTheDoubleWindow)
+{
+    struct Case
+    {
+        float from, to;
+        bool rightDimmed;
+    };
+
+    for (const auto& c : { Case { 0.0f, 0.3f, false }, Case { 1.0f, 0.3f, false }, Case { 1.0f, 0.5f, false },
+                           Case { 0.0f, 0.7f, true } })
+    {
+        SCOPED_TRACE (juce::String (c.from) + " to " + juce::String (c.to));
+        auto& instance = createDualMonoInstance (0, true);
+        instance.getPlemvoParams().setParamValue (nullptr, ParamData::channel, c.from);
+        auto& editor = openEditor (instance);
+
+        instance.getPlemvoParams().getDawParameter (ParamData::channel)->setValue (c.to);
+        vqtest::drainMessageLoop();
+
+        ASSERT_FLOAT_EQ (instance.getPlemvoParams().getParamValue (ParamData::channel), c.to);
+        EXPECT_FALSE (editor.getChannelView (0).overlay.isVisible());
+        EXPECT_EQ (editor.getChannelView (1).overlay.isVisible(), c.rightDimmed);
+        EXPECT_TRUE (inFront (editor, 0));
+        closeEditor (editor);
+        destroy (instance);
+    }
+}
+
 TEST_F (EditorTest, OpeningWidensAtOncePausesThreeHundredFiftyMsThenSlidesTheRightPanelOutInSixHundredFifty)
 {
     auto& instance = createDualMonoInstance (1, false);
@@ -187,6 +218,8 @@ TEST_F (EditorTest, AReversalHalfWayTakesExactlyTheTimeTheSlideHadRun)
     advance (editor, 320);
     const auto elapsed = editor.getAnimator().findTaskFor (&right)->msElapsed;
     EXPECT_EQ (elapsed, 320);
+    const auto standing = right.getX();
+    ASSERT_TRUE (standing > 0 && standing < Editor::panelWidth);
 
     clickWindowButton (editor.getChannelView (0));
 
@@ -196,7 +229,13 @@ TEST_F (EditorTest, AReversalHalfWayTakesExactlyTheTimeTheSlideHadRun)
     EXPECT_EQ (back->destination, Editor::parkedBounds());
     EXPECT_EQ (editor.getAnimator().getTasks().size(), 1);
 
-    advance (editor, elapsed - 16);
+    // The way back starts where the panel stands, not from the end of the way out.
+    EXPECT_EQ (right.getX(), standing);
+    EXPECT_EQ (back->left, standing);
+    advance (editor, 16);
+    EXPECT_LE (right.getX(), standing);
+
+    advance (editor, elapsed - 32);
     EXPECT_GT (right.getX(), 0);
     advance (editor, 16);
     EXPECT_EQ (right.getBounds(), Editor::parkedBounds());
@@ -358,18 +397,28 @@ TEST_F (EditorTest, AnEditorDeletedMidSlideOrDuringThePauseLeavesNothingRunningO
 {
     for (const int msAfterClick : { 0, 100, 350 + 200, 350 + 650 + 100 })
     {
+        SCOPED_TRACE (msAfterClick);
         auto& instance = createInstance();
+        const auto listenersBefore = listenerCounts (instance);
         auto& editor = openEditor (instance);
 
         clickWindowButton (editor.getChannelView (0));
         runSinceClick (editor, msAfterClick);
         closeEditor (editor);
 
-        // Nothing left to call back into the deleted window.
+        // Nothing left to call back into the deleted window, and the click's setting kept.
+        EXPECT_EQ (listenerCounts (instance), listenersBefore);
+        EXPECT_TRUE ((bool) instance.getPlemvoParams().getNonAutomatableParamValue (ParamData::doubleWindow));
         setChannelMode (instance, true);
         set (instance, ParamData::selectedChannel, 1);
         set (instance, ParamData::doubleWindow, false);
         vqtest::runMessageLoopFor (50);
+
+        // The next window opens at rest, as the settings say.
+        auto& next = openEditor (instance);
+        EXPECT_TRUE (isIdle (next));
+        EXPECT_TRUE (isConsistent (next, instance));
+        closeEditor (next);
         destroy (instance);
     }
 }

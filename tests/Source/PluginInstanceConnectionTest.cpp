@@ -2,6 +2,7 @@
 
 #include "Ids.h"
 #include "MidiBridge.h"
+#include "PresetFile.h"
 
 using namespace instancetest;
 
@@ -10,6 +11,93 @@ namespace
 double millisecondsSince (double start)
 {
     return juce::Time::getMillisecondCounterHiRes() - start;
+}
+
+/** The unit whose listener is the instance's bridge, or -1. */
+int unitInUse (PlemvoPluginInstance& instance)
+{
+    if (auto* manager = juce::MidiManager::getInstanceWithoutCreating(); manager != nullptr && instance.getBridge())
+    {
+        const auto list = manager->getConnectionList();
+
+        for (const auto* row : *list)
+            if (row->listener == instance.getBridge())
+                return row->serialNo;
+    }
+
+    return -1;
+}
+
+/** Counts the moments at which "IS CONNECTED" and "CONNECTED DEV SN" say other than the live connection:
+    each time either is told, and at every turn of the message loop it runs. */
+struct ConnectionSettingsWatch : juce::VqParamsManager::NonAutomatableParamListener
+{
+    explicit ConnectionSettingsWatch (PlemvoPluginInstance& i)
+        : instance (i)
+    {
+        for (const auto index : { ParamData::isConnected, ParamData::connectedDevSn })
+            instance.getPlemvoParams().addNonAutomatableParamListener (this, index,
+                                                                       juce::VqParamsManager::registerOnly);
+    }
+
+    ~ConnectionSettingsWatch() override
+    {
+        for (const auto index : { ParamData::isConnected, ParamData::connectedDevSn })
+            instance.getPlemvoParams().removeNonAutomatableParamListener (this, index);
+    }
+
+    void nonAutomatableParamValueChanged (int, juce::var) override { check(); }
+
+    void check()
+    {
+        const auto& params = instance.getPlemvoParams();
+        const auto inUse = unitInUse (instance);
+
+        if ((bool) params.getNonAutomatableParamValue (ParamData::isConnected)
+                ? inUse != (int) params.getNonAutomatableParamValue (ParamData::connectedDevSn)
+                : inUse != -1)
+            ++disagreements;
+    }
+
+    void runFor (int milliseconds)
+    {
+        vqtest::runMessageLoopUntil (
+            [this]
+            {
+                check();
+                return false;
+            },
+            milliseconds);
+    }
+
+    PlemvoPluginInstance& instance;
+    int disagreements = 0;
+};
+
+/** The two ways a state that names a unit reaches a connected instance. */
+struct StateRoute
+{
+    const char* name;
+    std::function<void (PlemvoPluginInstance&, const juce::MemoryBlock&)> apply;
+};
+
+const StateRoute stateRoutes[] = {
+    { "a preset file",
+      [] (PlemvoPluginInstance& instance, const juce::MemoryBlock& state)
+      {
+          juce::TemporaryFile file (PresetFile::extension);
+          ASSERT_TRUE (file.getFile().replaceWithData (state.getData(), state.getSize()));
+          ASSERT_TRUE (PresetFile::load (instance, file.getFile()).wasOk());
+      } },
+    { "a session state the host restores", [] (PlemvoPluginInstance& instance, const juce::MemoryBlock& state)
+      { instance.setStateInformation (state.getData(), (int) state.getSize()); } },
+};
+
+juce::MemoryBlock stateOf (PlemvoPluginInstance& instance)
+{
+    juce::MemoryBlock state;
+    instance.getStateInformation (state);
+    return state;
 }
 } // namespace
 
@@ -221,4 +309,91 @@ TEST_F (InstanceTest, AllInstancesShareOneDeviceManagerThatGoesWithTheLast)
     EXPECT_EQ (juce::MidiManager::getInstanceWithoutCreating(), manager);
     destroy (second);
     EXPECT_EQ (juce::MidiManager::getInstanceWithoutCreating(), nullptr);
+}
+
+// Units 10 and 17: a state saved on unit 17 moves an instance on unit 10 there when 17 is free, the
+// settings naming the unit in use at every moment.
+TEST_F (InstanceTest, AStateNamingAFreeUnitMovesAConnectedInstanceToItAndTheSettingsFollowAtEveryMoment)
+{
+    auto& unit10 = addUnit (10);
+    auto& unit17 = addUnit (17);
+    auto& a = createInstance();
+    ASSERT_TRUE (waitForListedUnits (2));
+    a.connectWithDevice (17);
+    ASSERT_EQ (unitInUse (a), 17);
+    const auto saved = stateOf (a);
+    destroy (a);
+
+    for (const auto& route : stateRoutes)
+    {
+        auto& b = createInstance(); // the only one, so with a new device manager that lists the units anew
+        ASSERT_TRUE (waitForListedUnits (2));
+        b.connectWithDevice (10);
+        ASSERT_EQ (unitInUse (b), 10) << route.name;
+        ConnectionSettingsWatch watch (b);
+        unit17.clearTraffic();
+
+        route.apply (b, saved);
+        watch.runFor (1200);
+
+        EXPECT_EQ (watch.disagreements, 0) << route.name;
+        EXPECT_TRUE (isConnected (b)) << route.name;
+        EXPECT_EQ ((int) setting (b, ParamData::connectedDevSn), 17) << route.name;
+        EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 10, false }, { 17, true } })) << route.name;
+        EXPECT_TRUE (waitForFullResend (unit17)) << route.name;
+
+        // The host's automation goes to the unit the settings name.
+        unit10.clearTraffic();
+        unit17.clearTraffic();
+        b.getParameters()[ParamData::hpf1]->setValueNotifyingHost (1.0f);
+        vqtest::drainMessageLoop();
+        EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! idsSentTo (unit17).empty(); })) << route.name;
+        EXPECT_TRUE (idsSentTo (unit10).empty()) << route.name;
+        destroy (b);
+    }
+}
+
+// With unit 17 held by another instance, or no unit named at all, the instance keeps unit 10 and the
+// settings go on naming it.
+TEST_F (InstanceTest, AStateNamingATakenUnitOrNoneKeepsTheUnitInUseAndTheSettingsNameIt)
+{
+    auto& unit10 = addUnit (10);
+    addUnit (17);
+    auto& a = createInstance();
+    ASSERT_TRUE (waitForListedUnits (2));
+    const auto namingNone = stateOf (a);
+    a.connectWithDevice (17);
+    ASSERT_EQ (unitInUse (a), 17);
+    const auto namingUnit17 = stateOf (a);
+
+    auto& b = createInstance();
+    b.connectWithDevice (10);
+    ASSERT_EQ (unitInUse (b), 10);
+    ConnectionSettingsWatch watch (b);
+
+    for (const auto& route : stateRoutes)
+    {
+        for (const auto* state : { &namingUnit17, &namingNone })
+        {
+            route.apply (b, *state);
+            watch.runFor (1200);
+
+            EXPECT_EQ (watch.disagreements, 0) << route.name;
+            EXPECT_TRUE (isConnected (b)) << route.name;
+            EXPECT_EQ ((int) setting (b, ParamData::connectedDevSn), 10) << route.name;
+            EXPECT_EQ (unitInUse (b), 10) << route.name;
+            EXPECT_EQ (unitInUse (a), 17) << route.name;
+        }
+    }
+
+    unit10.clearTraffic();
+    b.getParameters()[ParamData::hpf1]->setValueNotifyingHost (1.0f);
+    EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! idsSentTo (unit10).empty(); }));
+
+    // The state written now names the unit in use.
+    auto& c = createInstance();
+    setSetting (c, ParamData::shouldBeConnected, false);
+    c.setStateInformation (stateOf (b).getData(), (int) stateOf (b).getSize());
+    vqtest::drainMessageLoop();
+    EXPECT_EQ ((int) setting (c, ParamData::connectedDevSn), 10);
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,15 +58,26 @@ protected:
         return names;
     }
 
-    void expectLoadIgnored (const juce::File& file)
+    /** Loads the file, which must fail, name the file and give the reason, and change nothing. */
+    void expectLoadRefused (const juce::File& file, const juce::String& reason)
     {
         params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
+        params().setParamValue (nullptr, ParamData::eq1Gain1, 0.0f);
         vqtest::drainMessageLoop();
         const auto before = values();
 
-        EXPECT_FALSE (PresetFile::load (*instance, file).wasOk()) << file.getFullPathName();
+        const auto result = PresetFile::load (*instance, file);
+        EXPECT_EQ (result.getErrorMessage(), file.getFileName() + " was not loaded: " + reason);
         vqtest::drainMessageLoop();
-        EXPECT_EQ (values(), before);
+        EXPECT_EQ (values(), before) << file.getFullPathName();
+    }
+
+    /** Saves to the chosen file, which must fail, name the file written and give the reason. */
+    void expectSaveRefused (const juce::File& chosen, const juce::String& reason)
+    {
+        const auto result = PresetFile::save (*instance, chosen);
+        EXPECT_EQ (result.getErrorMessage(),
+                   PresetFile::getSaveTarget (chosen).getFileName() + " was not saved: " + reason);
     }
 
     juce::TemporaryFile folderHolder;
@@ -141,24 +154,30 @@ TEST_F (PresetFileTest, ASaveUnderAnotherNameReplacesAnExistingPresetOnlyWhenCon
     EXPECT_FALSE (PresetFile::replacesAnotherFile (folder.getChildFile ("New.bak")));
 }
 
-TEST_F (PresetFileTest, ASaveThatCannotBeWrittenFailsAndLeavesEverythingAsItWas)
+TEST_F (PresetFileTest, ASaveThatCannotBeWrittenSaysWhyAndLeavesEverythingAsItWas)
 {
     // A folder carries the target's name.
     const auto folderTarget = folder.getChildFile ("taken.vqrp");
     ASSERT_TRUE (folderTarget.createDirectory());
     ASSERT_TRUE (folderTarget.getChildFile ("inside").replaceWithText ("keep"));
-    EXPECT_FALSE (PresetFile::save (*instance, folder.getChildFile ("taken")).wasOk());
+    expectSaveRefused (folder.getChildFile ("taken"), "a folder has that name: " + folderTarget.getFullPathName());
     EXPECT_TRUE (folderTarget.isDirectory());
     EXPECT_EQ (folderTarget.getChildFile ("inside").loadFileAsString(), "keep");
 
-    // The target's folder does not exist.
-    EXPECT_FALSE (PresetFile::save (*instance, folder.getChildFile ("missing/sound")).wasOk());
-    EXPECT_FALSE (folder.getChildFile ("missing").exists());
+    // The target's folder does not exist, or is a file.
+    const auto missing = folder.getChildFile ("missing");
+    expectSaveRefused (missing.getChildFile ("sound"), "the folder " + missing.getFullPathName() + " does not exist");
+    EXPECT_FALSE (missing.exists());
 
-    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "taken.vqrp" }));
+    const auto plain = folder.getChildFile ("plain.txt");
+    ASSERT_TRUE (plain.replaceWithText ("keep"));
+    expectSaveRefused (plain.getChildFile ("sound"), plain.getFullPathName() + " is a file, not a folder");
+    EXPECT_EQ (plain.loadFileAsString(), "keep");
+
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "plain.txt", "taken.vqrp" }));
 }
 
-TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionKeepsTheOldPreset)
+TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionSaysItIsReadOnlyAndKeepsTheOldPreset)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
@@ -167,71 +186,81 @@ TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionKeepsTheOldPreset)
     ASSERT_TRUE (target.replaceWithText ("old"));
     ASSERT_TRUE (folder.setReadOnly (true, false));
 
-    EXPECT_FALSE (PresetFile::save (*instance, target).wasOk());
+    expectSaveRefused (target, "the folder " + folder.getFullPathName() + " is read-only");
     folder.setReadOnly (false, false);
     EXPECT_EQ (target.loadFileAsString(), "old");
 }
 
-TEST_F (PresetFileTest, FilesThatAreNotAWholePresetAreIgnored)
+// What the system says when it refuses a write, in the words the user is told.
+TEST_F (PresetFileTest, AWriteTheSystemRefusesIsToldAsAFullDiskOrAReadOnlyFolder)
+{
+    const auto errorText = [] (int error) { return juce::Result::fail (std::strerror (error)); };
+
+    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (ENOSPC), folder), "the disk is full");
+    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (EDQUOT), folder), "the disk is full");
+
+    for (const auto error : { EROFS, EACCES, EPERM })
+        EXPECT_EQ (PresetFile::describeWriteFailure (errorText (error), folder),
+                   "the folder " + folder.getFullPathName() + " is read-only")
+            << error;
+
+    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (EIO), folder),
+               "cannot write in " + folder.getFullPathName() + ": " + juce::String (std::strerror (EIO)));
+}
+
+TEST_F (PresetFileTest, AFileThatIsNotAWholePresetIsRefusedWithTheReason)
 {
     juce::MemoryBlock good = state();
 
     const auto empty = folder.getChildFile ("empty.vqrp");
     ASSERT_TRUE (empty.create().wasOk());
-    expectLoadIgnored (empty);
+    expectLoadRefused (empty, "the file is empty");
 
-    expectLoadIgnored (folder.getChildFile ("absent.vqrp"));
+    expectLoadRefused (folder.getChildFile ("absent.vqrp"), "the file does not exist");
 
     const auto directory = folder.getChildFile ("directory.vqrp");
     ASSERT_TRUE (directory.createDirectory());
-    expectLoadIgnored (directory);
+    expectLoadRefused (directory, "it is a folder");
 
     // Neither a named pipe nor a device is opened: reading either would block or never end.
     const auto pipe = folder.getChildFile ("pipe.vqrp");
     ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
-    expectLoadIgnored (pipe);
-    expectLoadIgnored (juce::File ("/dev/zero"));
+    expectLoadRefused (pipe, "it is not a regular file");
+    expectLoadRefused (juce::File ("/dev/zero"), "it is not a regular file");
 
     // Larger than any preset: never read into memory.
     const auto huge = folder.getChildFile ("huge.vqrp");
     ASSERT_TRUE (huge.replaceWithData (good.getData(), good.getSize()));
     std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) StateReader::maxBytes + 1);
-    expectLoadIgnored (huge);
+    expectLoadRefused (huge, "the file is too large for a preset (" + juce::String (StateReader::maxBytes + 1) +
+                                 " bytes; a preset has at most " + juce::String (StateReader::maxBytes) + ")");
 }
 
-TEST_F (PresetFileTest, DataInNoneOfTheFormsChangesNothing)
+TEST_F (PresetFileTest, DataInNoneOfTheFormsChangesNothingAndIsRefusedAsNoPreset)
 {
     const auto good = state();
 
     const juce::MemoryBlock truncated (good.getData(), good.getSize() / 2);
     const char png[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
-    const juce::MemoryBlock other (png, sizeof (png));
     const auto text = juce::String ("just some text, no preset").toStdString();
+    const auto noPreset = "the file is not a preset: nothing in it could be applied";
 
-    for (const auto& [name, bytes] : { std::pair<const char*, juce::MemoryBlock> { "other.vqrp", other },
-                                       { "text.vqrp", juce::MemoryBlock (text.data(), text.size()) } })
+    // A tree cut in half never reaches the manager in pieces: all or nothing.
+    for (const auto& [name, bytes] :
+         { std::pair<const char*, juce::MemoryBlock> { "other.vqrp", juce::MemoryBlock (png, sizeof (png)) },
+           { "text.vqrp", juce::MemoryBlock (text.data(), text.size()) },
+           { "cut.vqrp", truncated } })
     {
         const auto file = folder.getChildFile (name);
         ASSERT_TRUE (file.replaceWithData (bytes.getData(), bytes.getSize()));
-        params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
-        vqtest::drainMessageLoop();
-        const auto before = values();
-
-        PresetFile::load (*instance, file);
-        vqtest::drainMessageLoop();
-        EXPECT_EQ (values(), before) << name;
+        expectLoadRefused (file, noPreset);
     }
 
-    // A tree cut in half never reaches the manager in pieces: all or nothing.
-    const auto cut = folder.getChildFile ("cut.vqrp");
-    ASSERT_TRUE (cut.replaceWithData (truncated.getData(), truncated.getSize()));
-    params().setParamValue (nullptr, ParamData::hpf2, 0.5f);
-    params().setParamValue (nullptr, ParamData::eq1Gain1, 0.0f);
-    vqtest::drainMessageLoop();
-    const auto before = values();
-    PresetFile::load (*instance, cut);
-    vqtest::drainMessageLoop();
-    EXPECT_EQ (values(), before);
+    // A bank whose active preset is not in it, and whose unit counts only while connected, applies nothing.
+    const auto bank = folder.getChildFile ("bank.vqrb");
+    ASSERT_TRUE (bank.replaceWithText ("<BANK active=\"7\" devNo=\"3\"><PRESETS>"
+                                       "<1><PARAMETERS><3 value=\"0.25\"/></PARAMETERS></1></PRESETS></BANK>"));
+    expectLoadRefused (bank, noPreset);
 }
 
 TEST_F (PresetFileTest, ABankLoadsThroughTheSameStateReader)

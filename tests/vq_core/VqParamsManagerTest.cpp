@@ -50,6 +50,26 @@ TEST_F (ParamsManager, AListenerRegisteredTwiceIsCalledOncePerChange)
     EXPECT_EQ (first.values.size(), 1u);
 }
 
+TEST_F (ParamsManager, TheListenerCountsFollowAddingAndRemovingAndAreZeroOutsideTheTables)
+{
+    vqtest::RecordingSettingListener setting;
+    const auto params = manager.getNumParamListeners (5), settings = manager.getNumNonAutomatableParamListeners (2);
+    manager.addParamListener (&first, 5, Manager::registerOnly);
+    manager.addParamListener (&first, 5, Manager::registerOnly);
+    manager.addNonAutomatableParamListener (&setting, 2, Manager::registerOnly);
+    EXPECT_EQ (manager.getNumParamListeners (5), params + 1);
+    EXPECT_EQ (manager.getNumNonAutomatableParamListeners (2), settings + 1);
+
+    manager.removeParamListener (&first, 5);
+    manager.removeNonAutomatableParamListener (&setting, 2);
+    EXPECT_EQ (manager.getNumParamListeners (5), params);
+    EXPECT_EQ (manager.getNumNonAutomatableParamListeners (2), settings);
+
+    EXPECT_EQ (manager.getNumParamListeners (-1), 0);
+    EXPECT_EQ (manager.getNumParamListeners (manager.getNumParams()), 0);
+    EXPECT_EQ (manager.getNumNonAutomatableParamListeners (manager.getNumNonAutomatableParams()), 0);
+}
+
 TEST_F (ParamsManager, AListenerOverridingTheSourceFormIsToldOfItsOwnChanges)
 {
     SeesEverything listener;

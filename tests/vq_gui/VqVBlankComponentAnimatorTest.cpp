@@ -196,6 +196,29 @@ TEST_F (AnimatorTest, AProxyStandsBehindTheHiddenComponentUntilTheSlideEnds)
     EXPECT_EQ (parent.getNumChildComponents(), 1);
 }
 
+TEST_F (AnimatorTest, AComponentFadedOutBehindAProxyStaysHiddenSoItTakesNoClicks)
+{
+    for (const bool byCancelling : { false, true })
+    {
+        SCOPED_TRACE (byCancelling ? "cancelled to its end" : "played to its end");
+        panel->setAlpha (1.0f);
+        panel->setVisible (true);
+        animator.animateComponent (panel.get(), shown, 0.0f, 1000, true, 0.0, 0.0);
+
+        if (byCancelling)
+            animator.cancelAllAnimations (true, false);
+        else
+            for (int frame = 0; frame < 3; ++frame)
+                animator.stepFrame (now += 500);
+
+        EXPECT_TRUE (animator.getTasks().isEmpty());
+        EXPECT_EQ (panel->getAlpha(), 0.0f);
+        EXPECT_FALSE (panel->isVisible());
+        EXPECT_EQ (parent.getNumChildComponents(), 1); // the proxy is gone
+        EXPECT_NE (parent.getComponentAt (shown.getCentre()), panel.get());
+    }
+}
+
 TEST_F (AnimatorTest, BadAnimationsEndWithoutACrashOrATaskLeft)
 {
     juce::Component orphan;

@@ -1,5 +1,6 @@
 #include "ComponentImages.h"
 #include "Shots.h"
+#include "vq_gui/VqDefaultLookAndFeelScope.h"
 
 #include <iostream>
 #include <map>
@@ -47,6 +48,8 @@ int main (int argc, char** argv)
     }
 
     juce::ScopedJuceInitialiser_GUI juce;
+    // The widgets' texts as the window draws them.
+    juce::VqDefaultLookAndFeelScope embeddedFaces;
     const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
     const juce::String pattern = argc > 2 ? argv[2] : "*";
     int failures = 0;

@@ -66,12 +66,6 @@ template <typename To, typename From> To bitsOf (From value)
     return bits;
 }
 
-// A value a float parameter cannot take (NaN, infinite, beyond float's range) is treated as absent.
-bool fitsFloat (double value)
-{
-    return std::isfinite (value) && std::abs (value) <= double (std::numeric_limits<float>::max());
-}
-
 /** Reads the data area of a record within its size field and nothing beyond. */
 class Reader
 {
@@ -87,7 +81,12 @@ public:
     /** The NUL-terminated text at the offset, at most maxLength long; false when no NUL lies within. */
     bool readText (int64_t maxLength, AAX_CString& text)
     {
+        // The offset may already lie past the size when the entry's name ended in its last bytes.
         const auto limit = std::min (size, offset + maxLength + 1);
+
+        if (limit <= offset)
+            return false;
+
         const auto* end = static_cast<const char*> (std::memchr (data + offset, 0, size_t (limit - offset)));
 
         if (end == nullptr)
@@ -167,7 +166,7 @@ bool AAX_CChunkDataParser::FindString (const char* name, AAX_IString* value)
     return true;
 }
 
-int32_t AAX_CChunkDataParser::GetChunkDataSize()
+int32_t AAX_CChunkDataParser::GetChunkDataSize() const
 {
     int64_t size = sizeof (marker);
 
@@ -255,10 +254,11 @@ AAX_Result AAX_CChunkDataParser::LoadChunk (const AAX_SPlugInChunk* chunk)
         DataValue entry;
         AAX_CString taggedName;
 
-        if (! reader.readText (maxNameLength, taggedName) || taggedName.Length() < tagLength)
+        if (! reader.readText (maxNameLength, taggedName))
             break;
 
-        entry.mDataName.Set (taggedName.Get() + tagLength);
+        // A name as short as its tag or shorter is an entry without a name.
+        entry.mDataName.Set (taggedName.Length() < tagLength ? "" : taggedName.Get() + tagLength);
         uint64_t bits = 0;
         auto complete = true, usable = true;
 
@@ -267,12 +267,12 @@ AAX_Result AAX_CChunkDataParser::LoadChunk (const AAX_SPlugInChunk* chunk)
             case 'd':
                 entry.mDataType = kDoubleType;
                 complete = reader.readValue (8, 8, bits);
-                usable = fitsFloat (bitsOf<double> (bits));
+                usable = std::isfinite (bitsOf<double> (bits));
                 break;
             case 'f':
                 entry.mDataType = kFloatType;
                 complete = reader.readValue (4, 4, bits);
-                usable = fitsFloat (bitsOf<float> (uint32_t (bits)));
+                usable = std::isfinite (bitsOf<float> (uint32_t (bits)));
                 break;
             case 'l':
                 entry.mDataType = kLongType;

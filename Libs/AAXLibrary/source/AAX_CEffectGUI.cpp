@@ -79,9 +79,9 @@ AAX_Result AAX_CEffectGUI::SetViewContainer (IACFUnknown* iViewContainer)
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::GetViewSize (AAX_Point*) const
+AAX_Result AAX_CEffectGUI::GetViewSize (AAX_Point* oViewSize) const
 {
-    return AAX_SUCCESS;
+    return oViewSize == nullptr ? AAX_ERROR_NULL_ARGUMENT : AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectGUI::Draw (AAX_Rect*)
@@ -99,9 +99,9 @@ AAX_Result AAX_CEffectGUI::ParameterUpdated (AAX_CParamID)
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::GetCustomLabel (AAX_EPlugInStrings, AAX_IString*) const
+AAX_Result AAX_CEffectGUI::GetCustomLabel (AAX_EPlugInStrings, AAX_IString* oString) const
 {
-    return AAX_ERROR_NULL_OBJECT;
+    return oString == nullptr ? AAX_ERROR_NULL_ARGUMENT : AAX_ERROR_NULL_OBJECT;
 }
 
 AAX_Result AAX_CEffectGUI::SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)

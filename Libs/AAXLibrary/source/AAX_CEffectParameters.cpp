@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace
@@ -49,6 +50,18 @@ ValueKind kindOf (const AAX_IParameter& parameter)
     if (parameter.GetValueAsString (&s))
         return ValueKind::stringValue;
     return ValueKind::none;
+}
+
+/** The chunk's double for a float parameter; one beyond float's range is no value the parameter can take. */
+bool findFloat (AAX_CChunkDataParser& parser, const char* identifier, float& value)
+{
+    double stored = 0.0;
+
+    if (! parser.FindDouble (identifier, &stored) || ! (std::abs (stored) <= std::numeric_limits<float>::max()))
+        return false;
+
+    value = float (stored);
+    return true;
 }
 
 /** Runs the operation on the parameter with that identifier; an absent one gives -20001. */
@@ -160,12 +173,18 @@ AAX_Result AAX_CEffectParameters::NotificationReceived (AAX_CTypeID inNotificati
 
 AAX_Result AAX_CEffectParameters::GetNumberOfParameters (int32_t* oNumControls) const
 {
+    if (oNumControls == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oNumControls = mParameterManager.NumParameters();
     return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectParameters::GetMasterBypassParameter (AAX_IString* oIDString) const
 {
+    if (oIDString == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     oIDString->Set (mParameterManager.GetParameterByID (cDefaultMasterBypassID) != nullptr ? cDefaultMasterBypassID
                                                                                            : "");
     return AAX_SUCCESS;
@@ -174,6 +193,9 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassParameter (AAX_IString* oIDStri
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParameterID,
                                                              AAX_CBoolean* oAutomatable) const
 {
+    if (oAutomatable == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oAutomatable = false;
     const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
 
@@ -186,6 +208,9 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
 {
+    if (oNumSteps == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -201,6 +226,9 @@ AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParam
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const
 {
+    if (oName == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
     *oName = parameter != nullptr ? parameter->Name().Get() : "";
     return AAX_SUCCESS;
@@ -253,6 +281,9 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const
 {
+    if (oValue == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -273,6 +304,9 @@ AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParam
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const
 {
+    if (oParameterType == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -284,6 +318,9 @@ AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, A
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID,
                                                            AAX_EParameterOrientation* oParameterOrientation) const
 {
+    if (oParameterOrientation == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -294,12 +331,18 @@ AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParamet
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
 {
+    if (oParameter == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oParameter = mParameterManager.GetParameterByID (iParameterID);
     return *oParameter != nullptr ? AAX_SUCCESS : AAX_ERROR_INVALID_PARAMETER_ID;
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterIndex (AAX_CParamID iParameterID, int32_t* oControlIndex) const
 {
+    if (oControlIndex == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oControlIndex = -1;
 
     if (iParameterID == nullptr)
@@ -320,6 +363,9 @@ AAX_Result AAX_CEffectParameters::GetParameterIndex (AAX_CParamID iParameterID, 
 
 AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex, AAX_IString* oParameterIDString) const
 {
+    if (oParameterIDString == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (const auto* parameter = mParameterManager.GetParameter (iControlIndex))
     {
         oParameterIDString->Set (parameter->Identifier());
@@ -332,6 +378,9 @@ AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex (int32_t iControlIndex
 
 AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, int32_t* oValue) const
 {
+    if (oValue == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oValue = 0;
     return AAX_ERROR_UNIMPLEMENTED;
 }
@@ -339,6 +388,9 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue,
                                                                const AAX_IString& iValueString) const
 {
+    if (oValue == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -351,6 +403,9 @@ AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iPar
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue,
                                                                AAX_IString* oValueString, int32_t iMaxLength) const
 {
+    if (oValueString == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -367,6 +422,9 @@ AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iPar
 AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString,
                                                            int32_t iMaxLength) const
 {
+    if (oValueString == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -379,6 +437,9 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParamet
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
 {
+    if (oValuePtr == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     return onParameter (mParameterManager, iParameterID,
                         [&] (auto& parameter)
                         {
@@ -468,18 +529,27 @@ AAX_Result AAX_CEffectParameters::GenerateCoefficients()
 
 AAX_Result AAX_CEffectParameters::ResetFieldData (AAX_CFieldIndex, void* oData, uint32_t iDataSize) const
 {
+    if (oData == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     std::memset (oData, 0, iDataSize);
     return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChunks (int32_t* oNumChunks) const
 {
+    if (oNumChunks == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oNumChunks = 1;
     return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectParameters::GetChunkIDFromIndex (int32_t iIndex, AAX_CTypeID* oChunkID) const
 {
+    if (oChunkID == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (iIndex != 0)
     {
         *oChunkID = 0;
@@ -492,6 +562,9 @@ AAX_Result AAX_CEffectParameters::GetChunkIDFromIndex (int32_t iIndex, AAX_CType
 
 AAX_Result AAX_CEffectParameters::GetChunkSize (AAX_CTypeID iChunkID, uint32_t* oSize) const
 {
+    if (oSize == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (iChunkID != CONTROLS_CHUNK_ID)
     {
         *oSize = 0;
@@ -510,6 +583,9 @@ AAX_Result AAX_CEffectParameters::GetChunkSize (AAX_CTypeID iChunkID, uint32_t* 
 
 AAX_Result AAX_CEffectParameters::GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChunk* oChunk) const
 {
+    if (oChunk == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (iChunkID != CONTROLS_CHUNK_ID)
         return AAX_ERROR_INVALID_CHUNK_ID;
 
@@ -526,6 +602,9 @@ AAX_Result AAX_CEffectParameters::GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChu
 
 AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlugInChunk* iChunk)
 {
+    if (iChunk == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (iChunkID != CONTROLS_CHUNK_ID)
         return AAX_ERROR_INVALID_CHUNK_ID;
 
@@ -555,8 +634,8 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
         switch (kindOf (*parameter))
         {
             case ValueKind::floatValue:
-                if (mChunkParser.FindDouble (id, &d))
-                    parameter->SetValueWithFloat (float (d));
+                if (float f = 0.0f; findFloat (mChunkParser, id, f))
+                    parameter->SetValueWithFloat (f);
                 break;
             case ValueKind::int32Value:
                 if (mChunkParser.FindInt32 (id, &n))
@@ -583,6 +662,9 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
 
 AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iChunkP, AAX_CBoolean* oIsEqual) const
 {
+    if (iChunkP == nullptr || oIsEqual == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (iChunkP->fChunkID != CONTROLS_CHUNK_ID)
     {
         *oIsEqual = true;
@@ -625,9 +707,9 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
         {
             case ValueKind::floatValue:
             {
-                float value = 0.0f;
+                float value = 0.0f, f = 0.0f;
                 parameter->GetValueAsFloat (&value);
-                equal = mChunkParser.FindDouble (id, &d) && value == float (d);
+                equal = findFloat (mChunkParser, id, f) && value == f;
                 break;
             }
             case ValueKind::int32Value:
@@ -718,6 +800,9 @@ void AAX_CEffectParameters::BuildChunkData() const
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChanges (int32_t* oNumChanges) const
 {
+    if (oNumChanges == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     if (const auto changes = mNumPlugInChanges.load(); changes >= 0)
         *oNumChanges = changes;
 
@@ -729,13 +814,16 @@ AAX_Result AAX_CEffectParameters::TimerWakeup()
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetCurveData (AAX_CTypeID, const float*, uint32_t, float*) const
+AAX_Result AAX_CEffectParameters::GetCurveData (AAX_CTypeID, const float*, uint32_t, float* oValues) const
 {
-    return AAX_ERROR_UNIMPLEMENTED;
+    return oValues == nullptr ? AAX_ERROR_NULL_ARGUMENT : AAX_ERROR_UNIMPLEMENTED;
 }
 
-AAX_Result AAX_CEffectParameters::GetCustomData (AAX_CTypeID, uint32_t, void*, uint32_t* oDataWritten) const
+AAX_Result AAX_CEffectParameters::GetCustomData (AAX_CTypeID, uint32_t, void* oData, uint32_t* oDataWritten) const
 {
+    if (oData == nullptr || oDataWritten == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+
     *oDataWritten = 0;
     return AAX_SUCCESS;
 }
@@ -765,14 +853,16 @@ AAX_Result AAX_CEffectParameters::UpdateControlMIDINodes (AAX_CTypeID, AAX_CMidi
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectParameters::GetCurveDataMeterIds (AAX_CTypeID, uint32_t*, uint32_t*) const
+AAX_Result AAX_CEffectParameters::GetCurveDataMeterIds (AAX_CTypeID, uint32_t* oXMeterId, uint32_t* oYMeterId) const
 {
-    return AAX_ERROR_UNIMPLEMENTED;
+    return oXMeterId == nullptr || oYMeterId == nullptr ? AAX_ERROR_NULL_ARGUMENT : AAX_ERROR_UNIMPLEMENTED;
 }
 
-AAX_Result AAX_CEffectParameters::GetCurveDataDisplayRange (AAX_CTypeID, float*, float*, float*, float*) const
+AAX_Result AAX_CEffectParameters::GetCurveDataDisplayRange (AAX_CTypeID, float* oXMin, float* oXMax, float* oYMin,
+                                                            float* oYMax) const
 {
-    return AAX_ERROR_UNIMPLEMENTED;
+    const auto anyNull = oXMin == nullptr || oXMax == nullptr || oYMin == nullptr || oYMax == nullptr;
+    return anyNull ? AAX_ERROR_NULL_ARGUMENT : AAX_ERROR_UNIMPLEMENTED;
 }
 
 AAX_Result AAX_CEffectParameters::UpdatePageTable (uint32_t inTableType, int32_t inTablePageSize, IACFUnknown*,

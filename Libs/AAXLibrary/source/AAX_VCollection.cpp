@@ -9,7 +9,7 @@ using namespace AAX_VersionForwarding;
 
 AAX_VCollection::AAX_VCollection (IACFUnknown* host)
     : host (host),
-      descriptionHost (host)
+      descriptionHost (std::in_place, host)
 {
     if (host != nullptr)
         host->AddRef();
@@ -20,6 +20,8 @@ AAX_VCollection::AAX_VCollection (IACFUnknown* host)
     }
     catch (...)
     {
+        descriptionHost.reset();
+
         if (host != nullptr)
             host->Release();
 
@@ -29,8 +31,10 @@ AAX_VCollection::AAX_VCollection (IACFUnknown* host)
 
 AAX_VCollection::~AAX_VCollection()
 {
+    // The reverse of the fields: what was made for the host, then the host's interfaces.
     propertyMaps.clear();
     effectDescriptors.clear();
+    descriptionHost.reset();
     release (v1);
 
     if (host != nullptr)
@@ -83,15 +87,15 @@ AAX_Result AAX_VCollection::SetProperties (AAX_IPropertyMap* properties)
 
 AAX_IDescriptionHost* AAX_VCollection::DescriptionHost()
 {
-    return descriptionHost.Supported() ? &descriptionHost : nullptr;
+    return descriptionHost->Supported() ? &*descriptionHost : nullptr;
 }
 
 const AAX_IDescriptionHost* AAX_VCollection::DescriptionHost() const
 {
-    return descriptionHost.Supported() ? &descriptionHost : nullptr;
+    return descriptionHost->Supported() ? &*descriptionHost : nullptr;
 }
 
 IACFDefinition* AAX_VCollection::HostDefinition() const
 {
-    return descriptionHost.HostDefinition();
+    return descriptionHost->HostDefinition();
 }

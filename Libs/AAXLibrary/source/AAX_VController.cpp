@@ -181,24 +181,24 @@ AAX_Result AAX_VController::GetIsAudioSuite (AAX_CBoolean* isAudioSuite) const
 template <typename Controller, typename Copy>
 AAX_IPageTable* AAX_VController::copyTable (Controller* controller, Copy&& copy) const
 {
-    if (controller == nullptr || factory == nullptr)
+    if (controller == nullptr)
         return nullptr;
 
     IACFUnknown* table = nullptr;
 
-    if (factory->CreateComponent (AAXCompID_PageTable, nullptr, IID_IAAXPageTableV2, (void**) &table) != ACF_OK)
+    if (factory != nullptr &&
+        factory->CreateComponent (AAXCompID_PageTable, nullptr, IID_IAAXPageTableV2, (void**) &table) != ACF_OK)
         release (table);
+
+    // The host is asked even without a table to copy into; it answers, and the copy then fails.
+    const auto result = copy (*controller, table);
 
     if (table == nullptr)
         return nullptr;
 
-    AAX_IPageTable* result = nullptr;
-
-    if (copy (*controller, table) == AAX_SUCCESS)
-        result = new AAX_VPageTable (table);
-
+    AAX_IPageTable* proxy = result == AAX_SUCCESS ? new AAX_VPageTable (table) : nullptr;
     release (table);
-    return result;
+    return proxy;
 }
 
 AAX_IPageTable* AAX_VController::CreateTableCopyForEffect (AAX_CPropertyValue manufacturerID,

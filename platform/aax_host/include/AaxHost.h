@@ -49,6 +49,8 @@ public:
 
     HostSettings settings;
     CallLog log;
+    /** The names of the objects, in the order the plug-in gave their references back. */
+    CallLog releases;
 
 private:
     std::vector<std::unique_ptr<HostObject>> objects;

@@ -98,6 +98,7 @@ acfUInt32 HostObject::addRef()
 acfUInt32 HostObject::release()
 {
     // Over-releasing shows as a negative count in the host's check.
+    host.releases.add (objectName);
     return (acfUInt32) --count;
 }
 

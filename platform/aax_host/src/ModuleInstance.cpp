@@ -3,6 +3,7 @@
 #include "AAX_IEffectGUI.h"
 #include "AAX_IEffectParameters.h"
 #include "AAX_UIDs.h"
+#include "HostString.h"
 
 #include <cstddef>
 
@@ -10,28 +11,6 @@ namespace aax_host
 {
 namespace
 {
-/** The host's own string, as it hands one to the plug-in to fill. */
-class HostString : public AAX_IString
-{
-public:
-    uint32_t Length() const override { return uint32_t (value.size()); }
-    uint32_t MaxLength() const override { return 0xFFFFFFFEu; }
-    const char* Get() const override { return value.c_str(); }
-    void Set (const char* text) override { value = text != nullptr ? text : ""; }
-    AAX_IString& operator= (const AAX_IString& other) override
-    {
-        Set (other.Get());
-        return *this;
-    }
-    AAX_IString& operator= (const char* text) override
-    {
-        Set (text);
-        return *this;
-    }
-
-    std::string value;
-};
-
 constexpr size_t chunkHeaderSize = offsetof (AAX_SPlugInChunk, fData);
 constexpr int32_t valueTextLength = 31;
 } // namespace

@@ -10,7 +10,6 @@
 #include "AAX_UIDs.h"
 #include "CACFUnknown.h"
 #include "HostFixture.h"
-#include "WrapperLikeDescription.h"
 
 #include <stdexcept>
 
@@ -281,42 +280,4 @@ TEST_F (EntryFunctions, AHostFailingOrWithholdingAnyStepOfARegistrationGetsADefi
     }
 
     host.settings = {};
-}
-
-namespace
-{
-std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> typeCodesOfTheRegisteredComponents (aax_host::Host& host)
-{
-    std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> codes;
-
-    for (const auto* component : host.collections().at (0)->effects.at (0).second->components)
-    {
-        const auto& properties = component->nativeProcessProperties.at (0);
-        codes.emplace_back (properties.at (AAX_eProperty_PlugInID_Native),
-                            properties.at (AAX_eProperty_PlugInID_AudioSuite));
-    }
-
-    return codes;
-}
-} // namespace
-
-TEST_F (EntryFunctions, AHostWithoutFeatureInformationIsOfferedEveryPairOfTheFirstThirteenFormats)
-{
-    description = describeLikeJuceWrapper;
-
-    ASSERT_EQ (registerPlugIn(), 0);
-    EXPECT_EQ (typeCodesOfTheRegisteredComponents (host).size(), 169u);
-}
-
-TEST_F (EntryFunctions, AMonoAndStereoHostIsOfferedFourComponentsWithTheirNativeAndOfflineTypeCodes)
-{
-    host.descriptionHost().stemFormats =
-        aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo });
-    description = describeLikeJuceWrapper;
-
-    ASSERT_EQ (registerPlugIn(), 0);
-    const std::vector<std::pair<AAX_CPropertyValue, AAX_CPropertyValue>> expected {
-        { 'jcaa', 'jcaa' }, { 'jcaa', 'jyaa' }, { 'jcaa', 'jyaa' }, { 'jcab', 'jcab' }
-    };
-    EXPECT_EQ (typeCodesOfTheRegisteredComponents (host), expected);
 }

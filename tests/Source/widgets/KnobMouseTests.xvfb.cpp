@@ -67,7 +67,9 @@ TEST (KnobMouse, ADragThroughTheWindowGivesOneBeginTheValuesAndOneEnd)
     EXPECT_NEAR (panel.knob.getValue(), 0.45, 0.011);
 }
 
-TEST (KnobMouse, AClickOnTheSixthOfElevenMarksGivesHalfAsStartChangeEnd)
+// The mark's own calls come first; the slider then handles the same press and release as a drag of
+// its own, nested inside the mark's.
+TEST (KnobMouse, AClickOnTheSixthOfElevenMarksGivesHalfAsStartChangeEndEachBeforeTheSlidersOwnDrag)
 {
     for (const bool onLed : { true, false })
     {
@@ -78,7 +80,8 @@ TEST (KnobMouse, AClickOnTheSixthOfElevenMarksGivesHalfAsStartChangeEnd)
 
         mouse.click (panel.centreOf (mark));
 
-        EXPECT_EQ (panel.gestureCalls(), (std::vector<juce::String> { "start", "change", "end" })) << onLed;
+        EXPECT_EQ (panel.gestureCalls(), (std::vector<juce::String> { "start", "change", "start", "end", "end" }))
+            << onLed;
         ASSERT_EQ (panel.values.size(), 1u);
         EXPECT_EQ (panel.values[0], 0.5f);
         EXPECT_EQ (panel.count ("enter"), 1) << "hovering a mark counts as hovering the knob";
@@ -125,10 +128,10 @@ TEST (KnobMouse, AMarkClickOrAWheelDuringADragLeavesTheGesturesBalanced)
     }
 }
 
-TEST (KnobMouse, ADoubleClickDoesNothing)
+TEST (KnobMouse, ADoubleClickDoesNothingEvenWithTheResetClickEnabled)
 {
     RecordedKnob panel;
-    panel.knob.setDoubleClickReturnValue (false, 0.5);
+    panel.knob.setDoubleClickReturnValue (true, 0.5, juce::ModifierKeys::altModifier);
     vqtest::PeerMouse mouse (panel);
 
     mouse.doubleClick (panel.knobCentre());
@@ -165,4 +168,21 @@ TEST (KnobMouse, RedefiningTheMarksDuringAMarkPressEndsItsGesture)
     EXPECT_EQ (panel.gestureCalls(), (std::vector<juce::String> { "start", "change", "end" }));
     EXPECT_EQ (panel.knob.getRulerDiodes().size(), 3);
     EXPECT_EQ (panel.knob.getRulerDiodes()[2]->getParentComponent(), &panel);
+}
+
+// Through the window the slider drags along with the mark's press; marks replaced under the pointer
+// never see the release, and neither would the slider's drag.
+TEST (KnobMouse, RedefiningTheMarksDuringAMarkPressInTheWindowEndsTheSlidersDragToo)
+{
+    RecordedKnob panel;
+    vqtest::PeerMouse mouse (panel);
+    const auto onMark = panel.centreOf (*panel.knob.getRulerDiodes()[3]);
+    mouse.move (onMark);
+    mouse.down (onMark);
+
+    panel.knob.defineSliderPrms ({}, { "a", "b", "c" }, 0.0f, 1.0f, 0.01f, 0.5f, 0.1f);
+
+    EXPECT_EQ (panel.count ("start"), panel.count ("end"));
+    mouse.up (onMark);
+    EXPECT_EQ (panel.count ("start"), panel.count ("end"));
 }

@@ -210,6 +210,48 @@ TEST (KnobPaint, WithoutThePointerNoMarkShowsButTheShadingStillTurns)
     EXPECT_GT (differing, 200) << "the shading turned, and the lit LED moved";
 }
 
+TEST (KnobPaint, ADotRulerTextIsDrawnAsADotCentredOnItsMarkAndAnyOtherTextAsText)
+{
+    KnobPanel panel;
+    auto& knob = panel.gainKnob;
+    const auto& look = panel.lookOf (knob);
+    const auto& ruler = look.getRulerImage();
+    const auto rotary = knob.getRotaryParameters();
+    ASSERT_TRUE (ruler.isValid());
+
+    for (int i = 0; i < 11; ++i)
+    {
+        const auto& text = knob.getRulerLabels()[i]->getText();
+        SCOPED_TRACE (text);
+        const auto angle =
+            rotary.startAngleRadians + (float) i * (rotary.endAngleRadians - rotary.startAngleRadians) / 10.0f;
+        const auto mark = juce::Point<float> (0.0f, -knob.getRulerRadius()).rotatedAboutOrigin (angle) +
+                          juce::Point<float> (look.getCentre(), look.getCentre());
+
+        // The ink around the mark: how much there is, and where its middle lies.
+        float ink = 0.0f;
+        juce::Point<float> weighted;
+        for (int y = (int) mark.y - 2; y <= (int) mark.y + 2; ++y)
+            for (int x = (int) mark.x - 2; x <= (int) mark.x + 2; ++x)
+            {
+                const auto alpha = ruler.getPixelAt (x, y).getFloatAlpha();
+                ink += alpha;
+                weighted += juce::Point<float> ((float) x + 0.5f, (float) y + 0.5f) * alpha;
+            }
+
+        ASSERT_GT (ink, 0.5f);
+        if (text == ".")
+        {
+            EXPECT_LT (ink, look.getScale() * look.getScale() * 2.0f);
+            EXPECT_LT ((weighted / ink).getDistanceFrom (mark), 0.5f);
+        }
+        else
+        {
+            EXPECT_GT (ink, 8.0f);
+        }
+    }
+}
+
 TEST (KnobValues, AValueOnAStepIsThatStepsFloatAndNaNKeepsTheKnobWhereItIs)
 {
     KnobPanel panel;

@@ -156,3 +156,44 @@ TEST (VQ_GuiHelper, ZeroNegativeAndNaNSizesGiveADefinedImage)
     VQ_GuiHelper::prepareOffDiodeImageEncoder (off, -3, juce::Colours::white);
     EXPECT_FALSE (off.isValid());
 }
+
+TEST (VQ_GuiHelper, BrushingWithMaximumAlphaZeroStrokesNothingVisibleAndWithOneEveryRingAtAlphaOne)
+{
+    // Rings two pixels wide: the pixels a ring covers fully show its own alpha, which partly covered
+    // ones round away.
+    const float side = 200.0f, none = 0.0f;
+    const juce::Rectangle<int> disc (60, 60, 80, 80);
+
+    for (const int maxAlpha : { 0, 1 })
+    {
+        juce::Image image (juce::Image::ARGB, (int) side, (int) side, true);
+        {
+            juce::Graphics g (image);
+            VQ_GuiHelper::makeRotaryBrushingEffect (g, side, none, side, (juce::uint8) maxAlpha);
+        }
+
+        const auto visible = vqtest::countPixels (
+            image, [] (juce::Colour c) { return c.getAlpha() > 0; }, disc);
+        const auto aboveOne = vqtest::countPixels (
+            image, [] (juce::Colour c) { return c.getAlpha() > 2; }, disc);
+        EXPECT_EQ (aboveOne, 0) << maxAlpha;
+        EXPECT_EQ (visible > disc.getWidth() * disc.getHeight() / 4, maxAlpha == 1) << maxAlpha;
+    }
+}
+
+TEST (VQ_GuiHelper, TwoCapShadingsOfOneSizeDiffer)
+{
+    juce::Image first, second;
+    const float diameter = 64.0f, chamfer = 2.0f;
+    VQ_GuiHelper::prepareConicalGradWithChamfer (first, diameter, chamfer);
+    VQ_GuiHelper::prepareConicalGradWithChamfer (second, diameter, chamfer);
+    ASSERT_EQ (first.getBounds(), second.getBounds());
+
+    // The grain alone changes a channel by at most 9; turned reflections change the alpha far more.
+    int moved = 0;
+    for (int y = 0; y < first.getHeight(); ++y)
+        for (int x = 0; x < first.getWidth(); ++x)
+            moved += std::abs (first.getPixelAt (x, y).getAlpha() - second.getPixelAt (x, y).getAlpha()) > 16 ? 1 : 0;
+
+    EXPECT_GT (moved, 40);
+}

@@ -25,11 +25,7 @@ TEST_F (EndToEnd, AHostWithoutFeatureInformationSeesEveryComponentAndAMonoStereo
     EXPECT_EQ (module->effect()->components.size(), 169u);
     unload();
 
-    host = std::make_unique<aax_host::Host>();
-    host->descriptionHost().stemFormats =
-        aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo });
-    module = std::make_unique<aax_host::LoadedModule> (VQ_AAX_BUNDLE);
-    ASSERT_EQ (module->start (*host), ACF_OK);
+    load (aax_host::FeatureSupport::onlyStemFormats ({ AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo }));
     EXPECT_EQ (module->effect()->components.size(), 4u);
 }
 

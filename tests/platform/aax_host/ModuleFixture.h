@@ -27,10 +27,13 @@ protected:
         EXPECT_EQ (host->heldReferences(), std::vector<std::string> {});
     }
 
-    void load()
+    /** The product's module, or another, for a host without stem-format information or one that tells the
+        plug-in which formats it supports. */
+    void load (const aax_host::FeatureSupport& stemFormats = {}, const char* bundle = VQ_AAX_BUNDLE)
     {
         host = std::make_unique<aax_host::Host>();
-        module = std::make_unique<aax_host::LoadedModule> (VQ_AAX_BUNDLE);
+        host->descriptionHost().stemFormats = stemFormats;
+        module = std::make_unique<aax_host::LoadedModule> (bundle);
         ASSERT_EQ (module->error(), "");
         ASSERT_EQ (module->start (*host), ACF_OK);
         ASSERT_NE (module->effect(), nullptr);

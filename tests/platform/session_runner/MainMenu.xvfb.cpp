@@ -94,4 +94,33 @@ TEST_F (SessionRunnerTest, AMenuLineThatCannotBePlayedStopsWithItsLineNumberAndL
         EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0) << line;
     }
 }
+// A save or load from the menu that fails shows why in an alert over the window; the runner logs the
+// alert, closes it and stops with the same reason.
+TEST_F (SessionRunnerTest, AFailedSaveOrLoadFromTheMenuShowsTheReasonInAnAlert)
+{
+    ASSERT_TRUE (folder.getChildFile ("noise.vqrp").replaceWithText ("no preset at all"));
+    ASSERT_TRUE (folder.getChildFile ("plain.txt").replaceWithText ("a file"));
+
+    const std::pair<juce::String, juce::String> cases[] = {
+        { "menu A \"Load preset\" noise.vqrp",
+          "noise.vqrp was not loaded: the file is not a preset: nothing in it could be applied" },
+        { "menu A \"Save preset\" missing/sound", "sound.vqrp was not saved: the folder " +
+                                                      folder.getChildFile ("missing").getFullPathName() +
+                                                      " does not exist" },
+        { "menu A \"Save preset\" plain.txt/sound",
+          "sound.vqrp was not saved: " + folder.getChildFile ("plain.txt").getFullPathName() +
+              " is a file, not a folder" },
+    };
+
+    for (const auto& [line, reason] : cases)
+    {
+        EXPECT_FALSE (play ("create A\nopen-editor A\n" + line + "\nprint A\n")) << line;
+        const auto title = line.fromFirstOccurrenceOf ("\"", false, false).upToFirstOccurrenceOf ("\"", false, false);
+        EXPECT_EQ (count (Kind::info, "A", "alert \"" + title + "...\": " + reason + "."), 1) << line;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ("line 3: " + reason)) << line;
+        EXPECT_TRUE (nothingIsLeftOpen()) << line;
+    }
+
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 2);
+}
 } // namespace

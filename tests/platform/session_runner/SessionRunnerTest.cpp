@@ -101,6 +101,47 @@ TEST_F (SessionRunnerTest, TwoFreeUnitsMakeTheInstanceAskForTheSelectorUntilAUni
     EXPECT_EQ (count (Kind::toUnit, "to unit 17", "channel mode"), 0);
 }
 
+// Whether the request comes before the window opens or after, no selector pops up without a display.
+TEST_F (SessionRunnerTest, AWindowWithoutADisplayLeavesTheDeviceSelectorRequestWaiting)
+{
+    for (const auto* script : { "create A\nopen-editor A\nwait 200\nunit 1\nunit 2\nwait 1500\nprint A\n",
+                                "unit 1\nunit 2\ncreate A\nwait 1200\nopen-editor A\nwait 100\nprint A\n" })
+    {
+        ASSERT_TRUE (play (script)) << script;
+        EXPECT_GE (count (Kind::command, "A", "command \"showDeviceSelector\""), 1) << script;
+        EXPECT_EQ (count (Kind::info, "A", "the waiting device-selector request goes to its menu bar"), 0) << script;
+    }
+
+    EXPECT_EQ (count (Kind::info, "A", "the device-selector request goes on waiting"), 1);
+}
+
+// Units 10 and 17, A on 17 saves a preset and B on 10 loads it: B moves to 17 when it is free, and
+// keeps 10 when A holds 17; either way B's settings and its automation name the same unit.
+TEST_F (SessionRunnerTest, APresetNamingAnotherUnitLeavesTheSettingsNamingTheUnitInUse)
+{
+    const auto script = [] (bool aGoes)
+    {
+        return juce::String ("unit 10\nunit 17\ncreate A\nwait 1200\nconnect A 17\nsave-preset A a.vqrp\n") +
+               (aGoes ? "destroy A\n" : "") +
+               "create B\nsetting B \"CONNECTED DEV SN\" 10\nwait 2500\nload-preset B a.vqrp\nwait 1100\n"
+               "automate B \"HPF 1/STEREO\" 1\nprint B\n";
+    };
+
+    for (const auto [aGoes, unitOfB] : { std::pair { true, 17 }, std::pair { false, 10 } })
+    {
+        ASSERT_TRUE (play (script (aGoes))) << texts (Kind::error).joinIntoString ("\n");
+        const auto info = texts (Kind::info, "B");
+        EXPECT_TRUE (info.contains ("IS CONNECTED            true")) << unitOfB;
+        EXPECT_TRUE (info.contains ("CONNECTED DEV SN        " + juce::String (unitOfB))) << unitOfB;
+
+        const auto highPassTo = [this] (int unit) {
+            return count (Kind::toUnit, "to unit " + juce::String (unit), "high-pass filter, selected channel: 240 Hz");
+        };
+        EXPECT_GE (highPassTo (unitOfB), 1) << unitOfB;
+        EXPECT_EQ (highPassTo (unitOfB == 10 ? 17 : 10), 0) << unitOfB;
+    }
+}
+
 TEST_F (SessionRunnerTest, TheMainMenuIsAnErrorWithoutADisplay)
 {
     EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Save preset\" sound.vqrp\n"));
@@ -108,28 +149,44 @@ TEST_F (SessionRunnerTest, TheMainMenuIsAnErrorWithoutADisplay)
                juce::StringArray ({ "line 3: the main menu pops up only on a display, and this session has none" }));
 }
 
-TEST_F (SessionRunnerTest, PresetsFollowTheFileRulesThroughTheRunner)
+TEST_F (SessionRunnerTest, APresetSavedThroughTheRunnerLoadsBackAndIsLoggedOnlyOnceApplied)
+{
+    ASSERT_TRUE (play ("create A\nautomate A CHANNEL 1\nautomate A \"HPF 1/STEREO\" 1\nsave-preset A "
+                       "sound.txt\nautomate A \"HPF 1/STEREO\" 0\nload-preset A sound.vqrp\nprint A\n"));
+
+    const auto info = texts (Kind::info, "A");
+    EXPECT_TRUE (info.contains ("preset saved as sound.vqrp"));
+    EXPECT_TRUE (info.contains ("preset loaded from sound.vqrp"));
+    EXPECT_TRUE (info.contains ("HPF 1/STEREO            1.000  240 Hz")) << info.joinIntoString ("\n");
+}
+
+// Each stops the session (exit status 1) with the reason the window's alert gives.
+TEST_F (SessionRunnerTest, APresetLineThatFailsStopsTheSessionWithTheReason)
 {
     ASSERT_TRUE (folder.getChildFile ("folder.vqrp").createDirectory());
     ASSERT_TRUE (folder.getChildFile ("empty.vqrp").create().wasOk());
+    ASSERT_TRUE (folder.getChildFile ("noise.vqrp").replaceWithText ("no preset at all"));
+    ASSERT_TRUE (folder.getChildFile ("plain.txt").replaceWithText ("a file"));
 
-    ASSERT_TRUE (play ("create A\nautomate A CHANNEL 1\nautomate A \"HPF 1/STEREO\" 1\nsave-preset A "
-                       "sound.txt\nautomate A \"HPF 1/STEREO\" 0\n"
-                       "load-preset A folder.vqrp\nload-preset A empty.vqrp\nload-preset A sound.vqrp\n"
-                       "save-preset A folder\nprint A\n"));
+    const auto path = [this] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    const std::pair<juce::String, juce::String> cases[] = {
+        { "load-preset A folder.vqrp", "folder.vqrp was not loaded: it is a folder" },
+        { "load-preset A empty.vqrp", "empty.vqrp was not loaded: the file is empty" },
+        { "load-preset A noise.vqrp",
+          "noise.vqrp was not loaded: the file is not a preset: nothing in it could be applied" },
+        { "load-preset A absent.vqrp", "absent.vqrp was not loaded: the file does not exist" },
+        { "save-preset A folder", "folder.vqrp was not saved: a folder has that name: " + path ("folder.vqrp") },
+        { "save-preset A missing/sound",
+          "sound.vqrp was not saved: the folder " + path ("missing") + " does not exist" },
+        { "save-preset A plain.txt/sound",
+          "sound.vqrp was not saved: " + path ("plain.txt") + " is a file, not a folder" },
+    };
 
-    const auto folderPath = folder.getChildFile ("folder.vqrp").getFullPathName();
-    const auto info = texts (Kind::info, "A");
-    const juce::StringArray expected { "created",
-                                       "preset saved as sound.vqrp",
-                                       "preset ignored: not a file: " + folderPath,
-                                       "preset ignored: the file is empty",
-                                       "preset loaded from sound.vqrp",
-                                       "preset not saved: a folder has that name: " + folderPath };
-
-    for (int i = 0; i < expected.size(); ++i)
-        EXPECT_EQ (info[i], expected[i]);
-
-    EXPECT_TRUE (info.contains ("HPF 1/STEREO            1.000  240 Hz")) << info.joinIntoString ("\n");
+    for (const auto& [line, reason] : cases)
+    {
+        EXPECT_FALSE (play ("create A\n" + line + "\nprint A\n")) << line;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ("line 2: " + reason)) << line;
+        EXPECT_EQ (count (Kind::info, "A", "preset "), 0) << line;
+    }
 }
 } // namespace

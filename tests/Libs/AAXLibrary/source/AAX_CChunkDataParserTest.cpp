@@ -1,5 +1,6 @@
 #include "AAX_CChunkDataParser.h"
 #include "AAX_Errors.h"
+#include "ChunkRecord.h"
 #include "ControlsChunkRig.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,28 +17,7 @@ namespace
 {
 using Bytes = std::vector<uint8_t>;
 
-/** A host chunk record with room for exactly the data it is given, so that a read beyond it is caught. */
-class Record
-{
-public:
-    explicit Record (const Bytes& data, int32_t sizeField)
-        : bytes (offsetof (AAX_SPlugInChunk, fData) + data.size())
-    {
-        std::memcpy (bytes.data() + offsetof (AAX_SPlugInChunk, fData), data.data(), data.size());
-        get()->fSize = sizeField;
-        get()->fVersion = 7;
-    }
-
-    explicit Record (const Bytes& data)
-        : Record (data, int32_t (data.size()))
-    {
-    }
-
-    AAX_SPlugInChunk* get() { return reinterpret_cast<AAX_SPlugInChunk*> (bytes.data()); }
-
-private:
-    std::vector<char> bytes;
-};
+using Record = ChunkRecord;
 
 /** The data area the parser writes for its entries. */
 Bytes written (AAX_CChunkDataParser& parser)
@@ -86,6 +67,40 @@ Bytes withDouble (const char* name, uint64_t bits)
         data.push_back (uint8_t (bits >> shift));
 
     return data;
+}
+
+Bytes goldenThen (const Bytes& tail)
+{
+    auto data = golden;
+    data.insert (data.end(), tail.begin(), tail.end());
+    return data;
+}
+
+Bytes followedByGolden (Bytes data)
+{
+    data.insert (data.end(), golden.begin() + 4, golden.end());
+    return data;
+}
+
+/** A record with entries damaged or unusual somewhere, and how many entries it holds. */
+struct Case
+{
+    const char* what;
+    Bytes data;
+    size_t entries;
+};
+
+/** The parser after loading the case, checked for its number of entries and for the golden entry
+    "abcdef" that stands after the damage or before it. */
+std::unique_ptr<InspectableParser> loaded (const Case& c)
+{
+    auto parser = std::make_unique<InspectableParser>();
+    Record record (c.data);
+    parser->LoadChunk (record.get());
+
+    EXPECT_EQ (parser->mDataValues.size(), c.entries) << c.what;
+    EXPECT_EQ (findDouble (*parser, "abcdef"), -2.0) << c.what;
+    return parser;
 }
 } // namespace
 
@@ -235,52 +250,59 @@ TEST (AAX_CChunkDataParser, ATruncatedChunkKeepsEveryEntryThatIsWhole)
     }
 }
 
-TEST (AAX_CChunkDataParser, MalformedEntriesEndTheLoadAndUnusableValuesAreSkipped)
+TEST (AAX_CChunkDataParser, MalformedEntriesEndTheLoadAndNonFiniteValuesAreSkipped)
 {
     const auto nanBits = 0x7ff8000000000000ull, infinityBits = 0x7ff0000000000000ull;
-    const auto hugeBits = 0x7e37e43c8800759cull; // 1e300
-
-    struct Case
-    {
-        const char* what;
-        Bytes data;
-        size_t entries;
-    };
-
-    auto goldenThen = [] (Bytes tail)
-    {
-        auto data = golden;
-        data.insert (data.end(), tail.begin(), tail.end());
-        return data;
-    };
-
-    auto followedByGolden = [] (Bytes data)
-    {
-        data.insert (data.end(), golden.begin() + 4, golden.end());
-        return data;
-    };
 
     const Case cases[] = {
         { "a name without its NUL", goldenThen ({ 'd', '_', 'x', 'y' }), 3 },
-        { "a name shorter than its tag", goldenThen ({ 'd', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 }), 3 },
-        { "an empty name (zeros after the data)", goldenThen ({ 0, 0, 0, 0, 0, 0, 0, 0 }), 3 },
         { "a name longer than 255 bytes", goldenThen (Bytes (300, 'd')), 3 },
         { "a string without its NUL", goldenThen ({ 'r', '_', 's', 0, 'a', 'b' }), 3 },
         { "a NaN", followedByGolden (withDouble ("n", nanBits)), 3 },
         { "an infinity", followedByGolden (withDouble ("n", infinityBits)), 3 },
-        { "a double beyond float", followedByGolden (withDouble ("n", hugeBits)), 3 },
+        { "a float NaN", followedByGolden ({ 1, 1, 1, 1, 'f', '_', 'n', 0, 0x7f, 0xc0, 0, 0 }), 3 },
         { "an unknown tag", goldenThen ({ 'q', '_', 'z', 0 }), 4 },
     };
 
     for (const auto& c : cases)
     {
-        InspectableParser parser;
-        Record record (c.data);
-
-        parser.LoadChunk (record.get());
-
-        EXPECT_EQ (parser.mDataValues.size(), c.entries) << c.what;
-        EXPECT_EQ (findDouble (parser, "abcdef"), -2.0) << c.what;
-        EXPECT_TRUE (std::isnan (findDouble (parser, "n"))) << c.what;
+        const auto parser = loaded (c);
+        EXPECT_TRUE (std::isnan (findDouble (*parser, "n"))) << c.what;
     }
+}
+
+TEST (AAX_CChunkDataParser, ShortNamesAndFiniteDoublesBeyondFloatAreEntriesAndTheLoadGoesOnAfterThem)
+{
+    const auto hugeBits = 0x7e37e43c8800759cull; // 1e300
+
+    const Case cases[] = {
+        { "an empty name", followedByGolden ({ 1, 1, 1, 1, 0, 0, 0, 0 }), 4 },
+        { "a one-character name", followedByGolden ({ 1, 1, 1, 1, 'd', 0, 0, 0, 0x3f, 0xf0, 0, 0, 0, 0, 0, 0 }), 4 },
+        { "zeros after the data", goldenThen ({ 0, 0, 0, 0, 0, 0, 0, 0 }), 5 },
+        { "a double beyond float", followedByGolden (withDouble ("n", hugeBits)), 4 },
+    };
+
+    for (const auto& c : cases)
+        loaded (c);
+
+    const auto oneCharacter = loaded (cases[1]);
+    EXPECT_EQ (oneCharacter->mDataValues.at (0).mDataType, AAX_CChunkDataParser::kDoubleType);
+    EXPECT_EQ (findDouble (*oneCharacter, ""), 1.0) << "the name is what follows the tag: nothing";
+    EXPECT_EQ (loaded (cases[0])->mDataValues.at (0).mDataType, AAX_CChunkDataParser::kUnknownType);
+    EXPECT_EQ (findDouble (*loaded (cases[3]), "n"), 1e300);
+}
+
+TEST (AAX_CChunkDataParser, ADoubleBeyondFloatLeavesAFloatParameterAsItWasAndTheNextIsSet)
+{
+    ControlsChunkRig rig;
+    const auto before = rig.value (0);
+    auto data = withDouble ("0", 0x7e37e43c8800759cull);       // 1e300
+    const auto next = withDouble ("1", 0x3fe8000000000000ull); // 0.75
+    data.insert (data.end(), next.begin() + 4, next.end());
+    Record record (data);
+
+    rig.apply (record.get());
+
+    EXPECT_EQ (rig.value (0), before);
+    EXPECT_EQ (rig.value (1), 0.75f);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace
@@ -30,6 +31,21 @@ TEST (TraceTest, ATraceIsCutTo511Characters)
     ASSERT_EQ (host.traces.size(), 2u);
     EXPECT_EQ (host.traces[0].message, exact);
     EXPECT_EQ (host.traces[1].message, longer.substr (0, 511));
+}
+
+TEST (TraceTest, ATraceWhoseFormattingFailsSendsNothing)
+{
+    FakeHostServices host;
+    // No character encoding can write a lone surrogate, so formatting it fails.
+    const wchar_t unwritable[] = { wchar_t (0xD800), 0 };
+    char probe[16];
+    ASSERT_LT (std::snprintf (probe, sizeof (probe), "%ls", unwritable), 0);
+
+    AAX_CHostServices::Trace (AAX_eTracePriorityHost_High, "%ls", unwritable);
+    AAX_CHostServices::Trace (AAX_eTracePriorityHost_High, "after");
+
+    ASSERT_EQ (host.traces.size(), 1u);
+    EXPECT_EQ (host.traces[0].message, "after");
 }
 
 TEST (TraceTest, TracesAndAssertionsGoNowhereWithoutAHost)
