@@ -57,15 +57,18 @@ TEST_F (SessionRunnerTest, ASaveOverAnExistingPresetIsConfirmedAndReplacesIt)
     EXPECT_TRUE (nothingIsLeftOpen());
 }
 
-TEST_F (SessionRunnerTest, APresetLoadedFromAPipeOrADeviceIsCheckedWithoutWaitingOnItOrReadingItWhole)
+TEST_F (SessionRunnerTest, APresetLoadedFromAPipeOrADeviceIsRefusedWithoutWaitingOnItOrReadingItWhole)
 {
     ASSERT_EQ (mkfifo (folder.getChildFile ("pipe.vqrp").getFullPathName().toRawUTF8(), 0600), 0);
     ASSERT_EQ (symlink ("/dev/zero", folder.getChildFile ("zero.vqrp").getFullPathName().toRawUTF8()), 0);
 
     for (const auto* name : { "pipe.vqrp", "zero.vqrp" })
     {
-        EXPECT_TRUE (play ("create A\nopen-editor A\nmenu A \"Load preset\" " + juce::String (name) + "\n")) << name;
-        EXPECT_EQ (count (Kind::info, "A", "the instance's state is not the one in " + juce::String (name)), 1) << name;
+        EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Load preset\" " + juce::String (name) + "\nprint A\n"))
+            << name;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 3: " + juce::String (name) +
+                                                             " was not loaded: it is not a regular file" }))
+            << name;
         EXPECT_TRUE (nothingIsLeftOpen()) << name;
     }
 }
