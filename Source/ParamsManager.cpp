@@ -47,6 +47,14 @@ void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int i
     juce::VqParamsManager::setParamValue (source, index, value);
 }
 
+void PlemvoParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value)
+{
+    if (auto* barrier = barriers[index])
+        barrier->giveWay();
+
+    juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (value));
+}
+
 void PlemvoParamsManager::copyChannelForLink()
 {
     // The channel chosen in the window is the one whose settings both channels keep.

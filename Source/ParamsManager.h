@@ -27,6 +27,11 @@ public:
     */
     void setParamValue (AutomatableParamListener* source, int index, float value) override;
 
+    /** Stores and announces the change; a restored value of the setting still on its way to this
+        thread is dropped, as this change came after it.
+    */
+    void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value) override;
+
     /** The display text of a normalised value of the index; pure, safe on any thread. */
     ValueToTextFunction getValueToTextFunction (int index) const;
 

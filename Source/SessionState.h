@@ -17,7 +17,9 @@
     parameters at once, so a state written and a host parameter read right after it hold them; the parameters themselves
    are set on the message thread (at once when the restore runs there, else on its next turn), each in its own gesture
    with this state as the source, so the host parameters, MIDI objects and views are only ever told there. Settings go
-   through the thread-barrier setters. Restores are applied in the order they were made.
+   through the thread-barrier setters. Restores are applied in the order they were made, and a restored value still
+   waiting gives way to every change of its parameter or setting that the host makes, or that reaches the message
+   thread, after the restore.
 */
 class SessionState : private juce::AsyncUpdater,
                      public juce::VqParamsManager::AutomatableParamListener,
@@ -47,6 +49,8 @@ private:
     juce::CriticalSection lock;
     std::array<juce::var, ParamData::numSettings> settings;
     std::vector<StateReader::ParamChange> pending; // restored, not yet set in the manager
+    std::atomic<bool> anyPending { false };        // so that a knob turn need not take the lock
+    bool applying = false;                         // message thread
     mutable juce::ValueTree tree;                  // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();

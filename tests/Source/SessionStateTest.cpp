@@ -2,6 +2,7 @@
 #include "ParamsTestRig.h"
 #include "RepositoryFile.h"
 
+#include "MidiParam.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 
@@ -438,6 +439,126 @@ TEST_F (SessionStateTest, RestoresApplyInTheOrderTheyWereMadeWhicheverThreadMade
     EXPECT_EQ (manager.getParamValue (3), 0.75f);
     EXPECT_EQ (log.events,
                juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 3", "value 3 0.75", "end 3" }));
+}
+
+/** A gain and the selected channel as the unit sets them: values that come in on a device thread
+    and reach the manager on a later message-thread turn, several of them there as the last one. */
+struct UnitStandIn
+{
+    explicit UnitStandIn (PlemvoParamsManager& m)
+    {
+        gain.onValueFromDevice = [&m, this] (int code)
+        { m.setParamValue (&source, ParamData::eq1Gain1, (float) code / 10.0f); };
+        channel.onValueFromDevice = [&m] (int code)
+        { m.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, code); };
+    }
+
+    juce::VqParamsManager::AutomatableParamListener source;
+    MidiParam gain, channel;
+};
+
+using Step = std::function<void (PlemvoPluginInstance&, UnitStandIn&)>;
+
+/** A change of EQ1 GAIN 1, DOUBLE WINDOW or SELECTED CHANNEL made right after a host thread restored
+    a state, before the message thread ran; and the values that must hold afterwards. */
+struct LaterChange
+{
+    const char* source;
+    bool onHostThread;
+    Step make;
+    float gain;
+    bool doubleWindow;
+    int selectedChannel;
+    Step before = {}; // made before the restore, still on its way to the message thread then
+};
+
+void restoreGain (PlemvoParamsManager& m, float gain)
+{
+    const auto xml = "<S><parameters><" + juce::String (ParamData::eq1Gain1) + " value=\"" + juce::String (gain) +
+                     "\"/></parameters></S>";
+    m.setStateInformation (xml.toRawUTF8(), (int) xml.getNumBytesAsUTF8());
+}
+
+TEST_F (SessionStateTest, EveryChangeMadeAfterARestoreOnAHostThreadWinsOverTheRestoredValue)
+{
+    // What the host restores: EQ1 GAIN 1 at 0.2, DOUBLE WINDOW on, channel 2 selected.
+    PlemvoPluginInstance saved;
+    saved.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.2f);
+    saved.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
+    saved.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 1);
+    const auto restored = stateOf (saved.getPlemvoParams());
+    const juce::MemoryBlock secondState = [&]
+    {
+        PlemvoPluginInstance other;
+        other.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.5f);
+        return stateOf (other.getPlemvoParams());
+    }();
+
+    auto gainOf = [] (PlemvoPluginInstance& p) { return p.getParameters()[ParamData::eq1Gain1]; };
+
+    const LaterChange changes[] = {
+        { "nothing", false, [] (auto&, auto&) {}, 0.2f, true, 1 },
+        { "the host's automation", true, [&] (auto& p, auto&) { gainOf (p)->setValue (0.9f); }, 0.9f, true, 1 },
+        { "a knob in the window", false,
+          [] (auto& p, auto&) { p.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.7f); }, 0.7f, true,
+          1 },
+        { "the unit's knob", false, [] (auto&, auto& unit) { unit.gain.valueFromDevice (6); }, 0.6f, true, 1,
+          [] (auto&, auto& unit) { unit.gain.valueFromDevice (1); } },
+        { "the window button", false,
+          [] (auto& p, auto&)
+          { p.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, false); },
+          0.2f, false, 1 },
+        { "the unit's channel switch", false, [] (auto&, auto& unit) { unit.channel.valueFromDevice (0); }, 0.2f, true,
+          0, [] (auto&, auto& unit) { unit.channel.valueFromDevice (1); } },
+        { "a second restore", true, [&] (auto& p, auto&) { restore (p.getPlemvoParams(), secondState); }, 0.5f, false,
+          0 },
+        { "the host's automation, then a second restore", true,
+          [&] (auto& p, auto&)
+          {
+              gainOf (p)->setValue (0.9f);
+              restoreGain (p.getPlemvoParams(), 0.4f);
+          },
+          0.4f, true, 1 },
+        { "a restore on the message thread after the host's automation", false,
+          [&] (auto& p, auto&)
+          {
+              std::thread automation ([&] { gainOf (p)->setValue (0.9f); });
+              automation.join();
+              restoreGain (p.getPlemvoParams(), 0.3f);
+          },
+          0.3f, true, 1 },
+    };
+
+    for (auto& change : changes)
+    {
+        SCOPED_TRACE (change.source);
+        PlemvoPluginInstance target;
+        auto& m = target.getPlemvoParams();
+        UnitStandIn unit (m);
+
+        if (change.before)
+            change.before (target, unit);
+
+        std::thread host (
+            [&]
+            {
+                restore (m, restored);
+
+                if (change.onHostThread)
+                    change.make (target, unit);
+            });
+        host.join();
+
+        if (! change.onHostThread)
+            change.make (target, unit);
+
+        vqtest::drainMessageLoop();
+
+        EXPECT_EQ (m.getParamValue (ParamData::eq1Gain1), change.gain);
+        EXPECT_EQ (gainOf (target)->getValue(), change.gain);
+        EXPECT_EQ (m.getNonAutomatableParamValue (ParamData::doubleWindow), juce::var (change.doubleWindow));
+        EXPECT_EQ (m.getNonAutomatableParamValue (ParamData::selectedChannel), juce::var (change.selectedChannel));
+    }
 }
 
 /** Moves one parameter on every timer tick, as a window or the unit would while the host restores. */
