@@ -23,12 +23,15 @@ public:
     ~PlemvoParamsManager() override;
 
     /** Applies the linking copy before a change of "CHANNEL" from "DUAL MONO" to "LINK" that does not
-        come from the host parameter, then stores and announces the change.
+        come from the host parameter, then stores and announces the change. A restore made on a host
+        thread and still on its way here is applied first, as the change came after it; but not before
+        a value from the unit, which the restored values sent to the unit would then contradict.
     */
     void setParamValue (AutomatableParamListener* source, int index, float value) override;
 
-    /** Stores and announces the change; a restored value of the setting still on its way to this
-        thread is dropped, as this change came after it.
+    /** Stores and announces the change, after a restore still on its way to this thread (see
+        setParamValue); a restored value of the setting that a change from the unit finds waiting is
+        dropped.
     */
     void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value) override;
 
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<SessionState> sessionState; // last, so it unregisters first
 
     void copyChannelForLink();
+    void applyRestoreFirst();
 
     JUCE_DECLARE_NON_COPYABLE (PlemvoParamsManager)
 };

@@ -25,6 +25,12 @@ public:
     */
     void giveWay();
 
+    /** Applies a value still waiting for the message thread at once. Message thread. */
+    using AsyncUpdater::handleUpdateNowIfNeeded;
+
+    /** Whether the manager is being given a value from here now. Message thread. */
+    bool isApplying() const noexcept { return applying; }
+
 private:
     VqParamsManager* manager;
     int index;
