@@ -1,5 +1,7 @@
 #include "ParamsManager.h"
 
+#include "MidiChannelParam.h"
+#include "MidiControlParam.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "SessionState.h"
@@ -37,8 +39,20 @@ PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner)
 
 PlemvoParamsManager::~PlemvoParamsManager() = default;
 
+namespace
+{
+/** Whether a change comes from the unit, through one of its MIDI objects. */
+template <typename Source> bool comesFromTheUnit (Source* source)
+{
+    return dynamic_cast<MidiControlParam*> (source) != nullptr || dynamic_cast<MidiChannelParam*> (source) != nullptr;
+}
+} // namespace
+
 void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
 {
+    if (source != sessionState.get() && ! comesFromTheUnit (source))
+        applyRestoreFirst();
+
     // A mode change from the host or from automation never copies: it only replays what was recorded.
     if (index == ParamData::channel && ParamTools::switchesToLink (getParamValue (index), value) &&
         dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
@@ -49,8 +63,32 @@ void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int i
 
 void PlemvoParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value)
 {
-    if (auto valid = ParamData::toSettingValue (index, value))
-        juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (*valid));
+    auto valid = ParamData::toSettingValue (index, value);
+
+    if (! valid)
+        return;
+
+    if (! comesFromTheUnit (source))
+        applyRestoreFirst();
+
+    if (auto* barrier = barriers[index])
+        barrier->giveWay();
+
+    juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (*valid));
+}
+
+void PlemvoParamsManager::applyRestoreFirst()
+{
+    // Nothing while restored values are being applied: they go in the order they were posted.
+    if (sessionState == nullptr || sessionState->isApplying() ||
+        std::any_of (barriers.begin(), barriers.end(), [] (auto* b) { return b->isApplying(); }))
+        return;
+
+    // Settings first, as their setters posted before the state.
+    for (auto* barrier : barriers)
+        barrier->handleUpdateNowIfNeeded();
+
+    sessionState->handleUpdateNowIfNeeded();
 }
 
 void PlemvoParamsManager::copyChannelForLink()

@@ -23,12 +23,16 @@ public:
     ~PlemvoParamsManager() override;
 
     /** Applies the linking copy before a change of "CHANNEL" from "DUAL MONO" to "LINK" that does not
-        come from the host parameter, then stores and announces the change.
+        come from the host parameter, then stores and announces the change. A restore made on a host
+        thread and still on its way here is applied first, as the change came after it; but not before
+        a value from the unit, which the restored values sent to the unit would then contradict.
     */
     void setParamValue (AutomatableParamListener* source, int index, float value) override;
 
-    /** Stores and announces a setting's value in the setting's type; a value outside the setting's range
-        (ParamData::toSettingValue) is refused, so the window, the unit and the state keep the one before.
+    /** Stores and announces a setting's value in the setting's type, after a restore still on its way to
+        this thread (see setParamValue); a value outside the setting's range (ParamData::toSettingValue) is
+        refused, so the window, the unit and the state keep the one before, and a restored value of the
+        setting that a change from the unit finds waiting is dropped.
     */
     void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value) override;
 
@@ -59,6 +63,7 @@ private:
     std::unique_ptr<SessionState> sessionState; // last, so it unregisters first
 
     void copyChannelForLink();
+    void applyRestoreFirst();
 
     JUCE_DECLARE_NON_COPYABLE (PlemvoParamsManager)
 };

@@ -127,25 +127,24 @@ bool SessionState::restore (const void* data, size_t numBytes)
             storeAsApplied (change, touched);
 
         pending.insert (pending.end(), changes.params.begin(), changes.params.end());
+        anyPending = ! pending.empty();
     }
 
     for (auto& change : changes.settings)
         setSetting (change.index, change.value);
 
-    // Earlier restores still pending go first, so the last restore wins on every thread.
-    if (juce::MessageManager::existsAndIsCurrentThread())
-    {
-        applyPending();
-        return true;
-    }
-
     // A host reads its parameters as soon as the restore returns: they show what the message thread
-    // is about to apply, so an echo of them changes nothing.
+    // is about to apply, so an echo of them changes nothing, and a later host write is seen as later.
     for (int i = 0; i < ParamData::numParams; ++i)
         if (touched[(size_t) i])
             manager.getDawParameter (i)->presetValue (params[(size_t) i].load (std::memory_order_relaxed));
 
-    triggerAsyncUpdate();
+    // Earlier restores still pending go first, so the last restore wins on every thread.
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        applyPending();
+    else
+        triggerAsyncUpdate();
+
     return true;
 }
 
@@ -176,15 +175,29 @@ void SessionState::storeAsApplied (const StateReader::ParamChange& change,
 void SessionState::applyPending()
 {
     cancelPendingUpdate();
+
+    // What the host wrote after a restore is later than it and stays. Asked before the restores are
+    // taken, so that one made meanwhile counts as later than those writes.
+    std::array<bool, ParamData::numParams> writtenByHost {};
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        writtenByHost[(size_t) i] = manager.getDawParameter (i)->takeHostWriteSincePreset();
+
     std::vector<StateReader::ParamChange> toApply;
 
     {
         const juce::ScopedLock sl (lock);
         toApply.swap (pending);
+        anyPending = false;
     }
+
+    const juce::ScopedValueSetter<bool> nowApplying (applying, true);
 
     for (auto& change : toApply)
     {
+        if (writtenByHost[(size_t) change.index])
+            continue;
+
         // The state itself is the source, so that the linkers leave a restored pair as it was saved.
         manager.beginParamGesture (this, change.index);
         manager.setParamValue (this, change.index, change.value);
@@ -197,11 +210,24 @@ void SessionState::handleAsyncUpdate()
     applyPending();
 }
 
-void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
+void SessionState::paramValueChanged (AutomatableParamListener* source, int index, float value)
 {
-    // Every knob turn and every value from the unit passes here: no lock, no tree.
-    if (juce::isPositiveAndBelow (index, ParamData::numParams))
-        params[(size_t) index].store (value, std::memory_order_relaxed);
+    // Every knob turn and every value from the unit passes here: no tree, and the lock only while a
+    // restore waits for this thread.
+    if (! juce::isPositiveAndBelow (index, ParamData::numParams))
+        return;
+
+    params[(size_t) index].store (value, std::memory_order_relaxed);
+
+    // The restore happened when it was called: this change came after it and wins.
+    if (source != this && ! applying && anyPending)
+    {
+        const juce::ScopedLock sl (lock);
+        pending.erase (std::remove_if (pending.begin(), pending.end(),
+                                       [index] (const auto& change) { return change.index == index; }),
+                       pending.end());
+        anyPending = ! pending.empty();
+    }
 }
 
 void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)

@@ -14,10 +14,13 @@
     and setting: the parameters as atomics, since every knob turn and every value from the unit passes
     here, the settings (rare) under a lock. The state tree is filled in from the copy only when it is
     written. A restore is parsed on the caller's thread and its values go into the copy and the host
-    parameters at once, so a state written and a host parameter read right after it hold them; the parameters themselves
-   are set on the message thread (at once when the restore runs there, else on its next turn), each in its own gesture
-   with this state as the source, so the host parameters, MIDI objects and views are only ever told there. Settings go
-   through the thread-barrier setters. Restores are applied in the order they were made.
+    parameters at once, so a state written and a host parameter read right after it hold them; the
+    parameters themselves are set on the message thread (at once when the restore runs there, else on
+    its next turn, or sooner when the manager asks), each in its own gesture with this state as the
+    source, so the host parameters, MIDI objects and views are only ever told there. Settings go
+    through the thread-barrier setters. Restores are applied in the order they were made. A restored
+    value still waiting gives way to a change of its parameter that the host writes after the restore,
+    and to one from the unit that reaches the message thread meanwhile.
 */
 class SessionState : private juce::AsyncUpdater,
                      public juce::VqParamsManager::AutomatableParamListener,
@@ -38,6 +41,12 @@ public:
         applied. Any thread. */
     bool restore (const void* data, size_t numBytes);
 
+    /** Sets the restored parameters still waiting for the message thread at once. Message thread. */
+    using AsyncUpdater::handleUpdateNowIfNeeded;
+
+    /** Whether restored parameters are being set now. Message thread. */
+    bool isApplying() const noexcept { return applying; }
+
 private:
     juce::VqParamsManager& manager;
     SettingSetter setSetting;
@@ -48,6 +57,8 @@ private:
     juce::CriticalSection lock;
     std::array<juce::var, ParamData::numSettings> settings;
     std::vector<StateReader::ParamChange> pending; // restored, not yet set in the manager
+    std::atomic<bool> anyPending { false };        // so that a knob turn need not take the lock
+    bool applying = false;                         // message thread
     mutable juce::ValueTree tree;                  // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();

@@ -11,6 +11,12 @@ else
 fi
 [ ${#files[@]} -eq 0 ] && exit 0
 
+if ! command -v clang-format >/dev/null; then
+    echo "clang-format is missing: scripts/install-deps.sh (which make test and make format run) installs it" >&2
+    echo "with the other Debian packages the build needs, as root or through sudo." >&2
+    exit 127
+fi
+
 if [ "${1:-}" = fix ]; then
     clang-format -i "${files[@]}"
     exit 0

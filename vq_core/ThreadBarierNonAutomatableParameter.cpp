@@ -26,6 +26,12 @@ void ThreadBarierNonAutomatableParameter::setParamValue (const var& value)
     triggerAsyncUpdate();
 }
 
+void ThreadBarierNonAutomatableParameter::giveWay()
+{
+    if (! applying)
+        cancelPendingUpdate();
+}
+
 void ThreadBarierNonAutomatableParameter::handleAsyncUpdate()
 {
     var latest;
@@ -36,6 +42,9 @@ void ThreadBarierNonAutomatableParameter::handleAsyncUpdate()
     }
 
     if (latest != manager->getNonAutomatableParamValue (index))
+    {
+        const ScopedValueSetter<bool> nowApplying (applying, true);
         manager->setNonAutomatableParamValue (nullptr, index, latest);
+    }
 }
 } // namespace juce

@@ -39,7 +39,11 @@ void VqDawParameter::setValue (float newValue)
 
     // Only the last of several writes matters: the update reads the value when it runs.
     if (value.exchange (newValue) != newValue)
+    {
+        auto shown = (int) presetShown;
+        presetState.compare_exchange_strong (shown, presetOverwritten);
         triggerAsyncUpdate();
+    }
 }
 
 void VqDawParameter::handleAsyncUpdate()
@@ -69,6 +73,12 @@ void VqDawParameter::presetValue (float newValue)
 
     cancelPendingUpdate();
     value.store (normalise (newValue));
+    presetState.store (presetShown);
+}
+
+bool VqDawParameter::takeHostWriteSincePreset()
+{
+    return presetState.exchange (noPreset) == presetOverwritten;
 }
 
 void VqDawParameter::paramGestureChanged (int, bool starting)

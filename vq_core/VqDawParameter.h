@@ -56,6 +56,11 @@ public:
     */
     void presetValue (float newValue);
 
+    /** Whether the host wrote another value after the last presetValue: the value to come is then
+        older than that write and must give way to it. Clears the mark. Message thread.
+    */
+    bool takeHostWriteSincePreset();
+
     /** A gesture from another source: the host's touch and release. */
     void paramGestureChanged (int index, bool starting) override;
 
@@ -63,12 +68,20 @@ public:
     const NormalisableRange<double>& getRange() const noexcept { return range; }
 
 private:
+    enum PresetState
+    {
+        noPreset,
+        presetShown,
+        presetOverwritten
+    };
+
     ValueToTextFunction valueToText;
     TextToValueFunction textToValue;
     VqParamsManager* manager;
     int index;
     NormalisableRange<double> range;
     std::atomic<float> value;
+    std::atomic<int> presetState { noPreset };
     float defaultValue;
     String name;
     String label;

@@ -1,3 +1,4 @@
+#include "DesktopWindows.h"
 #include "InstanceFixture.h"
 #include "Mouse.h"
 
@@ -86,6 +87,52 @@ TEST_F (MenuBarOnDisplayTest, OnlyTheDeviceSelectorRequestIsTakenAndEveryOtherCo
     EXPECT_EQ (next.ids, juce::StringArray ("somethingElse"));
     EXPECT_FALSE (instance.hasPendingCommand());
     instance.removeCommandListener (&next);
+}
+
+TEST_F (MenuBarOnDisplayTest, CancellingTheQuestionBeforeAnotherPresetIsReplacedLeavesThatPresetAsItWas)
+{
+    juce::TemporaryFile folderHolder;
+    const auto folder = folderHolder.getFile();
+    ASSERT_TRUE (folder.createDirectory());
+    const auto kept = folder.getChildFile ("sound.vqrp");
+    ASSERT_TRUE (kept.replaceWithText ("the preset kept"));
+
+    auto& instance = createInstance();
+    openWindow (instance);
+
+    // "sound" is no file, so the dialog asks nothing; the preset it becomes, "sound.vqrp", is one.
+    juce::Component* menu = nullptr;
+    bar->openMenu();
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return (menu = DesktopWindows::findPopupMenu()) != nullptr; }));
+    vqtest::runMessageLoopFor (300); // a popup takes no click in the moments after it opens
+    auto* saveItem = DesktopWindows::findMenuItem (*menu, "Save preset");
+    ASSERT_NE (saveItem, nullptr);
+    DesktopWindows::click (*saveItem);
+
+    juce::FileChooserDialogBox* dialog = nullptr;
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return (dialog = DesktopWindows::findWindow<juce::FileChooserDialogBox>()) != nullptr; }, 5000));
+    auto* browser = DesktopWindows::findInside<juce::FileBrowserComponent> (*dialog);
+    ASSERT_NE (browser, nullptr);
+    browser->setFileName (folder.getChildFile ("sound").getFullPathName());
+    vqtest::drainMessageLoop();
+    auto* save = DesktopWindows::findButton (*dialog, browser->getActionVerb());
+    ASSERT_NE (save, nullptr);
+    DesktopWindows::click (*save);
+
+    juce::AlertWindow* question = nullptr;
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return (question = DesktopWindows::findWindow<juce::AlertWindow>()) != nullptr; }, 5000));
+    EXPECT_EQ (question->getName(), "Save preset...");
+    auto* cancel = DesktopWindows::findButton (*question, "Cancel");
+    ASSERT_NE (cancel, nullptr);
+    DesktopWindows::click (*cancel);
+
+    EXPECT_TRUE (vqtest::runMessageLoopUntil (
+        [] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0; }, 5000));
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (kept.loadFileAsString(), "the preset kept");
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
 }
 
 TEST_F (MenuBarOnDisplayTest, TheOpenSelectorIsRefilledOnlyWhenTheUnitsChangedAndItsConnectButtonConnects)

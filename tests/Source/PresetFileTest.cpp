@@ -236,6 +236,31 @@ TEST_F (PresetFileTest, AFileThatIsNotAWholePresetIsRefusedWithTheReason)
                                  " bytes; a preset has at most " + juce::String (StateReader::maxBytes) + ")");
 }
 
+TEST_F (PresetFileTest, APresetOrStateOfExactlyTheLimitLoadsAndOneByteMoreDoesNot)
+{
+    // A preset that sets HPF 2, padded at its end with blanks that XML allows.
+    const juce::String preset ("<S><parameters><" + juce::String (ParamData::hpf2) +
+                               " value=\"0.5\"/></parameters></S>");
+
+    for (const auto size : { StateReader::maxBytes, StateReader::maxBytes + 1 })
+    {
+        const auto loads = size <= StateReader::maxBytes;
+        juce::MemoryBlock bytes (size);
+        std::memset (bytes.getData(), ' ', size);
+        bytes.copyFrom (preset.toRawUTF8(), 0, preset.getNumBytesAsUTF8());
+
+        params().setParamValue (nullptr, ParamData::hpf2, 0.0f);
+        instance->setStateInformation (bytes.getData(), (int) bytes.getSize());
+        EXPECT_EQ (params().getParamValue (ParamData::hpf2), loads ? 0.5f : 0.0f) << size << " bytes of state";
+
+        const auto file = folder.getChildFile ("edge.vqrp");
+        ASSERT_TRUE (file.replaceWithData (bytes.getData(), bytes.getSize()));
+        params().setParamValue (nullptr, ParamData::hpf2, 0.0f);
+        EXPECT_EQ (PresetFile::load (*instance, file).wasOk(), loads) << size << " bytes of preset";
+        EXPECT_EQ (params().getParamValue (ParamData::hpf2), loads ? 0.5f : 0.0f) << size << " bytes of preset";
+    }
+}
+
 TEST_F (PresetFileTest, DataInNoneOfTheFormsChangesNothingAndIsRefusedAsNoPreset)
 {
     const auto good = state();

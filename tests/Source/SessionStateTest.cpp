@@ -2,6 +2,8 @@
 #include "ParamsTestRig.h"
 #include "RepositoryFile.h"
 
+#include "MidiChannelParam.h"
+#include "MidiLRParam.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 
@@ -11,6 +13,8 @@
 
 namespace
 {
+using Protocol = juce::VqSysexProtocol;
+
 /** Records the changes it is told and whether each came on the message thread. */
 struct ThreadLog : juce::VqParamsManager::AutomatableParamListener
 {
@@ -94,6 +98,17 @@ protected:
         m.setParamValue (nullptr, ParamData::channel, channel);
     }
 
+    /** Distinct values in "DUAL MONO", and every setting that a state restores changed from its default. */
+    static juce::MemoryBlock setEverythingRestoredAndWrite (PlemvoParamsManager& m)
+    {
+        setDistinctValues (m, 0.1f, 1.0f);
+        m.setNonAutomatableParamValue (nullptr, ParamData::connectedDevSn, 9);
+        m.setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, false);
+        m.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 1);
+        m.setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
+        return stateOf (m);
+    }
+
     void setSetting (int index, juce::var value) { manager.setNonAutomatableParamValue (nullptr, index, value); }
 
     juce::var setting (int index) const { return manager.getNonAutomatableParamValue (index); }
@@ -104,12 +119,7 @@ TEST_F (SessionStateTest, AStateWrittenAndReadBackRestoresEveryValueAndWritesThe
 {
     PlemvoPluginInstance source;
     auto& sourceManager = source.getPlemvoParams();
-    setDistinctValues (sourceManager, 0.1f, 1.0f);
-    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::connectedDevSn, 9);
-    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, false);
-    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 1);
-    sourceManager.setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
-    const auto written = stateOf (sourceManager);
+    const auto written = setEverythingRestoredAndWrite (sourceManager);
 
     restore (manager, written);
 
@@ -438,6 +448,195 @@ TEST_F (SessionStateTest, RestoresApplyInTheOrderTheyWereMadeWhicheverThreadMade
     EXPECT_EQ (manager.getParamValue (3), 0.75f);
     EXPECT_EQ (log.events,
                juce::StringArray ({ "begin 3", "value 3 0.25", "end 3", "begin 3", "value 3 0.75", "end 3" }));
+}
+
+/** The unit's EQ1 GAIN knob and channel switch, taken by their MIDI objects without a device: values
+    that come in on a MIDI thread and reach the manager on a later message-thread turn, several of them
+    there as the last one. */
+struct UnitControls
+{
+    explicit UnitControls (PlemvoParamsManager& m)
+        : gain (
+              nullptr, m, ParamData::eq1Gain1, ParamData::eq1Gain2, 0, [] (int code) { return (float) code / 10.0f; },
+              [] (float value) { return juce::roundToInt (value * 10.0f); }),
+          channel (nullptr, m, ParamData::channel, ParamData::selectedChannel)
+    {
+        channel.addChannelListener (&gain);
+    }
+
+    ~UnitControls() { channel.removeChannelListener (&gain); }
+
+    MidiLRParam gain;
+    MidiChannelParam channel;
+};
+
+using Step = std::function<void (PlemvoPluginInstance&, UnitControls&)>;
+
+/** A change of EQ1 GAIN 1, DOUBLE WINDOW or SELECTED CHANNEL made right after a host thread restored
+    a state, before the message thread ran; and the values that must hold afterwards. */
+struct LaterChange
+{
+    const char* source;
+    bool onHostThread;
+    Step make;
+    float gain;
+    bool doubleWindow;
+    int selectedChannel;
+    Step before = {}; // made before the restore, still on its way to the message thread then
+};
+
+void restoreGain (PlemvoParamsManager& m, float gain)
+{
+    const auto xml = "<S><parameters><" + juce::String (ParamData::eq1Gain1) + " value=\"" + juce::String (gain) +
+                     "\"/></parameters></S>";
+    m.setStateInformation (xml.toRawUTF8(), (int) xml.getNumBytesAsUTF8());
+}
+
+TEST_F (SessionStateTest, EveryChangeMadeAfterARestoreOnAHostThreadWinsOverTheRestoredValue)
+{
+    // What the host restores: EQ1 GAIN 1 at 0.2, DOUBLE WINDOW on, channel 2 selected.
+    PlemvoPluginInstance saved;
+    saved.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.2f);
+    saved.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
+    saved.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 1);
+    const auto restored = stateOf (saved.getPlemvoParams());
+    const juce::MemoryBlock secondState = [&]
+    {
+        PlemvoPluginInstance other;
+        other.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.5f);
+        return stateOf (other.getPlemvoParams());
+    }();
+
+    auto gainOf = [] (PlemvoPluginInstance& p) { return p.getParameters()[ParamData::eq1Gain1]; };
+
+    const LaterChange changes[] = {
+        { "nothing", false, [] (auto&, auto&) {}, 0.2f, true, 1 },
+        { "the host's automation", true, [&] (auto& p, auto&) { gainOf (p)->setValue (0.9f); }, 0.9f, true, 1 },
+        { "a knob in the window", false,
+          [] (auto& p, auto&) { p.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.7f); }, 0.7f, true,
+          1 },
+        { "the unit's knob", false, [] (auto&, auto& unit) { unit.gain.paramMidiChanged (6); }, 0.6f, true, 1,
+          [] (auto&, auto& unit) { unit.gain.paramMidiChanged (1); } },
+        { "the window button", false,
+          [] (auto& p, auto&)
+          { p.getPlemvoParams().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, false); },
+          0.2f, false, 1 },
+        { "the unit's channel switch", false,
+          [] (auto&, auto& unit) { unit.channel.paramMidiChanged (Protocol::channel1Selected); }, 0.2f, true, 0,
+          [] (auto&, auto& unit) { unit.channel.paramMidiChanged (Protocol::channel2Selected); } },
+        { "a second restore", true, [&] (auto& p, auto&) { restore (p.getPlemvoParams(), secondState); }, 0.5f, false,
+          0 },
+        { "the host's automation, then a second restore", true,
+          [&] (auto& p, auto&)
+          {
+              gainOf (p)->setValue (0.9f);
+              restoreGain (p.getPlemvoParams(), 0.4f);
+          },
+          0.4f, true, 1 },
+        { "a restore on the message thread after the host's automation", false,
+          [&] (auto& p, auto&)
+          {
+              std::thread automation ([&] { gainOf (p)->setValue (0.9f); });
+              automation.join();
+              restoreGain (p.getPlemvoParams(), 0.3f);
+          },
+          0.3f, true, 1 },
+    };
+
+    for (auto& change : changes)
+    {
+        SCOPED_TRACE (change.source);
+        PlemvoPluginInstance target;
+        auto& m = target.getPlemvoParams();
+        UnitControls unit (m);
+
+        if (change.before)
+            change.before (target, unit);
+
+        std::thread host (
+            [&]
+            {
+                restore (m, restored);
+
+                if (change.onHostThread)
+                    change.make (target, unit);
+            });
+        host.join();
+
+        if (! change.onHostThread)
+            change.make (target, unit);
+
+        vqtest::drainMessageLoop();
+
+        EXPECT_EQ (m.getParamValue (ParamData::eq1Gain1), change.gain);
+        EXPECT_EQ (gainOf (target)->getValue(), change.gain);
+        EXPECT_EQ (m.getNonAutomatableParamValue (ParamData::doubleWindow), juce::var (change.doubleWindow));
+        EXPECT_EQ (m.getNonAutomatableParamValue (ParamData::selectedChannel), juce::var (change.selectedChannel));
+    }
+}
+
+TEST_F (SessionStateTest, AKnobTurnedInTheWindowRightAfterAHostRestoredALinkedStateMovesBothChannels)
+{
+    PlemvoPluginInstance saved;
+    saved.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.2f);
+    vqtest::drainMessageLoop();
+    ASSERT_EQ (saved.getPlemvoParams().getParamValue (ParamData::eq1Gain2), 0.2f) << "linked";
+    const auto restored = stateOf (saved.getPlemvoParams());
+
+    std::thread host ([&] { restore (manager, restored); });
+    host.join();
+
+    // The window's change comes after the restore, so its twin follows it as in any linked state.
+    vqtest::RecordingListener window;
+    manager.setParamValue (&window, ParamData::eq1Gain1, 0.7f);
+    vqtest::drainMessageLoop();
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (manager.getParamValue (ParamData::eq1Gain1), 0.7f);
+    EXPECT_EQ (manager.getParamValue (ParamData::eq1Gain2), 0.7f);
+}
+
+/** Records, in one list, which kind of change it is told: "setting" or "parameter". */
+struct KindLog : juce::VqParamsManager::AutomatableParamListener, juce::VqParamsManager::NonAutomatableParamListener
+{
+    juce::StringArray kinds;
+
+    using AutomatableParamListener::paramValueChanged;
+
+    void paramValueChanged (int, float) override { kinds.add ("parameter"); }
+    void nonAutomatableParamValueChanged (int, juce::var) override { kinds.add ("setting"); }
+};
+
+TEST_F (SessionStateTest, ARestoreOnAHostThreadTellsItsSettingsBeforeItsParameters)
+{
+    PlemvoPluginInstance saved;
+    const auto restored = setEverythingRestoredAndWrite (saved.getPlemvoParams());
+
+    KindLog kinds;
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.addParamListener (&kinds, i, juce::VqParamsManager::registerOnly);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.addNonAutomatableParamListener (&kinds, i, juce::VqParamsManager::registerOnly);
+
+    std::thread host ([&] { restore (manager, restored); });
+    host.join();
+    vqtest::drainMessageLoop();
+
+    // Applied in the order they were posted: the restored "SELECTED CHANNEL" is in place for the linking copy.
+    juce::StringArray expected ({ "setting", "setting", "setting", "setting" });
+
+    while (expected.size() < kinds.kinds.size())
+        expected.add ("parameter");
+
+    EXPECT_EQ (kinds.kinds, expected) << kinds.kinds.joinIntoString (", ");
+
+    for (int i = 0; i < ParamData::numParams; ++i)
+        manager.removeParamListener (&kinds, i);
+
+    for (int i = 0; i < ParamData::numSettings; ++i)
+        manager.removeNonAutomatableParamListener (&kinds, i);
 }
 
 /** Moves one parameter on every timer tick, as a window or the unit would while the host restores. */

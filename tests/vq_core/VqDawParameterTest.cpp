@@ -175,6 +175,48 @@ TEST_F (HostParameter, AChangeMadeElsewhereWinsOverAnOlderHostWriteStillWaiting)
     EXPECT_EQ (daw.getValue(), 0.3f);
 }
 
+TEST_F (HostParameter, AHostWriteAfterAPresetValueIsReportedOnceAndOnlyWhenItCameAfterIt)
+{
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        { "a preset alone", [&] { daw.presetValue (0.4f); } },
+        { "a write, then a preset",
+          [&]
+          {
+              daw.setValue (0.9f);
+              daw.presetValue (0.4f);
+          } },
+        { "a preset, then a write of the value it shows",
+          [&]
+          {
+              daw.presetValue (0.4f);
+              daw.setValue (0.4f);
+          } },
+        { "a preset, then a write, then a preset",
+          [&]
+          {
+              daw.presetValue (0.4f);
+              daw.setValue (0.9f);
+              daw.presetValue (0.6f);
+          } },
+    };
+
+    for (const auto& [name, steps] : cases)
+    {
+        steps();
+        EXPECT_FALSE (daw.takeHostWriteSincePreset()) << name;
+        vqtest::drainMessageLoop();
+    }
+
+    daw.presetValue (0.4f);
+    daw.setValue (0.9f);
+    EXPECT_TRUE (daw.takeHostWriteSincePreset());
+    EXPECT_FALSE (daw.takeHostWriteSincePreset()) << "reported once";
+    daw.setValue (0.7f);
+    EXPECT_FALSE (daw.takeHostWriteSincePreset()) << "a write with no preset before it";
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (manager.getParamValue (index), 0.7f) << "the writes still reach the manager";
+}
+
 TEST_F (HostParameter, GesturesFromOtherSourcesBecomeTheHostsTouchAndRelease)
 {
     manager.beginParamGesture (nullptr, index);
