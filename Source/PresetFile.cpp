@@ -1,5 +1,6 @@
 #include "PresetFile.h"
 
+#include "FileReplacer.h"
 #include "PluginInstance.h"
 #include "StateReader.h"
 
@@ -101,27 +102,22 @@ juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File
     if (state.isEmpty())
         return fail ("the state is empty; nothing written");
 
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    auto status = juce::Result::ok();
+    const auto outcome = FileReplacer::replace (target, [&state] (juce::OutputStream& out)
+                                                { return out.write (state.getData(), state.getSize()); });
 
+    switch (outcome.failure)
     {
-        juce::FileOutputStream out (temporary.getFile());
+        case FileReplacer::Failure::none: break;
 
-        if (out.openedOk() && out.write (state.getData(), state.getSize()))
-            out.flush();
+        case FileReplacer::Failure::notOpened:
+        case FileReplacer::Failure::notWritten: return fail (describeWriteFailure (outcome.status, folder));
 
-        status = out.getStatus();
+        // The system gives no reason for a write cut short: the disk filled up.
+        case FileReplacer::Failure::cutShort:
+        case FileReplacer::Failure::contentFailed: return fail ("the disk is full");
+
+        case FileReplacer::Failure::notReplaced: return fail ("the old file cannot be replaced");
     }
-
-    // A short write (a full disk) must not replace a good file with a truncated one.
-    if (status.failed())
-        return fail (describeWriteFailure (status, folder));
-
-    if (temporary.getFile().getSize() != (juce::int64) state.getSize())
-        return fail ("the disk is full");
-
-    if (! temporary.overwriteTargetFileWithTemporary())
-        return fail ("the old file cannot be replaced");
 
     return juce::Result::ok();
 }

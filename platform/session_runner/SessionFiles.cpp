@@ -1,5 +1,7 @@
 #include "SessionFiles.h"
 
+#include "FileReplacer.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -84,38 +86,26 @@ juce::String SessionFiles::replace (const juce::File& target,
     if (target.isDirectory())
         return cannot + "it is a folder";
 
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    juce::int64 length = 0;
-    auto status = juce::Result::ok();
-    bool written = false;
+    const auto outcome = FileReplacer::replace (target, writeContent);
 
+    switch (outcome.failure)
     {
-        juce::FileOutputStream out (temporary.getFile());
+        case FileReplacer::Failure::none: return {};
 
-        if (! out.openedOk())
-            return cannot + out.getStatus().getErrorMessage();
+        case FileReplacer::Failure::notOpened: return cannot + outcome.status.getErrorMessage();
 
-        written = writeContent (out);
-        out.flush();
-        length = out.getPosition();
-        status = out.getStatus();
+        case FileReplacer::Failure::notWritten:
+            return cannot + outcome.status.getErrorMessage() + "; the file is unchanged";
+
+        case FileReplacer::Failure::cutShort:
+            return cannot + "only " + juce::String (outcome.onDisk) + " of " + juce::String (outcome.written) +
+                   " bytes reached the disk; the file is unchanged";
+
+        case FileReplacer::Failure::contentFailed:
+            return cannot + "the data could not be written; the file is unchanged";
+
+        case FileReplacer::Failure::notReplaced: return cannot + "the file could not be replaced; it is unchanged";
     }
-
-    // A short write sets no error on the stream: the file's length tells.
-    const auto onDisk = temporary.getFile().getSize();
-
-    if (status.failed())
-        return cannot + status.getErrorMessage() + "; the file is unchanged";
-
-    if (onDisk != length)
-        return cannot + "only " + juce::String (onDisk) + " of " + juce::String (length) +
-               " bytes reached the disk; the file is unchanged";
-
-    if (! written)
-        return cannot + "the data could not be written; the file is unchanged";
-
-    if (! temporary.overwriteTargetFileWithTemporary())
-        return cannot + "the file could not be replaced; it is unchanged";
 
     return {};
 }
