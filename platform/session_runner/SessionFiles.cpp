@@ -1,81 +1,30 @@
 #include "SessionFiles.h"
 
 #include "FileReplacer.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace
-{
-juce::String describeErrno()
-{
-    return std::strerror (errno);
-}
-} // namespace
+#include "RegularFileReader.h"
 
 juce::String SessionFiles::read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes)
 {
-    const auto path = file.getFullPathName();
-    const auto cannot = "cannot read " + path + ": ";
+    const auto cannot = "cannot read " + file.getFullPathName() + ": ";
+    const auto outcome = RegularFileReader::read (file, maxBytes, bytes);
 
-    // Opened without waiting, so that a pipe with no writer cannot hold the session.
-    const auto fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-
-    if (fd < 0)
-        return cannot + describeErrno();
-
-    struct stat info
+    switch (outcome.failure)
     {
-    };
+        case RegularFileReader::Failure::none: return {};
 
-    juce::String problem;
+        case RegularFileReader::Failure::notOpened:
+        case RegularFileReader::Failure::notRead: return cannot + outcome.status.getErrorMessage();
 
-    if (fstat (fd, &info) != 0)
-        problem = cannot + describeErrno();
-    else if (S_ISDIR (info.st_mode))
-        problem = cannot + "it is a folder";
-    else if (! S_ISREG (info.st_mode))
-        problem = cannot + "it is no regular file (a device, a pipe or a socket)";
-    else if ((juce::uint64) info.st_size > maxBytes)
-        problem = cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
+        case RegularFileReader::Failure::isFolder: return cannot + "it is a folder";
 
-    if (problem.isEmpty())
-    {
-        // One byte more than allowed is asked for, so that a file growing meanwhile is still refused.
-        bytes.setSize (maxBytes + 1);
-        size_t got = 0;
+        case RegularFileReader::Failure::notRegular:
+            return cannot + "it is no regular file (a device, a pipe or a socket)";
 
-        while (got < bytes.getSize())
-        {
-            const auto n = ::read (fd, static_cast<char*> (bytes.getData()) + got, bytes.getSize() - got);
-
-            if (n < 0 && errno == EINTR)
-                continue;
-
-            if (n < 0)
-                problem = cannot + describeErrno();
-
-            if (n <= 0)
-                break;
-
-            got += (size_t) n;
-        }
-
-        if (problem.isEmpty() && got > maxBytes)
-            problem = cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
-
-        bytes.setSize (got);
+        case RegularFileReader::Failure::tooLarge:
+            return cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
     }
 
-    ::close (fd);
-
-    if (problem.isNotEmpty())
-        bytes.reset();
-
-    return problem;
+    return {};
 }
 
 juce::String SessionFiles::replace (const juce::File& target,
