@@ -1,11 +1,12 @@
 #include "PresetFile.h"
 
+#include "FileReplacer.h"
 #include "PluginInstance.h"
+#include "RegularFileReader.h"
 #include "StateReader.h"
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 namespace
 {
@@ -20,33 +21,6 @@ juce::String findFolderProblem (const juce::File& folder)
 
     if (! folder.hasWriteAccess())
         return "the folder " + folder.getFullPathName() + " is read-only";
-
-    return {};
-}
-
-/** Why the chosen file cannot be a preset before it is read, or nothing. */
-juce::String findFileProblem (const juce::File& chosen)
-{
-    if (! chosen.exists())
-        return "the file does not exist";
-
-    if (chosen.isDirectory())
-        return "it is a folder";
-
-    // A named pipe or a device would block the read or never end it.
-    std::error_code error;
-
-    if (! std::filesystem::is_regular_file (chosen.getFullPathName().toStdString(), error))
-        return "it is not a regular file";
-
-    const auto size = chosen.getSize();
-
-    if (size == 0)
-        return "the file is empty";
-
-    if (size > (juce::int64) StateReader::maxBytes)
-        return "the file is too large for a preset (" + juce::String (size) + " bytes; a preset has at most " +
-               juce::String (StateReader::maxBytes) + ")";
 
     return {};
 }
@@ -101,27 +75,22 @@ juce::Result PresetFile::save (juce::AudioProcessor& processor, const juce::File
     if (state.isEmpty())
         return fail ("the state is empty; nothing written");
 
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    auto status = juce::Result::ok();
+    const auto outcome = FileReplacer::replace (target, [&state] (juce::OutputStream& out)
+                                                { return out.write (state.getData(), state.getSize()); });
 
+    switch (outcome.failure)
     {
-        juce::FileOutputStream out (temporary.getFile());
+        case FileReplacer::Failure::none: break;
 
-        if (out.openedOk() && out.write (state.getData(), state.getSize()))
-            out.flush();
+        case FileReplacer::Failure::notOpened:
+        case FileReplacer::Failure::notWritten: return fail (describeWriteFailure (outcome.status, folder));
 
-        status = out.getStatus();
+        // The system gives no reason for a write cut short: the disk filled up.
+        case FileReplacer::Failure::cutShort:
+        case FileReplacer::Failure::contentFailed: return fail ("the disk is full");
+
+        case FileReplacer::Failure::notReplaced: return fail ("the old file cannot be replaced");
     }
-
-    // A short write (a full disk) must not replace a good file with a truncated one.
-    if (status.failed())
-        return fail (describeWriteFailure (status, folder));
-
-    if (temporary.getFile().getSize() != (juce::int64) state.getSize())
-        return fail ("the disk is full");
-
-    if (! temporary.overwriteTargetFileWithTemporary())
-        return fail ("the old file cannot be replaced");
 
     return juce::Result::ok();
 }
@@ -131,21 +100,34 @@ juce::Result PresetFile::load (PlemvoPluginInstance& instance, const juce::File&
     const auto fail = [&chosen] (const juce::String& reason)
     { return juce::Result::fail (chosen.getFileName() + " was not loaded: " + reason); };
 
-    if (const auto problem = findFileProblem (chosen); problem.isNotEmpty())
-        return fail (problem);
+    if (! chosen.exists())
+        return fail ("the file does not exist");
 
-    juce::FileInputStream in (chosen);
+    juce::MemoryBlock bytes;
+    const auto outcome = RegularFileReader::read (chosen, StateReader::maxBytes, bytes);
 
-    if (! in.openedOk())
-        return fail ("it cannot be opened: " + in.getStatus().getErrorMessage());
+    switch (outcome.failure)
+    {
+        case RegularFileReader::Failure::none: break;
 
-    const auto size = (int) chosen.getSize();
-    juce::MemoryBlock bytes ((size_t) size);
+        case RegularFileReader::Failure::notOpened:
+            return fail ("it cannot be opened: " + outcome.status.getErrorMessage());
 
-    if (in.read (bytes.getData(), size) != size)
-        return fail ("the file could not be read to its end");
+        case RegularFileReader::Failure::isFolder: return fail ("it is a folder");
 
-    if (! instance.getPlemvoParams().setStateInformation (bytes.getData(), size))
+        case RegularFileReader::Failure::notRegular: return fail ("it is not a regular file");
+
+        case RegularFileReader::Failure::tooLarge:
+            return fail ("the file is too large for a preset (" + juce::String (outcome.size) +
+                         " bytes; a preset has at most " + juce::String (StateReader::maxBytes) + ")");
+
+        case RegularFileReader::Failure::notRead: return fail ("the file could not be read to its end");
+    }
+
+    if (bytes.isEmpty())
+        return fail ("the file is empty");
+
+    if (! instance.getPlemvoParams().setStateInformation (bytes.getData(), (int) bytes.getSize()))
         return fail ("the file is not a preset: nothing in it could be applied");
 
     return juce::Result::ok();

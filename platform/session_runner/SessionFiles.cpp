@@ -1,79 +1,30 @@
 #include "SessionFiles.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace
-{
-juce::String describeErrno()
-{
-    return std::strerror (errno);
-}
-} // namespace
+#include "FileReplacer.h"
+#include "RegularFileReader.h"
 
 juce::String SessionFiles::read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes)
 {
-    const auto path = file.getFullPathName();
-    const auto cannot = "cannot read " + path + ": ";
+    const auto cannot = "cannot read " + file.getFullPathName() + ": ";
+    const auto outcome = RegularFileReader::read (file, maxBytes, bytes);
 
-    // Opened without waiting, so that a pipe with no writer cannot hold the session.
-    const auto fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-
-    if (fd < 0)
-        return cannot + describeErrno();
-
-    struct stat info
+    switch (outcome.failure)
     {
-    };
+        case RegularFileReader::Failure::none: return {};
 
-    juce::String problem;
+        case RegularFileReader::Failure::notOpened:
+        case RegularFileReader::Failure::notRead: return cannot + outcome.status.getErrorMessage();
 
-    if (fstat (fd, &info) != 0)
-        problem = cannot + describeErrno();
-    else if (S_ISDIR (info.st_mode))
-        problem = cannot + "it is a folder";
-    else if (! S_ISREG (info.st_mode))
-        problem = cannot + "it is no regular file (a device, a pipe or a socket)";
-    else if ((juce::uint64) info.st_size > maxBytes)
-        problem = cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
+        case RegularFileReader::Failure::isFolder: return cannot + "it is a folder";
 
-    if (problem.isEmpty())
-    {
-        // One byte more than allowed is asked for, so that a file growing meanwhile is still refused.
-        bytes.setSize (maxBytes + 1);
-        size_t got = 0;
+        case RegularFileReader::Failure::notRegular:
+            return cannot + "it is no regular file (a device, a pipe or a socket)";
 
-        while (got < bytes.getSize())
-        {
-            const auto n = ::read (fd, static_cast<char*> (bytes.getData()) + got, bytes.getSize() - got);
-
-            if (n < 0 && errno == EINTR)
-                continue;
-
-            if (n < 0)
-                problem = cannot + describeErrno();
-
-            if (n <= 0)
-                break;
-
-            got += (size_t) n;
-        }
-
-        if (problem.isEmpty() && got > maxBytes)
-            problem = cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
-
-        bytes.setSize (got);
+        case RegularFileReader::Failure::tooLarge:
+            return cannot + "it is larger than " + juce::String ((juce::int64) maxBytes) + " bytes";
     }
 
-    ::close (fd);
-
-    if (problem.isNotEmpty())
-        bytes.reset();
-
-    return problem;
+    return {};
 }
 
 juce::String SessionFiles::replace (const juce::File& target,
@@ -84,38 +35,26 @@ juce::String SessionFiles::replace (const juce::File& target,
     if (target.isDirectory())
         return cannot + "it is a folder";
 
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    juce::int64 length = 0;
-    auto status = juce::Result::ok();
-    bool written = false;
+    const auto outcome = FileReplacer::replace (target, writeContent);
 
+    switch (outcome.failure)
     {
-        juce::FileOutputStream out (temporary.getFile());
+        case FileReplacer::Failure::none: return {};
 
-        if (! out.openedOk())
-            return cannot + out.getStatus().getErrorMessage();
+        case FileReplacer::Failure::notOpened: return cannot + outcome.status.getErrorMessage();
 
-        written = writeContent (out);
-        out.flush();
-        length = out.getPosition();
-        status = out.getStatus();
+        case FileReplacer::Failure::notWritten:
+            return cannot + outcome.status.getErrorMessage() + "; the file is unchanged";
+
+        case FileReplacer::Failure::cutShort:
+            return cannot + "only " + juce::String (outcome.onDisk) + " of " + juce::String (outcome.written) +
+                   " bytes reached the disk; the file is unchanged";
+
+        case FileReplacer::Failure::contentFailed:
+            return cannot + "the data could not be written; the file is unchanged";
+
+        case FileReplacer::Failure::notReplaced: return cannot + "the file could not be replaced; it is unchanged";
     }
-
-    // A short write sets no error on the stream: the file's length tells.
-    const auto onDisk = temporary.getFile().getSize();
-
-    if (status.failed())
-        return cannot + status.getErrorMessage() + "; the file is unchanged";
-
-    if (onDisk != length)
-        return cannot + "only " + juce::String (onDisk) + " of " + juce::String (length) +
-               " bytes reached the disk; the file is unchanged";
-
-    if (! written)
-        return cannot + "the data could not be written; the file is unchanged";
-
-    if (! temporary.overwriteTargetFileWithTemporary())
-        return cannot + "the file could not be replaced; it is unchanged";
 
     return {};
 }
