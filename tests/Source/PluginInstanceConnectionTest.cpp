@@ -330,25 +330,30 @@ TEST_F (InstanceTest, AStateNamingAFreeUnitMovesAConnectedInstanceToItAndTheSett
         ASSERT_TRUE (waitForListedUnits (2));
         b.connectWithDevice (10);
         ASSERT_EQ (unitInUse (b), 10) << route.name;
-        ConnectionSettingsWatch watch (b);
-        unit17.clearTraffic();
 
-        route.apply (b, saved);
-        watch.runFor (1200);
+        {
+            // The watch goes before the instance it watches.
+            ConnectionSettingsWatch watch (b);
+            unit17.clearTraffic();
 
-        EXPECT_EQ (watch.disagreements, 0) << route.name;
-        EXPECT_TRUE (isConnected (b)) << route.name;
-        EXPECT_EQ ((int) setting (b, ParamData::connectedDevSn), 17) << route.name;
-        EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 10, false }, { 17, true } })) << route.name;
-        EXPECT_TRUE (waitForFullResend (unit17)) << route.name;
+            route.apply (b, saved);
+            watch.runFor (1200);
 
-        // The host's automation goes to the unit the settings name.
-        unit10.clearTraffic();
-        unit17.clearTraffic();
-        b.getParameters()[ParamData::hpf1]->setValueNotifyingHost (1.0f);
-        vqtest::drainMessageLoop();
-        EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! idsSentTo (unit17).empty(); })) << route.name;
-        EXPECT_TRUE (idsSentTo (unit10).empty()) << route.name;
+            EXPECT_EQ (watch.disagreements, 0) << route.name;
+            EXPECT_TRUE (isConnected (b)) << route.name;
+            EXPECT_EQ ((int) setting (b, ParamData::connectedDevSn), 17) << route.name;
+            EXPECT_EQ (listedUnits(), (std::map<int, bool> { { 10, false }, { 17, true } })) << route.name;
+            EXPECT_TRUE (waitForFullResend (unit17)) << route.name;
+
+            // The host's automation goes to the unit the settings name.
+            unit10.clearTraffic();
+            unit17.clearTraffic();
+            b.getParameters()[ParamData::hpf1]->setValueNotifyingHost (1.0f);
+            vqtest::drainMessageLoop();
+            EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! idsSentTo (unit17).empty(); })) << route.name;
+            EXPECT_TRUE (idsSentTo (unit10).empty()) << route.name;
+        }
+
         destroy (b);
     }
 }
