@@ -50,7 +50,7 @@ template <typename Source> bool comesFromTheUnit (Source* source)
 
 void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
 {
-    if (source != sessionState.get() && ! comesFromTheUnit (source))
+    if (source != sessionState.get() && isRestoreWaiting() && ! comesFromTheUnit (source))
         applyRestoreFirst();
 
     // A mode change from the host or from automation never copies: it only replays what was recorded.
@@ -68,13 +68,20 @@ void PlemvoParamsManager::setNonAutomatableParamValue (NonAutomatableParamListen
     if (! valid)
         return;
 
-    if (! comesFromTheUnit (source))
+    if (isRestoreWaiting() && ! comesFromTheUnit (source))
         applyRestoreFirst();
 
     if (auto* barrier = barriers[index])
         barrier->giveWay();
 
     juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (*valid));
+}
+
+bool PlemvoParamsManager::isRestoreWaiting() const
+{
+    // Checked before anything else, as every knob turn passes here.
+    return (sessionState != nullptr && sessionState->isUpdatePending()) ||
+           std::any_of (barriers.begin(), barriers.end(), [] (auto* b) { return b->isUpdatePending(); });
 }
 
 void PlemvoParamsManager::applyRestoreFirst()

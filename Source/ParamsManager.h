@@ -63,6 +63,7 @@ private:
     std::unique_ptr<SessionState> sessionState; // last, so it unregisters first
 
     void copyChannelForLink();
+    bool isRestoreWaiting() const;
     void applyRestoreFirst();
 
     JUCE_DECLARE_NON_COPYABLE (PlemvoParamsManager)

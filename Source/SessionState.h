@@ -44,6 +44,9 @@ public:
     /** Sets the restored parameters still waiting for the message thread at once. Message thread. */
     using AsyncUpdater::handleUpdateNowIfNeeded;
 
+    /** Whether restored parameters are waiting for the message thread. Any thread. */
+    using AsyncUpdater::isUpdatePending;
+
     /** Whether restored parameters are being set now. Message thread. */
     bool isApplying() const noexcept { return applying; }
 

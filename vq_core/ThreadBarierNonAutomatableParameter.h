@@ -28,6 +28,9 @@ public:
     /** Applies a value still waiting for the message thread at once. Message thread. */
     using AsyncUpdater::handleUpdateNowIfNeeded;
 
+    /** Whether a value is waiting for the message thread. Any thread. */
+    using AsyncUpdater::isUpdatePending;
+
     /** Whether the manager is being given a value from here now. Message thread. */
     bool isApplying() const noexcept { return applying; }
 

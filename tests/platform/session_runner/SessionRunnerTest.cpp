@@ -127,7 +127,7 @@ TEST_F (SessionRunnerTest, APresetNamingAnotherUnitLeavesTheSettingsNamingTheUni
                "automate B \"HPF 1/STEREO\" 1\nprint B\n";
     };
 
-    for (const auto [aGoes, unitOfB] : { std::pair { true, 17 }, std::pair { false, 10 } })
+    for (const auto& [aGoes, unitOfB] : { std::pair { true, 17 }, std::pair { false, 10 } })
     {
         ASSERT_TRUE (play (script (aGoes))) << texts (Kind::error).joinIntoString ("\n");
         const auto info = texts (Kind::info, "B");
