@@ -390,7 +390,7 @@ void PLEMVO_MainView::paramValueChanged (int index, float value)
         default: break;
     }
 
-    repaint();
+    // Each widget repaints what of it changed; the rest of the view stays as it is painted.
 }
 
 void PLEMVO_MainView::nonAutomatableParamValueChanged (int index, juce::var value)
