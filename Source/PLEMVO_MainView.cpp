@@ -90,6 +90,8 @@ PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsMa
       paramIndices (paramIndicesOf (id)),
       windowChangeByUser (windowChangeFlag)
 {
+    // The panel picture covers the whole view with opaque pixels: nothing behind it need be painted.
+    setOpaque (true);
     addAndMakeVisible (panel);
 
     const auto modifiers = modifiersFor (instance.wrapperType);

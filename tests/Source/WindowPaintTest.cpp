@@ -8,9 +8,26 @@ namespace
 {
 using Slot = PLEMVO_MainView::Slot;
 
+/** Counts the paints of a view's children: it lies behind every widget and over the whole view, so a
+    paint of any widget anywhere paints it too. It draws nothing. */
+struct WidgetPaintProbe : juce::Component
+{
+    WidgetPaintProbe() { setInterceptsMouseClicks (false, false); }
+
+    void paint (juce::Graphics&) override { ++paints; }
+
+    int paints = 0;
+};
+
 juce::Rectangle<int> inWindow (Editor& editor, juce::Component& component)
 {
     return editor.getLocalArea (&component, component.getLocalBounds());
+}
+
+juce::Image screenArea (const vqtest::PaintingWindow& window, juce::Rectangle<int> area)
+{
+    const auto pixels = (area.toFloat() * window.getScale()).getSmallestIntegerContainer();
+    return window.getScreen().getClippedImage (pixels).createCopy();
 }
 
 /** A value of each control of the first channel from the host, with the widget that shows it. */
@@ -37,6 +54,15 @@ const HostValue hostValues[] {
 
 class WindowPaint : public EditorTest
 {
+protected:
+    /** One frame of the slide: the animator's step and the paint of what it asked to repaint; false
+        when it asked for none. */
+    bool frame (Editor& editor, vqtest::PaintingWindow& window)
+    {
+        clockMs += frameMs;
+        editor.getAnimator().stepFrame (clockMs);
+        return ! window.paintPending().isEmpty();
+    }
 };
 } // namespace
 
@@ -91,4 +117,77 @@ TEST_F (WindowPaint, InTheDoubleWindowInLinkAValueFromTheUnitRepaintsTheKnobOfEa
 
     for (const auto& knob : knobs)
         EXPECT_TRUE (asked.containsRectangle (knob)) << knob.toString();
+}
+
+TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHostShowsAtTheNextFrame)
+{
+    for (const auto opening : { true, false })
+    {
+        SCOPED_TRACE (opening ? "opening" : "closing");
+        auto& instance = createInstance();
+        set (instance, ParamData::doubleWindow, ! opening);
+        auto& editor = openEditor (instance);
+        WidgetPaintProbe probes[2];
+
+        for (int channel : { 0, 1 })
+        {
+            auto& view = editor.getChannelView (channel);
+            view.addAndMakeVisible (probes[channel], 1);
+            probes[channel].setBounds (view.getLocalBounds());
+        }
+
+        auto& left = editor.getChannelView (0);
+        const auto knob = inWindow (editor, left.eq1GainKnob);
+        auto windowOnScreen = std::make_unique<vqtest::PaintingWindow> (editor, 2.0f);
+        auto& window = *windowOnScreen;
+        window.paintAll();
+
+        clickWindowButton (left);
+        window.paintPending();
+
+        if (opening)
+            ASSERT_TRUE (endPause (editor));
+
+        // The first frame that moves the panel renders the pictures of both.
+        while (! editor.getAnimator().getTasks().isEmpty() && ! frame (editor, window))
+        {
+        }
+
+        int frames = 0, framesPaintingWidgets = 0;
+        const auto before = screenArea (window, knob);
+        juce::Image shownAtOnce;
+
+        while (! editor.getAnimator().getTasks().isEmpty())
+        {
+            probes[0].paints = probes[1].paints = 0;
+            const auto changing = ++frames == 10;
+
+            if (changing)
+                instance.getPlemvoParams().setParamValue (nullptr, left.getParamIndex (Slot::eq1GainSlot), 0.95f);
+
+            frame (editor, window);
+
+            if (changing)
+                shownAtOnce = screenArea (window, knob);
+            else if (probes[0].paints + probes[1].paints > 0)
+                ++framesPaintingWidgets;
+        }
+
+        EXPECT_GT (frames, 30);
+        EXPECT_EQ (framesPaintingWidgets, 0);
+
+        vqtest::drainMessageLoop();
+        EXPECT_EQ (left.getCachedComponentImage(), nullptr) << "the pictures go with the slide";
+        EXPECT_EQ (editor.getChannelView (1).getCachedComponentImage(), nullptr);
+
+        window.paintAll();
+        EXPECT_GT (vqtest::countDifferentPixels (before, shownAtOnce, 2), 100);
+        EXPECT_EQ (vqtest::countDifferentPixels (screenArea (window, knob), shownAtOnce, 2), 0);
+
+        for (int channel : { 0, 1 })
+            editor.getChannelView (channel).removeChildComponent (&probes[channel]);
+
+        windowOnScreen.reset();
+        closeEditor (editor);
+    }
 }
