@@ -378,16 +378,23 @@ void VQ_Switch_PLEMVO::updateCurrentState (const int& k, juce::NotificationType 
         applyState (k, notification);
     else if (buttonStates.size() < 2)
         applyState ((current + 1) % (last + 1), notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current - 1, notification);
     else
-        applyState (current + 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? -1 : 1, notification);
+}
+
+void VQ_Switch_PLEMVO::stepState (int step, juce::NotificationType notification)
+{
+    // At either end a further step changes nothing, so nothing is told either.
+    const auto last = (int) stateRange.getEnd();
+    const auto next = juce::jlimit (0, last, currentState.load()) + step;
+
+    if (juce::isPositiveAndNotGreaterThan (next, last))
+        applyState (next, notification);
 }
 
 void VQ_Switch_PLEMVO::applyState (int state, juce::NotificationType notification)
 {
-    // A restored or host-written value, or a subclass's step, may lie outside the states: the lights
-    // are indexed with it.
+    // A restored or host-written value may lie outside the states: the lights are indexed with it.
     currentState = juce::jlimit ((int) stateRange.getStart(), (int) stateRange.getEnd(), state);
     updateLightDiode();
 
@@ -488,14 +495,11 @@ QSwitch::QSwitch()
 
 void QSwitch::updateCurrentState (const int& k, juce::NotificationType notification)
 {
-    const auto current = juce::jlimit (0, qLastState, currentState.load());
-
+    // The first button steps up, the opposite of the generic switch's.
     if (k >= 0)
         applyState (k, notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current + 1, notification);
     else
-        applyState (current - 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? 1 : -1, notification);
 }
 
 void QSwitch::updateLightDiode()
