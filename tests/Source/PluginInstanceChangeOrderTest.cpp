@@ -276,6 +276,10 @@ Interleaving linkRestoreThenAutomation (int selected)
         t.hostRestores (t.stateWith (before, { { ParamData::selectedChannel, 1 - selected } }));
         t.settle();
 
+        // The automation is already running: its updates wait for the message thread when the state comes.
+        for (auto index : channelParams (copied))
+            t.hostWrites (index, stepOf (index, 3));
+
         t.hostRestores (t.stateWith (restored, { { ParamData::selectedChannel, selected } }));
 
         for (auto index : channelParams (copied))
