@@ -396,16 +396,23 @@ void VQ_Switch_PLEMVO::updateCurrentState (const int& k, juce::NotificationType 
         applyState (k, notification);
     else if (buttonStates.size() < 2)
         applyState ((current + 1) % (last + 1), notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current - 1, notification);
     else
-        applyState (current + 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? -1 : 1, notification);
+}
+
+void VQ_Switch_PLEMVO::stepState (int step, juce::NotificationType notification)
+{
+    // At either end a further step changes nothing, so nothing is told either.
+    const auto last = (int) stateRange.getEnd();
+    const auto next = juce::jlimit (0, last, currentState.load()) + step;
+
+    if (juce::isPositiveAndNotGreaterThan (next, last))
+        applyState (next, notification);
 }
 
 void VQ_Switch_PLEMVO::applyState (int state, juce::NotificationType notification)
 {
-    // A restored or host-written value, or a subclass's step, may lie outside the states: the lights
-    // are indexed with it.
+    // A restored or host-written value may lie outside the states: the lights are indexed with it.
     currentState = juce::jlimit ((int) stateRange.getStart(), (int) stateRange.getEnd(), state);
     updateLightDiode();
 
@@ -506,14 +513,11 @@ QSwitch::QSwitch()
 
 void QSwitch::updateCurrentState (const int& k, juce::NotificationType notification)
 {
-    const auto current = juce::jlimit (0, qLastState, currentState.load());
-
+    // The first button steps up, the opposite of the generic switch's.
     if (k >= 0)
         applyState (k, notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current + 1, notification);
     else
-        applyState (current - 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? 1 : -1, notification);
 }
 
 void QSwitch::updateLightDiode()
@@ -621,9 +625,11 @@ void FilterSwitch::layoutAllComponents()
     const auto lightSize = round (8.333334f * u), lightY = round (14.0f * u);
     const auto labelHeight = round (5.6f * u);
     const auto labelFont = VQ_Layout::boldFont (0.8f * (float) labelHeight);
+    const auto last = darkDiodes.size() - 1;
+    const auto away = mirrored ? -1 : 1; // the direction from the button along the row
     auto distance = margin + round (24.0f * u);
 
-    for (int i = 0; i < darkDiodes.size(); ++i)
+    for (int i = 0; i <= last; ++i)
     {
         if (i == 1)
             distance += round (10.0f * u);
@@ -633,9 +639,23 @@ void FilterSwitch::layoutAllComponents()
         const auto x = mirrored ? w - distance : distance;
         placePositionLight (i, lightSize, { x, lightY });
 
+        // The texts of the narrow steps are wider than the steps: middle text i moves i tenths of a unit
+        // away from the button, and the last one is placed from the label before it, so each stands apart.
+        auto labelX = getX() + x;
+
+        if (i == last && i > 0)
+        {
+            const auto& before = *positionLabels[i - 1];
+            labelX = mirrored ? before.getRight() - round (11.85f * u) : before.getX() + round (15.8f * u);
+        }
+        else if (i > 0)
+        {
+            labelX += away * round (0.1f * u * (float) i);
+        }
+
         auto& label = *positionLabels[i];
         VQ_Layout::placeLabel (label, labelFont, (int) std::ceil (2.0f * VQ_Layout::textWidth (label, labelFont)),
-                               labelHeight, { getX() + x, getY() + round (8.5f * u) });
+                               labelHeight, { labelX, getY() + round (8.5f * u) });
     }
 
     const auto f = round (6.5f * u);

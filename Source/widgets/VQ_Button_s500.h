@@ -137,8 +137,9 @@ public:
     /** Shows the selected state on the lit lights. */
     virtual void updateLightDiode();
 
-    /** Selects state k, clamped to the switch's states; a negative k steps by the clicked button. Then
-        the lights follow and, unless `notification` is dontSendNotification, `onStateChanged` runs. */
+    /** Selects state k, clamped to the switch's states; a negative k steps by the clicked button, and a
+        step past either end does nothing. Then the lights follow and, unless `notification` is
+        dontSendNotification, `onStateChanged` runs. */
     virtual void updateCurrentState (const int& k, juce::NotificationType notification);
 
     void setDiodeLabelsText (const juce::StringArray& texts);
@@ -163,6 +164,9 @@ protected:
 
     /** Stores the state clamped to the switch's states, moves the lights and tells the owner when asked to. */
     void applyState (int state, juce::NotificationType notification);
+
+    /** Applies the state one step up or down; a step past either end does nothing. */
+    void stepState (int step, juce::NotificationType notification);
 
     /** Sizes dark light i and lit light i (when there is one) and centres both on the point. */
     void placePositionLight (int i, int size, juce::Point<int> centre);
