@@ -85,8 +85,9 @@ TEST_F (HostParameter, HostWritesFromOtherThreadsReachTheManagerOnlyOnTheMessage
         writers.emplace_back (
             [this, t]
             {
+                // Never 0, the value the manager starts with: a last write of it would rightly change nothing.
                 for (int i = 1; i <= 200; ++i)
-                    daw.setValue ((float) ((i * 7 + t) % 100) / 100.0f);
+                    daw.setValue ((float) (1 + (i * 7 + t) % 99) / 100.0f);
             });
 
     for (auto& w : writers)
