@@ -201,8 +201,21 @@ bool MenuBar::commandListenerCallback (juce::VqCommand* command)
     if (command->id != Ids::vqPlemvo::showDeviceSelector || ! canShowPopups())
         return false;
 
-    openDeviceSelector();
+    answerSelectorRequest();
     return true;
+}
+
+void MenuBar::answerSelectorRequest()
+{
+    // The instance asks every second while several units are free: only a list the user has not seen
+    // yet is worth the selector, and what the user opened or closed meanwhile stays as it is.
+    if (readDeviceRows() == shownRows)
+        return;
+
+    if (! isDeviceSelectorShowing() && juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0)
+        return;
+
+    openDeviceSelector();
 }
 
 //==============================================================================

@@ -37,11 +37,16 @@ public:
     void connectionListChanged() override;
 
     /** Takes "showDeviceSelector" while the window is on a display, and declines it otherwise (it then
-        waits with the instance) and every other command. */
+        waits with the instance) and every other command. A request shows the selector only when the
+        units or their connections differ from what the selector last showed, and only when no other
+        popup, dialog or alert is open; so the first request opens it, and a repeated one neither
+        reopens a selector the user closed nor closes what the user has open.
+    */
     bool commandListenerCallback (juce::VqCommand* command) override;
 
-    /** Fills the selector with one row per unit and shows it under the USB button. An open selector
-        whose units and connections are unchanged stays as it is. Nothing happens off the display.
+    /** The USB button's click: fills the selector with one row per unit and shows it under the USB
+        button. An open selector whose units and connections are unchanged stays as it is. Nothing
+        happens off the display.
     */
     void openDeviceSelector();
 
@@ -66,6 +71,7 @@ private:
 
     std::vector<DeviceRow> readDeviceRows() const;
     bool canShowPopups() const;
+    void answerSelectorRequest();
     bool isDeviceSelectorShowing() const;
     void closeDeviceSelector();
     void deviceButtonClicked (int serialNo, bool connect);

@@ -26,9 +26,16 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
             auto& param = params[s][k];
             const auto index = indices[s][k];
 
-            param.onValueFromDevice = [this, index, k] (int code)
-            { manager->setParamValue (this, index, intToFloat[k](code)); };
+            param.onValueFromDevice = [this, index, k] (int code, MidiParam::ChangeStamp received)
+            { return manager->applyParamValue (this, index, intToFloat[k](code), received); };
             param.setGestureTarget (*manager, this, index);
+
+            // The byte carries the whole side: switches resent together go out as one message.
+            param.onResend = [this, s]
+            {
+                changed[s] = true;
+                triggerAsyncUpdate();
+            };
         }
     }
 }
@@ -52,8 +59,10 @@ void MidiBoolParams::paramMidiChanged (int value)
     if (side < 0)
         return;
 
+    const auto received = manager->takeChangeStamp();
+
     for (auto& param : params[side])
-        param.valueFromDevice (value);
+        param.valueFromDevice (value, received);
 }
 
 void MidiBoolParams::paramValueChanged (int index, float)
@@ -128,7 +137,13 @@ int MidiBoolParams::storedCodeOfSide (Side side) const
 void MidiBoolParams::sendSide (Side side, int combined)
 {
     if (locked.load())
+    {
         pending[side] = combined;
-    else
-        sendToUnit (side, combined);
+        return;
+    }
+
+    for (auto& param : params[side])
+        param.noteSent();
+
+    sendToUnit (side, combined);
 }

@@ -17,8 +17,10 @@ MidiChannelParam::MidiChannelParam (juce::MidiDevice* deviceToUse, juce::VqParam
     manager->addNonAutomatableParamListener (this, settingIndex, juce::VqParamsManager::registerOnly);
 
     midiParam.setGestureTarget (*manager, this, paramIndex);
-    midiParam.onValueFromDevice = [this] (int code) { applyCodeFromDevice (code); };
+    midiParam.onValueFromDevice = [this] (int code, MidiParam::ChangeStamp received)
+    { return applyCodeFromDevice (code, received); };
     midiParam.onSend = [this] (int code) { send (code); };
+    midiParam.onResend = [this] { sendChannelMode(); };
 }
 
 MidiChannelParam::~MidiChannelParam()
@@ -86,7 +88,7 @@ void MidiChannelParam::sendChannelMode()
 void MidiChannelParam::paramMidiChanged (int code)
 {
     sendSelectedChannelToListeners (code);
-    midiParam.valueFromDevice (code);
+    midiParam.valueFromDevice (code, manager->takeChangeStamp());
 }
 
 void MidiChannelParam::switchesReceived()
@@ -154,7 +156,7 @@ void MidiChannelParam::send (int code)
     sendSelectedChannelToListeners (code);
 }
 
-void MidiChannelParam::applyCodeFromDevice (int code)
+bool MidiChannelParam::applyCodeFromDevice (int code, MidiParam::ChangeStamp received)
 {
     const auto channel = selectedChannelForCode (code);
     const bool wasLinked = ParamTools::isLinked (manager->getParamValue (paramIndex));
@@ -167,8 +169,9 @@ void MidiChannelParam::applyCodeFromDevice (int code)
 
     // The same reading of the code as the control objects', so a stray code 3 cannot leave the
     // parameters linked while the traffic is routed to channel 1.
-    manager->setParamValue (this, paramIndex, channel == 0 ? 0.0f : 1.0f);
-    manager->setNonAutomatableParamValue (this, settingIndex, channel == 2 ? 1 : 0);
+    const bool modeTaken = manager->applyParamValue (this, paramIndex, channel == 0 ? 0.0f : 1.0f, received);
+    const bool selectionTaken =
+        manager->applyNonAutomatableParamValue (this, settingIndex, channel == 2 ? 1 : 0, received);
 
     for (auto* listener : channelListeners)
         listener->holdSending (false);
@@ -182,4 +185,6 @@ void MidiChannelParam::applyCodeFromDevice (int code)
     if (linked != wasLinked)
         for (auto* listener : channelListeners)
             listener->sendChannel (linked ? 1 : 2);
+
+    return modeTaken && selectionTaken;
 }

@@ -105,7 +105,7 @@ private:
     MidiParam midiParam;
 
     void send (int code);
-    void applyCodeFromDevice (int code);
+    bool applyCodeFromDevice (int code, MidiParam::ChangeStamp received);
 
     JUCE_DECLARE_NON_COPYABLE (MidiChannelParam)
 };

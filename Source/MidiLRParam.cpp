@@ -25,8 +25,14 @@ MidiLRParam::~MidiLRParam()
 
 void MidiLRParam::install (MidiParam& param, int index, int& pending, Side side)
 {
-    param.onValueFromDevice = [this, index] (int code) { manager->setParamValue (this, index, intToFloat (code)); };
+    param.onValueFromDevice = [this, index] (int code, MidiParam::ChangeStamp received)
+    { return manager->applyParamValue (this, index, intToFloat (code), received); };
     param.setGestureTarget (*manager, this, index);
+    param.onResend = [this, side]
+    {
+        if (isSent (side))
+            sendChannel (side == leftSide ? 1 : 2);
+    };
 
     param.onSend = [this, &pending, side] (int code)
     {
@@ -44,8 +50,8 @@ void MidiLRParam::paramMidiChanged (int value)
 
     switch (sideOfValuesFromUnit())
     {
-        case leftSide: left.valueFromDevice (value); break;
-        case rightSide: right.valueFromDevice (value); break;
+        case leftSide: left.valueFromDevice (value, manager->takeChangeStamp()); break;
+        case rightSide: right.valueFromDevice (value, manager->takeChangeStamp()); break;
         default: break;
     }
 }

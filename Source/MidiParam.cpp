@@ -19,14 +19,27 @@ MidiParam::MidiParam() = default;
 
 MidiParam::~MidiParam()
 {
+    // Going with its unit: nothing is sent any more.
     cancelPendingUpdate();
+    mayDisagree = false;
     closeGesture();
 }
 
 void MidiParam::dawValueChanged (int value)
 {
+    noteSent();
+
     if (onSend)
         onSend (value);
+}
+
+void MidiParam::noteSent()
+{
+    lastSendMs = nowMs();
+
+    // Sent while the unit's own gesture goes on: which of the two the unit ends with is unknown.
+    if (gestureOpen)
+        mayDisagree = true;
 }
 
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
@@ -41,9 +54,9 @@ void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
     };
 }
 
-void MidiParam::valueFromDevice (int value) noexcept
+void MidiParam::valueFromDevice (int value, ChangeStamp received) noexcept
 {
-    pendingIncoming.store (value);
+    pendingIncoming.store ((received << 16) | (juce::uint64) (value & 0xFFFF));
     triggerAsyncUpdate();
 }
 
@@ -55,15 +68,21 @@ void MidiParam::setWallClock (WallClock clock)
 void MidiParam::handleAsyncUpdate()
 {
     // Taken, not just read: an update triggered while this one runs must not apply it twice.
-    const auto value = pendingIncoming.exchange (-1);
+    const auto packed = pendingIncoming.exchange (0);
 
-    if (value < 0)
+    if (packed == 0)
         return;
+
+    const auto value = (int) (packed & 0xFFFF);
+    const auto received = (ChangeStamp) (packed >> 16);
 
     stopTimer (gestureTimerId);
 
     const auto now = nowMs();
     auto quietMs = loneValueQuietMs;
+
+    if (now - lastSendMs <= crossingMs)
+        mayDisagree = true;
 
     if (gestureOpen)
     {
@@ -81,8 +100,8 @@ void MidiParam::handleAsyncUpdate()
     lastReceiveMs = now;
     startTimer (gestureTimerId, quietMs);
 
-    if (onValueFromDevice)
-        onValueFromDevice (value);
+    if (onValueFromDevice && ! onValueFromDevice (value, received))
+        mayDisagree = true;
 }
 
 void MidiParam::timerCallback (int timerId)
@@ -102,4 +121,7 @@ void MidiParam::closeGesture()
 
     if (onGesture)
         onGesture (false);
+
+    if (std::exchange (mayDisagree, false) && onResend)
+        onResend();
 }

@@ -83,6 +83,8 @@ PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsMa
       paramIndices (paramIndicesOf (id)),
       windowChangeByUser (windowChangeFlag)
 {
+    // The panel picture covers the whole view with opaque pixels: nothing behind it need be painted.
+    setOpaque (true);
     addAndMakeVisible (panel);
 
     const auto modifiers = modifiersFor (instance.wrapperType);
@@ -383,7 +385,7 @@ void PLEMVO_MainView::paramValueChanged (int index, float value)
         default: break;
     }
 
-    repaint();
+    // Each widget repaints what of it changed; the rest of the view stays as it is painted.
 }
 
 void PLEMVO_MainView::nonAutomatableParamValueChanged (int index, juce::var value)

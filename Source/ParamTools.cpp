@@ -341,16 +341,6 @@ bool isLinked (float channelValue)
     return valueToStep (Kind::channelMode, channelValue) == 0;
 }
 
-bool switchesToLink (float from, float to)
-{
-    return std::isfinite (to) && isLinked (to) && ! isLinked (from);
-}
-
-int linkCopyTarget (int origin)
-{
-    return origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
-}
-
 int linkCopyOrigin (const juce::var& selectedChannel)
 {
     if (! (selectedChannel.isInt() || selectedChannel.isInt64() || selectedChannel.isDouble()))
@@ -362,6 +352,22 @@ int linkCopyOrigin (const juce::var& selectedChannel)
         return ParamData::engage1;
 
     return channel == 1.0 ? ParamData::engage2 : -1;
+}
+
+std::vector<LinkCopy> linkingCopy (float from, float to, const juce::var& selectedChannel)
+{
+    std::vector<LinkCopy> copies;
+    const int origin = linkCopyOrigin (selectedChannel);
+
+    if (! std::isfinite (to) || ! isLinked (to) || isLinked (from) || origin < 0)
+        return copies;
+
+    const int target = origin == ParamData::engage1 ? ParamData::engage2 : ParamData::engage1;
+
+    for (int k = 0; k < ParamData::channelTwinOffset; ++k)
+        copies.push_back ({ target + k, origin + k });
+
+    return copies;
 }
 
 bool isOn (float switchValue)

@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <optional>
+#include <vector>
 
 /** The equaliser's parameter and setting tables. Their indices are the identifiers that every part of the
     plug-in uses: the host parameter order, the state's PARAM_ID and the settings' keys. */
@@ -119,11 +120,16 @@ bool isLinked (float channelValue);
     "LINK" (ParamData::engage1 or engage2), from "SELECTED CHANNEL"; -1 when it names no channel. */
 int linkCopyOrigin (const juce::var& selectedChannel);
 
-/** Whether "CHANNEL" going from one value to another switches it to "LINK", which copies a channel. */
-bool switchesToLink (float from, float to);
+/** One value of the linking copy: the target parameter takes the value of its twin, the origin. */
+struct LinkCopy
+{
+    int target;
+    int origin;
+};
 
-/** The first index of the channel that the copy to "LINK" overwrites, for its origin. */
-int linkCopyTarget (int origin);
+/** What "CHANNEL" going from one value to another copies: when it switches to "LINK", every parameter
+    of the channel that "SELECTED CHANNEL" does not name takes its twin's value; otherwise nothing. */
+std::vector<LinkCopy> linkingCopy (float from, float to, const juce::var& selectedChannel);
 
 /** A switch is on above 0.5. */
 bool isOn (float switchValue);

@@ -1,7 +1,5 @@
 #include "ParamsManager.h"
 
-#include "MidiChannelParam.h"
-#include "MidiControlParam.h"
 #include "ParamTools.h"
 #include "PluginInstance.h"
 #include "SessionState.h"
@@ -39,81 +37,36 @@ PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner)
 
 PlemvoParamsManager::~PlemvoParamsManager() = default;
 
-namespace
+bool PlemvoParamsManager::applyParamValue (AutomatableParamListener* source, int index, float value,
+                                           ChangeStamp received, Unchanged unchanged)
 {
-/** Whether a change comes from the unit, through one of its MIDI objects. */
-template <typename Source> bool comesFromTheUnit (Source* source)
-{
-    return dynamic_cast<MidiControlParam*> (source) != nullptr || dynamic_cast<MidiChannelParam*> (source) != nullptr;
-}
-} // namespace
+    // A mode change from the host or from a state never copies: it only replays what was recorded.
+    if (index == ParamData::channel && isLaterThanHeld (index, received) &&
+        ! AutomatableParamListener::isReplay (source))
+        copyChannelForLink (value, received);
 
-void PlemvoParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
-{
-    if (source != sessionState.get() && isRestoreWaiting() && ! comesFromTheUnit (source))
-        applyRestoreFirst();
-
-    // A mode change from the host or from automation never copies: it only replays what was recorded.
-    if (index == ParamData::channel && ParamTools::switchesToLink (getParamValue (index), value) &&
-        dynamic_cast<juce::VqDawParameter*> (source) == nullptr)
-        copyChannelForLink();
-
-    juce::VqParamsManager::setParamValue (source, index, value);
+    return juce::VqParamsManager::applyParamValue (source, index, value, received, unchanged);
 }
 
-void PlemvoParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value)
+bool PlemvoParamsManager::applyNonAutomatableParamValue (NonAutomatableParamListener* source, int index,
+                                                         juce::var value, ChangeStamp received, Unchanged unchanged)
 {
     auto valid = ParamData::toSettingValue (index, value);
 
-    if (! valid)
-        return;
-
-    if (isRestoreWaiting() && ! comesFromTheUnit (source))
-        applyRestoreFirst();
-
-    if (auto* barrier = barriers[index])
-        barrier->giveWay();
-
-    juce::VqParamsManager::setNonAutomatableParamValue (source, index, std::move (*valid));
+    return valid && juce::VqParamsManager::applyNonAutomatableParamValue (source, index, std::move (*valid), received,
+                                                                          unchanged);
 }
 
-bool PlemvoParamsManager::isRestoreWaiting() const
+void PlemvoParamsManager::copyChannelForLink (float newChannel, ChangeStamp received)
 {
-    // Checked before anything else, as every knob turn passes here.
-    return (sessionState != nullptr && sessionState->isUpdatePending()) ||
-           std::any_of (barriers.begin(), barriers.end(), [] (auto* b) { return b->isUpdatePending(); });
-}
-
-void PlemvoParamsManager::applyRestoreFirst()
-{
-    // Nothing while restored values are being applied: they go in the order they were posted.
-    if (sessionState == nullptr || sessionState->isApplying() ||
-        std::any_of (barriers.begin(), barriers.end(), [] (auto* b) { return b->isApplying(); }))
-        return;
-
-    // Settings first, as their setters posted before the state.
-    for (auto* barrier : barriers)
-        barrier->handleUpdateNowIfNeeded();
-
-    sessionState->handleUpdateNowIfNeeded();
-}
-
-void PlemvoParamsManager::copyChannelForLink()
-{
-    // The channel chosen in the window is the one whose settings both channels keep.
-    const int origin = ParamTools::linkCopyOrigin (getNonAutomatableParamValue (ParamData::selectedChannel));
-
-    if (origin < 0)
-        return;
-
-    const int target = ParamTools::linkCopyTarget (origin);
-
-    // Each copy is a gesture of its own, so the host records every copied value.
-    for (int k = 0; k < ParamData::channelTwinOffset; ++k)
+    // The channel chosen in the window is the one whose settings both channels keep. Each copy is a
+    // gesture of its own, so the host records every copied value.
+    for (auto copy : ParamTools::linkingCopy (getParamValue (ParamData::channel), newChannel,
+                                              getNonAutomatableParamValue (ParamData::selectedChannel)))
     {
-        beginParamGesture (nullptr, target + k);
-        setParamValue (nullptr, target + k, getParamValue (origin + k));
-        endParamGesture (nullptr, target + k);
+        beginParamGesture (nullptr, copy.target);
+        applyParamValue (nullptr, copy.target, getParamValue (copy.origin), received);
+        endParamGesture (nullptr, copy.target);
     }
 }
 

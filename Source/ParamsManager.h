@@ -22,19 +22,19 @@ public:
     explicit PlemvoParamsManager (PlemvoPluginInstance& owner);
     ~PlemvoParamsManager() override;
 
-    /** Applies the linking copy before a change of "CHANNEL" from "DUAL MONO" to "LINK" that does not
-        come from the host parameter, then stores and announces the change. A restore made on a host
-        thread and still on its way here is applied first, as the change came after it; but not before
-        a value from the unit, which the restored values sent to the unit would then contradict.
+    /** Applies a change received at `received` (see the base), after the linking copy when the change
+        switches "CHANNEL" from "DUAL MONO" to "LINK" and does not replay recorded values (the host's
+        automation, a restored state, which carries its own copy). The copied values carry the change's
+        stamp, so a change received after it still wins over them.
     */
-    void setParamValue (AutomatableParamListener* source, int index, float value) override;
+    bool applyParamValue (AutomatableParamListener* source, int index, float value, ChangeStamp received,
+                          Unchanged unchanged = Unchanged::announce) override;
 
-    /** Stores and announces a setting's value in the setting's type, after a restore still on its way to
-        this thread (see setParamValue); a value outside the setting's range (ParamData::toSettingValue) is
-        refused, so the window, the unit and the state keep the one before, and a restored value of the
-        setting that a change from the unit finds waiting is dropped.
+    /** Applies a setting (see the base) in the setting's type; a value outside the setting's range
+        (ParamData::toSettingValue) is refused, so the window, the unit and the state keep the one before.
     */
-    void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value) override;
+    bool applyNonAutomatableParamValue (NonAutomatableParamListener* source, int index, juce::var value,
+                                        ChangeStamp received, Unchanged unchanged = Unchanged::announce) override;
 
     /** The display text of a normalised value of the index; pure, safe on any thread. */
     ValueToTextFunction getValueToTextFunction (int index) const;
@@ -62,9 +62,7 @@ private:
     juce::OwnedArray<StereoParameterLinker> linkers;
     std::unique_ptr<SessionState> sessionState; // last, so it unregisters first
 
-    void copyChannelForLink();
-    bool isRestoreWaiting() const;
-    void applyRestoreFirst();
+    void copyChannelForLink (float newChannel, ChangeStamp received);
 
     JUCE_DECLARE_NON_COPYABLE (PlemvoParamsManager)
 };

@@ -122,6 +122,7 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
         // in a window that no longer matches the setting, so it is dropped.
         stopTimer();
         animator.cancelAllAnimations (false, false);
+        setPanelsBuffered (false);
         setWidthLayingOutPanels (windowWidth (doubleWindow));
         updatePanelsVisibility();
         updatePanelsGrayOut();
@@ -135,8 +136,7 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
         // A reversal takes as long as the part of the slide already done.
         const auto elapsed = slide->msElapsed;
         animator.cancelAllAnimations (false, false);
-        animator.animateComponent (&channel2View, doubleWindow ? besideBounds() : parkedBounds(), 1.0f, elapsed, false,
-                                   0.0, 0.0);
+        slideRightPanel (doubleWindow ? besideBounds() : parkedBounds(), 1.0f, elapsed);
         return;
     }
 
@@ -154,7 +154,7 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
     }
     else
     {
-        animator.animateComponent (&channel2View, parkedBounds(), 1.0f, slideMs, false, 0.0, 0.0);
+        slideRightPanel (parkedBounds(), 1.0f, slideMs);
     }
 }
 
@@ -163,7 +163,7 @@ void PlemvoAudioProcessorEditor::timerCallback()
     stopTimer();
 
     if (isDoubleWindow())
-        animator.animateComponent (&channel2View, besideBounds(), channel2View.getAlpha(), slideMs, false, 0.0, 0.0);
+        slideRightPanel (besideBounds(), channel2View.getAlpha(), slideMs);
     else
         setWidthKeepingPanels (windowWidth (false));
 }
@@ -175,8 +175,24 @@ void PlemvoAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster
     if (reporter == nullptr || reporter->findTaskFor (&channel2View) != nullptr)
         return;
 
+    setPanelsBuffered (false);
+
     if (! isDoubleWindow())
         startTimer (pauseMs);
+}
+
+void PlemvoAudioProcessorEditor::slideRightPanel (juce::Rectangle<int> destination, float finalAlpha, int milliseconds)
+{
+    setPanelsBuffered (true);
+    animator.animateComponent (&channel2View, destination, finalAlpha, milliseconds, false, 0.0, 0.0);
+}
+
+// A buffered panel is drawn from a picture of itself, which only what repaints within it renders again:
+// a panel moved, or uncovered by the other, costs a copy of its picture.
+void PlemvoAudioProcessorEditor::setPanelsBuffered (bool buffered)
+{
+    channel1View.setBufferedToImage (buffered);
+    channel2View.setBufferedToImage (buffered);
 }
 
 //==============================================================================

@@ -14,8 +14,10 @@ class PlemvoPluginInstance;
 /** The plug-in's window: the menu bar above one channel panel (325 x 595) or both side by side
     (650 x 595), as DOUBLE WINDOW says. A switch made with a panel's window button is animated: the
     window widens, waits, and the right panel slides out from under the left one; closing slides it
-    back, waits, and narrows the window. CHANNEL and SELECTED CHANNEL decide which panel is shown,
-    which is on top and which is dimmed. Message thread only.
+    back, waits, and narrows the window. While the panel slides, both panels are drawn from pictures of
+    themselves, so that a frame moves pictures and a widget repaints only where it changes. CHANNEL and
+    SELECTED CHANNEL decide which panel is shown, which is on top and which is dimmed. Message thread
+    only.
 */
 class PlemvoAudioProcessorEditor : public juce::AudioProcessorEditor,
                                    public juce::VqParamsManager::NonAutomatableParamListener,
@@ -74,6 +76,8 @@ private:
     int selectedChannel() const;
     void setWidthKeepingPanels (int width);
     void setWidthLayingOutPanels (int width);
+    void slideRightPanel (juce::Rectangle<int> destination, float finalAlpha, int milliseconds);
+    void setPanelsBuffered (bool buffered);
 
     PlemvoPluginInstance& instance;
     PlemvoParamsManager& paramsManager;

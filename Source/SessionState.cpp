@@ -104,8 +104,6 @@ bool SessionState::restore (const void* data, size_t numBytes)
     if (changes.isEmpty())
         return false;
 
-    std::array<bool, ParamData::numParams> touched {};
-
     {
         const juce::ScopedLock sl (lock);
 
@@ -119,27 +117,37 @@ bool SessionState::restore (const void* data, size_t numBytes)
         if (changes.params.empty() && changes.settings.empty())
             return false;
 
-        // The setters post before this state does, so the message thread applies the settings first.
         for (auto& change : changes.settings)
             settings[(size_t) change.index] = change.value;
 
-        for (auto& change : changes.params)
-            storeAsApplied (change, touched);
+        const auto firstReceived = (std::ptrdiff_t) pending.size();
 
-        pending.insert (pending.end(), changes.params.begin(), changes.params.end());
-        anyPending = ! pending.empty();
+        auto receive = [this] (int index, float value)
+        {
+            params[(size_t) index].store (value, std::memory_order_relaxed);
+            pending.push_back ({ index, value, manager.takeChangeStamp() });
+        };
+
+        for (auto& change : changes.params)
+        {
+            if (change.index == ParamData::channel)
+                for (auto copy : ParamTools::linkingCopy (params[ParamData::channel].load (std::memory_order_relaxed),
+                                                          change.value, settings[ParamData::selectedChannel]))
+                    receive (copy.target, params[(size_t) copy.origin].load (std::memory_order_relaxed));
+
+            receive (change.index, change.value);
+        }
+
+        // A host reads its parameters as soon as the restore returns: they show what the message
+        // thread is about to apply, so an echo of them changes nothing.
+        for (auto it = pending.begin() + firstReceived; it != pending.end(); ++it)
+            manager.getDawParameter (it->index)->showReceivedValue (it->value, it->stamp);
     }
 
+    // The setters post before this state does, so the message thread applies the settings first.
     for (auto& change : changes.settings)
         setSetting (change.index, change.value);
 
-    // A host reads its parameters as soon as the restore returns: they show what the message thread
-    // is about to apply, so an echo of them changes nothing, and a later host write is seen as later.
-    for (int i = 0; i < ParamData::numParams; ++i)
-        if (touched[(size_t) i])
-            manager.getDawParameter (i)->presetValue (params[(size_t) i].load (std::memory_order_relaxed));
-
-    // Earlier restores still pending go first, so the last restore wins on every thread.
     if (juce::MessageManager::existsAndIsCurrentThread())
         applyPending();
     else
@@ -148,59 +156,23 @@ bool SessionState::restore (const void* data, size_t numBytes)
     return true;
 }
 
-void SessionState::storeAsApplied (const StateReader::ParamChange& change,
-                                   std::array<bool, ParamData::numParams>& touched)
-{
-    auto valueOf = [this] (int index) { return params[(size_t) index].load (std::memory_order_relaxed); };
-
-    // The manager copies a channel when the state switches "CHANNEL" to "LINK": so does the copy.
-    if (change.index == ParamData::channel && ParamTools::switchesToLink (valueOf (ParamData::channel), change.value))
-    {
-        if (const int origin = ParamTools::linkCopyOrigin (settings[ParamData::selectedChannel]); origin >= 0)
-        {
-            const int target = ParamTools::linkCopyTarget (origin);
-
-            for (int k = 0; k < ParamData::channelTwinOffset; ++k)
-            {
-                params[(size_t) (target + k)].store (valueOf (origin + k), std::memory_order_relaxed);
-                touched[(size_t) (target + k)] = true;
-            }
-        }
-    }
-
-    params[(size_t) change.index].store (change.value, std::memory_order_relaxed);
-    touched[(size_t) change.index] = true;
-}
-
 void SessionState::applyPending()
 {
     cancelPendingUpdate();
-
-    // What the host wrote after a restore is later than it and stays. Asked before the restores are
-    // taken, so that one made meanwhile counts as later than those writes.
-    std::array<bool, ParamData::numParams> writtenByHost {};
-
-    for (int i = 0; i < ParamData::numParams; ++i)
-        writtenByHost[(size_t) i] = manager.getDawParameter (i)->takeHostWriteSincePreset();
-
-    std::vector<StateReader::ParamChange> toApply;
+    std::vector<Received> toApply;
 
     {
         const juce::ScopedLock sl (lock);
         toApply.swap (pending);
-        anyPending = false;
     }
-
-    const juce::ScopedValueSetter<bool> nowApplying (applying, true);
 
     for (auto& change : toApply)
     {
-        if (writtenByHost[(size_t) change.index])
+        if (! manager.isLaterThanHeld (change.index, change.stamp))
             continue;
 
-        // The state itself is the source, so that the linkers leave a restored pair as it was saved.
         manager.beginParamGesture (this, change.index);
-        manager.setParamValue (this, change.index, change.value);
+        manager.applyParamValue (this, change.index, change.value, change.stamp);
         manager.endParamGesture (this, change.index);
     }
 }
@@ -210,24 +182,11 @@ void SessionState::handleAsyncUpdate()
     applyPending();
 }
 
-void SessionState::paramValueChanged (AutomatableParamListener* source, int index, float value)
+void SessionState::paramValueChanged (AutomatableParamListener*, int index, float value)
 {
-    // Every knob turn and every value from the unit passes here: no tree, and the lock only while a
-    // restore waits for this thread.
-    if (! juce::isPositiveAndBelow (index, ParamData::numParams))
-        return;
-
-    params[(size_t) index].store (value, std::memory_order_relaxed);
-
-    // The restore happened when it was called: this change came after it and wins.
-    if (source != this && ! applying && anyPending)
-    {
-        const juce::ScopedLock sl (lock);
-        pending.erase (std::remove_if (pending.begin(), pending.end(),
-                                       [index] (const auto& change) { return change.index == index; }),
-                       pending.end());
-        anyPending = ! pending.empty();
-    }
+    // Every knob turn and every value from the unit passes here: no tree, no lock.
+    if (juce::isPositiveAndBelow (index, ParamData::numParams))
+        params[(size_t) index].store (value, std::memory_order_relaxed);
 }
 
 void SessionState::nonAutomatableParamValueChanged (int index, juce::var value)

@@ -13,14 +13,12 @@
     has no lock. So this keeps its own copy of every value, updated as a listener of every parameter
     and setting: the parameters as atomics, since every knob turn and every value from the unit passes
     here, the settings (rare) under a lock. The state tree is filled in from the copy only when it is
-    written. A restore is parsed on the caller's thread and its values go into the copy and the host
-    parameters at once, so a state written and a host parameter read right after it hold them; the
-    parameters themselves are set on the message thread (at once when the restore runs there, else on
-    its next turn, or sooner when the manager asks), each in its own gesture with this state as the
-    source, so the host parameters, MIDI objects and views are only ever told there. Settings go
-    through the thread-barrier setters. Restores are applied in the order they were made. A restored
-    value still waiting gives way to a change of its parameter that the host writes after the restore,
-    and to one from the unit that reaches the message thread meanwhile.
+    written. A restore is received when it is called: it is parsed on the caller's thread, its values
+    and their linking copy take their stamps then and go into the copy and the host parameters at once,
+    so a state written and a host parameter read right after it hold them. The parameters themselves are
+    set on the message thread (at once when the restore runs there, else on its next turn), each in its
+    own gesture with this state as the source, unless a change received later holds the parameter by
+    then. Settings go through the thread-barrier setters.
 */
 class SessionState : private juce::AsyncUpdater,
                      public juce::VqParamsManager::AutomatableParamListener,
@@ -41,16 +39,18 @@ public:
         applied. Any thread. */
     bool restore (const void* data, size_t numBytes);
 
-    /** Sets the restored parameters still waiting for the message thread at once. Message thread. */
-    using AsyncUpdater::handleUpdateNowIfNeeded;
-
-    /** Whether restored parameters are waiting for the message thread. Any thread. */
-    using AsyncUpdater::isUpdatePending;
-
-    /** Whether restored parameters are being set now. Message thread. */
-    bool isApplying() const noexcept { return applying; }
+    /** A restore replays the values it recorded: they are not copied to the other channel. */
+    bool replaysRecordedValues() const noexcept override { return true; }
 
 private:
+    /** A restored value with the moment its restore was received. */
+    struct Received
+    {
+        int index;
+        float value;
+        juce::VqParamsManager::ChangeStamp stamp;
+    };
+
     juce::VqParamsManager& manager;
     SettingSetter setSetting;
 
@@ -59,15 +59,10 @@ private:
     // Restores and writes take the lock, so a write sees either all or none of a restore.
     juce::CriticalSection lock;
     std::array<juce::var, ParamData::numSettings> settings;
-    std::vector<StateReader::ParamChange> pending; // restored, not yet set in the manager
-    std::atomic<bool> anyPending { false };        // so that a knob turn need not take the lock
-    bool applying = false;                         // message thread
-    mutable juce::ValueTree tree;                  // names and ids only; values filled in by each write
+    std::vector<Received> pending; // restored, not yet set in the manager
+    mutable juce::ValueTree tree;  // names and ids only; values filled in by each write
 
     static juce::ValueTree makeTree();
-
-    /** Stores a restored value in the copy as the manager will hold it, its linking copy included. */
-    void storeAsApplied (const StateReader::ParamChange& change, std::array<bool, ParamData::numParams>& touched);
 
     void applyPending();
     void handleAsyncUpdate() override;

@@ -1,8 +1,6 @@
 #include "StereoParameterLinker.h"
 
 #include "ParamTools.h"
-#include "SessionState.h"
-#include "vq_core/VqDawParameter.h"
 
 namespace
 {
@@ -13,19 +11,13 @@ enum MessageKind
     endGesture = 3
 };
 
-// Host automation and a restored state replay recorded values of each channel on its own.
-bool replaysRecordedValues (const juce::VqParamsManager::AutomatableParamListener* source)
-{
-    return dynamic_cast<const juce::VqDawParameter*> (source) != nullptr ||
-           dynamic_cast<const SessionState*> (source) != nullptr;
-}
-
-juce::String makeMessage (MessageKind kind, int target, double value = 0.0, int changeStamp = 0)
+juce::String makeMessage (MessageKind kind, int target, double value = 0.0,
+                          juce::VqParamsManager::ChangeStamp received = 0)
 {
     // Nine significant digits bring back the very float, however small: six could land the twin a
     // step off at a tie.
     return juce::String ((int) kind) + "|" + juce::String (target) + "|" + juce::String (value, 8, true) + "|" +
-           juce::String (changeStamp);
+           juce::String ((juce::int64) received);
 }
 } // namespace
 
@@ -75,18 +67,15 @@ void StereoParameterLinker::paramValueChanged (AutomatableParamListener* source,
     if (source == this || side < 0)
         return;
 
-    // Any later change of the pair makes the mirrors queued before it stale.
-    ++pairChangeCount;
-
-    if (linked && ! replaysRecordedValues (source))
-        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, pairChangeCount));
+    if (linked && ! isReplay (source))
+        sendActionMessage (makeMessage (setValue, twinOf (side), (double) value, manager->getParamStamp (index)));
 }
 
 void StereoParameterLinker::paramGestureChanged (AutomatableParamListener* source, int index, bool starting)
 {
     const auto side = sideOf (index);
 
-    if (source == this || side < 0 || replaysRecordedValues (source))
+    if (source == this || side < 0 || isReplay (source))
         return;
 
     // The end follows its begin, not the mode: "CHANNEL" may have changed in between.
@@ -118,10 +107,11 @@ void StereoParameterLinker::actionListenerCallback (const juce::String& message)
 
     if (kind == setValue)
     {
-        // Applying a stale mirror would undo a later change: both twins set in one turn, or a
-        // restore followed by another. Neither may it cross a change of the mode out of "LINK".
-        if (linked && tokens[3].getIntValue() == pairChangeCount)
-            manager->setParamValue (this, target, (float) tokens[2].getDoubleValue());
+        // The manager refuses the mirror when the twin changed after the change it repeats. Neither
+        // may it cross a change of the mode out of "LINK".
+        if (linked)
+            manager->applyParamValue (this, target, (float) tokens[2].getDoubleValue(),
+                                      (juce::VqParamsManager::ChangeStamp) tokens[3].getLargeIntValue());
     }
     else if (kind == beginGesture)
     {

@@ -6,9 +6,10 @@
 
 /** Keeps a channel 1 parameter and its channel 2 twin equal while "CHANNEL" is "LINK" (at most
     0.5): a change or gesture on one is repeated on the other a moment later, through a message to
-    itself, so the mirror never runs inside the listener call that caused it. Changes from the
-    host parameter or a restored state are not mirrored: host automation of one channel never
-    moves the other, and a restored pair comes back as it was saved.
+    itself, so the mirror never runs inside the listener call that caused it. The mirror carries the
+    stamp of the change it repeats, so it gives way to any change of the twin received after that one.
+    Changes that replay recorded values (host automation, a restored state) are not mirrored: host
+    automation of one channel never moves the other, and a restored pair comes back as it was saved.
 
     Mirrored gestures stay balanced whatever "CHANNEL" does meanwhile: a gesture's end is mirrored
     exactly when its begin was, and a twin still touched is released when the linker goes.
@@ -37,9 +38,6 @@ private:
     // twin, and how many mirrored gestures this linker holds open on that side.
     bool mirroredToTwin[2] {};
     int heldGestures[2] {};
-
-    // Changes of either twin made by others; a queued mirror carries the count it was made at.
-    int pairChangeCount = 0;
 
     void actionListenerCallback (const juce::String& message) override;
     int sideOf (int index) const noexcept;

@@ -21,30 +21,23 @@ void ThreadBarierNonAutomatableParameter::setParamValue (const var& value)
     {
         const SpinLock::ScopedLockType lock (busy);
         pending = value;
+        pendingStamp = manager->takeChangeStamp();
     }
 
     triggerAsyncUpdate();
 }
 
-void ThreadBarierNonAutomatableParameter::giveWay()
-{
-    if (! applying)
-        cancelPendingUpdate();
-}
-
 void ThreadBarierNonAutomatableParameter::handleAsyncUpdate()
 {
     var latest;
+    VqParamsManager::ChangeStamp received;
 
     {
         const SpinLock::ScopedLockType lock (busy);
         latest = pending;
+        received = pendingStamp;
     }
 
-    if (latest != manager->getNonAutomatableParamValue (index))
-    {
-        const ScopedValueSetter<bool> nowApplying (applying, true);
-        manager->setNonAutomatableParamValue (nullptr, index, latest);
-    }
+    manager->applyNonAutomatableParamValue (nullptr, index, latest, received, VqParamsManager::Unchanged::keepQuiet);
 }
 } // namespace juce

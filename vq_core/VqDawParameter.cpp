@@ -35,20 +35,38 @@ void VqDawParameter::setValue (float newValue)
     if (! std::isfinite (newValue))
         return;
 
-    newValue = jlimit (0.0f, 1.0f, newValue);
-
-    // Only the last of several writes matters: the update reads the value when it runs.
-    if (value.exchange (newValue) != newValue)
-    {
-        auto shown = (int) presetShown;
-        presetState.compare_exchange_strong (shown, presetOverwritten);
-        triggerAsyncUpdate();
-    }
+    // Also a write of the value shown goes on: it is later than any change still on its way.
+    show (jlimit (0.0f, 1.0f, newValue), manager->takeChangeStamp());
+    triggerAsyncUpdate();
 }
 
 void VqDawParameter::handleAsyncUpdate()
 {
-    manager->setParamValue (this, index, (float) range.convertFrom0to1 ((double) value.load()));
+    float latest;
+    VqParamsManager::ChangeStamp received;
+
+    {
+        const SpinLock::ScopedLockType lock (shownLock);
+        latest = value.load();
+        received = shownStamp;
+    }
+
+    // Several writes make one update with the last; what the manager already holds changes nothing.
+    manager->applyParamValue (this, index, (float) range.convertFrom0to1 ((double) latest), received,
+                              VqParamsManager::Unchanged::keepQuiet);
+}
+
+bool VqDawParameter::show (float normalised, VqParamsManager::ChangeStamp received)
+{
+    const SpinLock::ScopedLockType lock (shownLock);
+
+    // The change that the host sees already is also announced when the manager applies it.
+    if (received < shownStamp)
+        return false;
+
+    shownStamp = received;
+    value.store (normalised);
+    return true;
 }
 
 float VqDawParameter::normalise (float valueInRangeUnits) const
@@ -60,25 +78,14 @@ void VqDawParameter::paramValueChanged (int, float newValue)
 {
     const auto normalised = normalise (newValue);
 
-    // A host write still waiting is older than this change, which wins.
-    cancelPendingUpdate();
-    value.store (normalised);
-    sendValueChangedMessageToListeners (normalised);
+    if (show (normalised, manager->getParamStamp (index)))
+        sendValueChangedMessageToListeners (normalised);
 }
 
-void VqDawParameter::presetValue (float newValue)
+void VqDawParameter::showReceivedValue (float newValue, VqParamsManager::ChangeStamp received)
 {
-    if (! std::isfinite (newValue))
-        return;
-
-    cancelPendingUpdate();
-    value.store (normalise (newValue));
-    presetState.store (presetShown);
-}
-
-bool VqDawParameter::takeHostWriteSincePreset()
-{
-    return presetState.exchange (noPreset) == presetOverwritten;
+    if (std::isfinite (newValue))
+        show (normalise (newValue), received);
 }
 
 void VqDawParameter::paramGestureChanged (int, bool starting)

@@ -8,9 +8,11 @@ namespace juce
 {
 /** Presents one automatable parameter of a VqParamsManager to the host.
 
-    The host may write it from any thread: the value is stored atomically and carried into the
-    manager on the message thread, several writes between two message-thread turns making one
-    update with the last value. Changes and gestures from every other source go out to the host.
+    The host may write it from any thread: the value is stored with the stamp of its arrival and
+    carried into the manager on the message thread, several writes between two message-thread turns
+    making one update with the last value. Changes and gestures from every other source go out to the
+    host. What the host reads is the latest change received, wherever it came from: a change only
+    replaces a later one that the host sees, never the other way round.
 
     Texts come from the owner: valueToText for the display, and textToValue for what the host's
     user types. The latter is our addition so that a typed text lands on the step whose text is
@@ -49,17 +51,15 @@ public:
     /** A change from another source: stored and announced to the host. */
     void paramValueChanged (int index, float value) override;
 
-    /** Shows the host a value that the manager will be given on the message thread: from now on
-        getValue reports it, so a host that reads the parameters right away, and echoes them, sees
-        the value to come instead of the one it replaces. Nothing is carried into the manager, and a
-        host write still waiting is dropped as older. Any thread; a non-finite value is ignored.
+    /** Shows the host a change received at `received` that reaches the manager by another way (a
+        restored state), when it is later than the value the host sees: from now on getValue reports
+        it, so a host that reads the parameters right away, and echoes them, sees the value to come.
+        Any thread; a non-finite value is ignored.
     */
-    void presetValue (float newValue);
+    void showReceivedValue (float newValue, VqParamsManager::ChangeStamp received);
 
-    /** Whether the host wrote another value after the last presetValue: the value to come is then
-        older than that write and must give way to it. Clears the mark. Message thread.
-    */
-    bool takeHostWriteSincePreset();
+    /** Host automation replays recorded values. */
+    bool replaysRecordedValues() const noexcept override { return true; }
 
     /** A gesture from another source: the host's touch and release. */
     void paramGestureChanged (int index, bool starting) override;
@@ -68,20 +68,14 @@ public:
     const NormalisableRange<double>& getRange() const noexcept { return range; }
 
 private:
-    enum PresetState
-    {
-        noPreset,
-        presetShown,
-        presetOverwritten
-    };
-
     ValueToTextFunction valueToText;
     TextToValueFunction textToValue;
     VqParamsManager* manager;
     int index;
     NormalisableRange<double> range;
     std::atomic<float> value;
-    std::atomic<int> presetState { noPreset };
+    SpinLock shownLock; // around changes of value and shownStamp together
+    VqParamsManager::ChangeStamp shownStamp = 0;
     float defaultValue;
     String name;
     String label;
@@ -89,6 +83,7 @@ private:
     int numDecimalPlaces;
 
     void handleAsyncUpdate() override;
+    bool show (float normalised, VqParamsManager::ChangeStamp received);
     float normalise (float valueInRangeUnits) const;
     float parseNumber (const String& text) const;
 

@@ -46,17 +46,31 @@ VqParamsManager::NonAutomatableParamData* VqParamsManager::findSetting (int inde
 
 void VqParamsManager::setParamValue (AutomatableParamListener* source, int index, float value)
 {
+    applyParamValue (source, index, value, takeChangeStamp());
+}
+
+bool VqParamsManager::applyParamValue (AutomatableParamListener* source, int index, float value, ChangeStamp received,
+                                       Unchanged unchanged)
+{
     auto* param = findParameter (index);
 
     // Value texts index their tables with the stored value, so nothing outside 0..1 gets in.
-    if (param == nullptr || ! std::isfinite (value))
-        return;
+    if (param == nullptr || received <= param->stamp || ! std::isfinite (value))
+        return false;
 
-    param->value = jlimit (0.0f, 1.0f, value);
+    param->stamp = received;
+    value = jlimit (0.0f, 1.0f, value);
+
+    if (unchanged == Unchanged::keepQuiet && value == param->value)
+        return true;
+
+    param->value = value;
 
     // Re-read on every call: a listener may add another, or set this parameter again.
     for (int i = 0; i < param->listeners.size(); ++i)
         param->listeners.getUnchecked (i)->paramValueChanged (source, param->index, param->value);
+
+    return true;
 }
 
 void VqParamsManager::beginParamGesture (AutomatableParamListener* source, int index)
@@ -83,16 +97,29 @@ void VqParamsManager::endParamGesture (AutomatableParamListener* source, int ind
 
 void VqParamsManager::setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, var value)
 {
+    applyNonAutomatableParamValue (source, index, std::move (value), takeChangeStamp());
+}
+
+bool VqParamsManager::applyNonAutomatableParamValue (NonAutomatableParamListener* source, int index, var value,
+                                                     ChangeStamp received, Unchanged unchanged)
+{
     auto* setting = findSetting (index);
 
-    if (setting == nullptr)
-        return;
+    if (setting == nullptr || received <= setting->stamp)
+        return false;
+
+    setting->stamp = received;
+
+    if (unchanged == Unchanged::keepQuiet && value == setting->value)
+        return true;
 
     setting->value = std::move (value);
 
     for (int i = 0; i < setting->listeners.size(); ++i)
         if (auto* listener = setting->listeners.getUnchecked (i); listener != source)
             listener->nonAutomatableParamValueChanged (index, setting->value);
+
+    return true;
 }
 
 void VqParamsManager::addParamListener (AutomatableParamListener* listener, int index, ListenerInitState state)
@@ -144,6 +171,18 @@ var VqParamsManager::getNonAutomatableParamValue (int index) const
 {
     auto* setting = findSetting (index);
     return setting != nullptr ? setting->value : var (-1);
+}
+
+VqParamsManager::ChangeStamp VqParamsManager::getParamStamp (int index) const noexcept
+{
+    auto* param = findParameter (index);
+    return param != nullptr ? param->stamp : 0;
+}
+
+bool VqParamsManager::isLaterThanHeld (int index, ChangeStamp received) const noexcept
+{
+    auto* param = findParameter (index);
+    return param != nullptr && received > param->stamp;
 }
 
 int VqParamsManager::getNumParamListeners (int index) const noexcept

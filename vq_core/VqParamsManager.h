@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <atomic>
+
 namespace juce
 {
 class VqDawParameter;
@@ -11,12 +13,27 @@ class VqPluginInstance;
     to the host through a VqDawParameter each) and non-automatable settings (vars, never shown to the
     host). Every change names its source, and the source is never told of its own change.
 
-    Message thread only; other threads reach it through VqDawParameter and
+    Every change carries the moment it was received, as a stamp of the manager's one counter: the later
+    change wins, whichever thread applies it and in whatever order. A value and a setting keep the stamp
+    of the change they hold, and a change older than that is refused.
+
+    Message thread only, but for takeChangeStamp; other threads reach it through VqDawParameter and
     ThreadBarierNonAutomatableParameter, which move their writes to the message thread.
 */
 class VqParamsManager
 {
 public:
+    /** When a change was received: a later change has a greater stamp; 0 is before every change. */
+    using ChangeStamp = uint64;
+
+    /** What a change equal to the held value does: announced as any change, or only taking the later
+        stamp unannounced (a write that repeats the held value). */
+    enum class Unchanged
+    {
+        announce,
+        keepQuiet
+    };
+
     /** Told of value and gesture changes of automatable parameters. The manager calls the
         three-argument forms; their defaults skip changes made by this listener and forward the
         others to the two-argument forms. Override the three-argument forms to see every change.
@@ -30,6 +47,18 @@ public:
         virtual void paramValueChanged (int index, float value);
         virtual void paramGestureChanged (AutomatableParamListener* source, int index, bool starting);
         virtual void paramGestureChanged (int index, bool starting);
+
+        /** Whether this listener's changes replay values recorded before (host automation, a saved
+            state) rather than being made now: rules that carry a change made now further, such as a
+            copy onto another parameter, leave them as they were recorded.
+        */
+        virtual bool replaysRecordedValues() const noexcept { return false; }
+
+        /** Whether a change from this source (none included) replays recorded values. */
+        static bool isReplay (const AutomatableParamListener* source) noexcept
+        {
+            return source != nullptr && source->replaysRecordedValues();
+        }
     };
 
     /** Told of changes of a non-automatable setting; the manager itself skips the source. */
@@ -59,6 +88,7 @@ public:
         int index = 0;
         float value = 0.0f;
         int gestureCount = 0;
+        ChangeStamp stamp = 0; // of the change that value came with
     };
 
     /** The record of one non-automatable setting. */
@@ -66,15 +96,25 @@ public:
     {
         var value;
         Array<NonAutomatableParamListener*> listeners;
+        ChangeStamp stamp = 0;
     };
 
     explicit VqParamsManager (VqPluginInstance& owner);
     virtual ~VqParamsManager();
 
-    /** Stores the value (clamped to 0..1; a non-finite value is ignored) and tells every listener
-        of the index, even when the value is unchanged. An index outside the table is ignored.
-    */
+    /** The stamp of a change received now. Any thread. */
+    ChangeStamp takeChangeStamp() noexcept { return ++lastStamp; }
+
+    /** A change made now: applyParamValue with a new stamp. */
     virtual void setParamValue (AutomatableParamListener* source, int index, float value);
+
+    /** Applies a change received at `received` when it is later than the one the parameter holds: stores
+        the value (clamped to 0..1; a non-finite value is ignored) with its stamp and tells every listener
+        of the index, also of an unchanged value unless `unchanged` keeps it quiet. An older change and an
+        index outside the table change nothing. Returns whether the change was taken.
+    */
+    virtual bool applyParamValue (AutomatableParamListener* source, int index, float value, ChangeStamp received,
+                                  Unchanged unchanged = Unchanged::announce);
 
     /** Opens a gesture; the first open one is announced to the listeners. */
     virtual void beginParamGesture (AutomatableParamListener* source, int index);
@@ -84,8 +124,14 @@ public:
     */
     virtual void endParamGesture (AutomatableParamListener* source, int index);
 
-    /** Stores the setting and tells every listener of it except the source. */
+    /** A change made now: applyNonAutomatableParamValue with a new stamp. */
     virtual void setNonAutomatableParamValue (NonAutomatableParamListener* source, int index, var value);
+
+    /** Applies a setting received at `received` when that is later than the change the setting holds,
+        and tells every listener of it except the source, as applyParamValue does.
+    */
+    virtual bool applyNonAutomatableParamValue (NonAutomatableParamListener* source, int index, var value,
+                                                ChangeStamp received, Unchanged unchanged = Unchanged::announce);
 
     /** Registers the listener once; with notifyOnAdd it is called at once with the stored value
         and no source (also when it was registered already).
@@ -101,6 +147,14 @@ public:
 
     /** The stored setting; an int var of -1 for an index outside the table. */
     var getNonAutomatableParamValue (int index) const;
+
+    /** The stamp of the change that the parameter holds; 0 for an index outside the table. */
+    ChangeStamp getParamStamp (int index) const noexcept;
+
+    /** Whether a change received at `received` is later than the one the parameter holds; false for an
+        index outside the table.
+    */
+    bool isLaterThanHeld (int index, ChangeStamp received) const noexcept;
 
     /** How many listeners the parameter or the setting has; 0 for an index outside the table. */
     int getNumParamListeners (int index) const noexcept;
@@ -125,6 +179,7 @@ private:
     VqPluginInstance& owner;
     OwnedArray<AutomatableParameter> automatable;
     OwnedArray<NonAutomatableParamData> nonAutomatable;
+    std::atomic<ChangeStamp> lastStamp { 0 };
 
     AutomatableParameter* findParameter (int index) const noexcept;
     NonAutomatableParamData* findSetting (int index) const noexcept;

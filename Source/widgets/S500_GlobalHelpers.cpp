@@ -188,14 +188,27 @@ void VQ_GuiHelper::fillConicalGradient (juce::Graphics* g, const juce::ColourGra
         g->drawImageAt (conical, at, at);
 }
 
+VQ_GuiHelper::CapShading VQ_GuiHelper::CapShading::random()
+{
+    CapShading shading;
+    shading.r1 = VQ_Random::getNextFloat();
+    shading.r2 = VQ_Random::getNextFloat();
+    shading.r3 = VQ_Random::getNextFloat();
+    shading.r4 = VQ_Random::getNextFloat();
+    return shading;
+}
+
 void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth)
+{
+    prepareConicalGradWithChamfer (image, diameter, chamferWidth, CapShading::random());
+}
+
+void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth,
+                                                  const CapShading& shading)
 {
     ++imageMakerCalls;
 
-    const auto r1 = VQ_Random::getNextFloat();
-    const auto r2 = VQ_Random::getNextFloat();
-    const auto r3 = VQ_Random::getNextFloat();
-    const auto r4 = VQ_Random::getNextFloat();
+    const auto r1 = shading.r1, r2 = shading.r2, r3 = shading.r3, r4 = shading.r4;
     const auto a = 0.11f + 0.04f * r2;
     const auto b = 0.045f + 0.005f * r4;
 

@@ -39,7 +39,19 @@ public:
     static void fillConicalGradient (juce::Graphics* g, const juce::ColourGradient& gradient, const float& diameter,
                                      const float& areaSize, const float& shiftX, const float& shiftY,
                                      const float& ringWidth);
+    /** The random turns and widths of a cap's reflections: four values of VQ_Random::getNextFloat,
+        drawn once per layout so that the cap looks the same at every pixel scale it is rendered at. */
+    struct CapShading
+    {
+        float r1 = 0.0f, r2 = 0.0f, r3 = 0.0f, r4 = 0.0f;
+
+        static CapShading random();
+    };
+
+    /** The shading of a cap with reflections of its own (a random CapShading). */
     static void prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth);
+    static void prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth,
+                                               const CapShading& shading);
     static void makeRotaryBrushingEffect (juce::Graphics& g, const float& areaSize, const float& innerDiameter,
                                           const float& outerDiameter, const juce::uint8& maxAlpha);
     static void prepareOffDiodeImageEncoder (juce::Image& image, const int& radius, const juce::Colour& colour);

@@ -185,3 +185,11 @@ void VQ_Knob::resized()
     if (side >= 2)
         setSliderBounds (getX(), getY(), side);
 }
+
+void VQ_Knob::paint (juce::Graphics& g)
+{
+    if (knobLookAndFeel != nullptr)
+        knobLookAndFeel->updateImagesFor (g, *this);
+
+    juce::Slider::paint (g);
+}

@@ -57,6 +57,9 @@ public:
     void lookAndFeelChanged() override {}
     void resized() override;
 
+    /** Has the look-and-feel's images follow the context's pixel scale, then paints the slider. */
+    void paint (juce::Graphics& g) override;
+
 protected:
     /** Makes this the knob's look-and-feel, owned by the knob. */
     void setKnobLookAndFeel (std::unique_ptr<VQ_Knob_LAF> lookAndFeel);

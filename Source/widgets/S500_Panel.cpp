@@ -17,8 +17,10 @@ void PLEMVO_Panel::paint (juce::Graphics& g)
     const auto bounds = getLocalBounds().toFloat();
     const auto pixels = (bounds * g.getInternalContext().getPhysicalPixelScaleFactor()).getSmallestIntegerContainer();
 
+    // The picture is opaque: kept without an alpha channel, it is copied onto the pixels, not blended.
     if (image.isValid() && ! pixels.isEmpty() && stretched.getBounds() != pixels.withZeroOrigin())
-        stretched = image.rescaled (pixels.getWidth(), pixels.getHeight(), juce::Graphics::highResamplingQuality);
+        stretched = image.rescaled (pixels.getWidth(), pixels.getHeight(), juce::Graphics::highResamplingQuality)
+                        .convertedToFormat (juce::Image::RGB);
 
     g.drawImage (stretched, bounds, juce::RectanglePlacement::stretchToFit);
 }

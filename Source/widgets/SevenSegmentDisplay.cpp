@@ -165,6 +165,9 @@ int SevenSegmentDisplay::getImagesRendered() noexcept
 
 void SevenSegmentDisplay::paint (juce::Graphics& g)
 {
+    if (pixelScale.adopt (g) && getWidth() >= 1 && getHeight() >= 1)
+        renderImages();
+
     g.fillAll (juce::Colours::black);
     g.fillAll (juce::Colour (0x13FFFFFF));
 
@@ -182,8 +185,8 @@ void SevenSegmentDisplay::drawCell (juce::Graphics& g, int cell) const
     auto draw = [&] (int segment, bool on)
     {
         const auto& bounds = segmentBounds[(size_t) segment];
-        g.drawImageAt (on ? litImages[(size_t) segment] : unlitImages[(size_t) segment],
-                       (int) ((float) bounds.getX() + digitX[(size_t) cell]), bounds.getY());
+        pixelScale.drawAt (g, on ? litImages[(size_t) segment] : unlitImages[(size_t) segment],
+                           (float) (int) ((float) bounds.getX() + digitX[(size_t) cell]), (float) bounds.getY());
     };
 
     for (int segment = 0; segment < decimalPoint; ++segment)
@@ -196,9 +199,12 @@ void SevenSegmentDisplay::drawCell (juce::Graphics& g, int cell) const
 
 void SevenSegmentDisplay::resized()
 {
-    if (getWidth() < 1 || getHeight() < 1)
-        return;
+    if (getWidth() >= 1 && getHeight() >= 1)
+        renderImages();
+}
 
+void SevenSegmentDisplay::renderImages()
+{
     const auto unit = (float) getWidth() / unitsPerWidth;
 
     for (int cell = 0; cell < numCells; ++cell)
@@ -212,20 +218,23 @@ void SevenSegmentDisplay::resized()
     {
         const auto outline = makeOutline (segment, unit);
         const auto bounds = outline.getBounds().getSmallestIntegerContainer().expanded (margin);
-        const auto toImage = juce::AffineTransform::translation ((float) -bounds.getX(), (float) -bounds.getY());
+        // In physical pixels, so that the blur works on the pixels the read-out shows.
+        const auto toImage = juce::AffineTransform::translation ((float) -bounds.getX(), (float) -bounds.getY())
+                                 .scaled (pixelScale.get());
+        auto lit = pixelScale.makeImage (bounds.getWidth(), bounds.getHeight());
+        auto unlit = pixelScale.makeImage (bounds.getWidth(), bounds.getHeight());
 
-        juce::Image mask (juce::Image::SingleChannel, bounds.getWidth(), bounds.getHeight(), true);
+        juce::Image mask (juce::Image::SingleChannel, lit.getWidth(), lit.getHeight(), true);
         {
             juce::Graphics g (mask);
             g.setColour (juce::Colours::white);
             g.fillPath (outline, toImage);
 
             if (strokeWidth > 0)
-                g.strokePath (outline, juce::PathStrokeType ((float) strokeWidth), toImage);
+                g.strokePath (outline, juce::PathStrokeType (pixelScale.pixels ((float) strokeWidth)), toImage);
         }
-        blurMask (mask, glowRadius);
+        blurMask (mask, juce::roundToInt (pixelScale.pixels ((float) glowRadius)));
 
-        juce::Image lit (juce::Image::ARGB, bounds.getWidth(), bounds.getHeight(), true);
         {
             juce::Graphics g (lit);
             g.setColour (juce::Colour (0x80FF0000));
@@ -234,7 +243,6 @@ void SevenSegmentDisplay::resized()
             g.fillPath (outline, toImage);
         }
 
-        juce::Image unlit (juce::Image::ARGB, bounds.getWidth(), bounds.getHeight(), true);
         {
             juce::Graphics g (unlit);
             g.setColour (juce::Colour (0xFF000000));

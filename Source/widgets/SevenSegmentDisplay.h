@@ -1,12 +1,15 @@
 #pragma once
 
+#include "VQ_PixelScale.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
 
 /** The panel's three-cell red LED read-out. Like a real LED display every cell shows all seven
     segments, the unlit ones dark, the lit ones red with a soft glow; the first two cells also have a
-    decimal point. The segment images are rendered on layout; painting only places them. The owner
+    decimal point. The segment images are rendered on layout, at the pixel scale of the context the
+    read-out paints into; painting only places them. The owner
     starts the timer (1000 ms) when the text should go away: it blanks the read-out and stops itself.
 */
 class SevenSegmentDisplay : public juce::Component, public juce::Timer
@@ -28,7 +31,8 @@ public:
     */
     void setTextToDisplay (const juce::String& text);
 
-    /** How many segment images the process has rendered so far (they are made on layout only). */
+    /** How many segment images the process has rendered so far (they are made on layout, and when the
+        pixel scale changes). */
     static int getImagesRendered() noexcept;
 
 private:
@@ -37,12 +41,14 @@ private:
     static constexpr char blank = 'N';
 
     void drawCell (juce::Graphics& g, int cell) const;
+    void renderImages();
 
     std::array<float, numCells> digitX {};
     std::array<juce::Image, numSegments> litImages, unlitImages;
     std::array<juce::Rectangle<int>, numSegments> segmentBounds;
     std::array<char, numCells> characters { blank, blank, blank };
     std::array<bool, numCells> dots {};
+    VQ_PixelScale pixelScale;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SevenSegmentDisplay)
 };

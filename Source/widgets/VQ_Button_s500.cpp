@@ -12,11 +12,6 @@ namespace
 {
 const juce::Colour unlitColour { 0xFFFF3B5E };
 
-juce::Image newClearedImage (int size)
-{
-    return juce::Image (juce::Image::ARGB, size, size, true);
-}
-
 juce::Path ellipse (float x, float y, float w, float h)
 {
     juce::Path path;
@@ -38,8 +33,15 @@ void VQ_Button_s500::prepareButtonImage()
     renderScale = s / 75.0f;
     capOffset = juce::jmax (1.0f, std::roundf (renderScale * 10.0f));
     capSize = (float) round (s - 2.0f * capOffset);
-    const auto chamfer = (float) juce::jmax (2, round (renderScale * 3.0f));
     pressedShift = renderScale * 2.0f;
+    capShading = VQ_GuiHelper::CapShading::random();
+    renderImages();
+}
+
+void VQ_Button_s500::renderImages()
+{
+    const auto s = buttonSize;
+    const auto chamfer = (float) juce::jmax (2, round (renderScale * 3.0f));
 
     capImage = {};
     dropShadowImage = {};
@@ -50,22 +52,30 @@ void VQ_Button_s500::prepareButtonImage()
     if (cap < 1 || whole < 1)
         return;
 
-    capImage = newClearedImage (cap);
+    // The cap's pixels are drawn one by one, so it is rendered in physical pixels throughout.
+    const auto capPixels = (int) pixelScale.pixels (capSize);
+    capImage = pixelScale.makeImage (cap, cap);
+
+    if (capImage.isValid())
     {
         juce::Graphics g (capImage);
         // The face's clip stays, so the shading leaves the outer bevel as it is.
-        VQ_GuiHelper::drawMetalCap (g, cap, chamfer, capSize);
+        VQ_GuiHelper::drawMetalCap (g, capPixels, pixelScale.pixels (chamfer), pixelScale.pixels (capSize));
 
         juce::Image shading;
-        VQ_GuiHelper::prepareConicalGradWithChamfer (shading, capSize, chamfer);
+        VQ_GuiHelper::prepareConicalGradWithChamfer (shading, pixelScale.pixels (capSize), pixelScale.pixels (chamfer),
+                                                     capShading);
 
         if (shading.isValid())
             g.drawImageAt (shading, 0, 0);
     }
 
-    dropShadowImage = newClearedImage (whole);
+    dropShadowImage = pixelScale.makeImage (whole, whole);
+
+    if (dropShadowImage.isValid())
     {
         juce::Graphics g (dropShadowImage);
+        pixelScale.takeLogicalPixels (g);
         const auto cx = s * 0.5f + 2.0f * renderScale, cy = s * 0.5f + 6.0f * renderScale;
         const auto diameter = juce::jmax (2.0f * renderScale, 2.0f) + capSize, radius = diameter * 0.5f;
         g.setGradientFill (juce::ColourGradient (juce::Colours::black, cx, cy, juce::Colours::transparentBlack,
@@ -73,38 +83,46 @@ void VQ_Button_s500::prepareButtonImage()
         g.fillEllipse (cx - radius, cy - radius, diameter, diameter);
     }
 
-    contactShadowImage = newClearedImage (whole);
+    // The shadow's blur works on pixels: its path and radius are taken in physical pixels.
+    contactShadowImage = pixelScale.makeImage (whole, whole);
+
+    if (contactShadowImage.isValid())
     {
         juce::Graphics g (contactShadowImage);
-        const auto corner = capOffset - 0.1f * renderScale, diameter = capSize + 0.2f * renderScale;
-        const juce::DropShadow shadow (juce::Colours::black, juce::jmax (1, round (renderScale)), {});
+        const auto corner = pixelScale.pixels (capOffset - 0.1f * renderScale);
+        const auto diameter = pixelScale.pixels (capSize + 0.2f * renderScale);
+        const auto radius = juce::jmax (1, round (pixelScale.pixels ((float) juce::jmax (1, round (renderScale)))));
+        const juce::DropShadow shadow (juce::Colours::black, radius, {});
         shadow.drawForPath (g, ellipse (corner, corner, diameter, diameter));
     }
 }
 
 void VQ_Button_s500::paintButton (juce::Graphics& g, bool, bool isDown)
 {
+    if (pixelScale.adopt (g))
+        renderImages();
+
     if (contactShadowImage.isValid())
-        g.drawImageAt (contactShadowImage, 0, 0);
+        pixelScale.drawAt (g, contactShadowImage, 0.0f, 0.0f);
 
     if (! isDown)
     {
         if (dropShadowImage.isValid())
-            g.drawImageAt (dropShadowImage, 0, 0);
+            pixelScale.drawAt (g, dropShadowImage, 0.0f, 0.0f);
 
         if (capImage.isValid())
-            g.drawImageAt (capImage, (int) capOffset, (int) capOffset);
+            pixelScale.drawAt (g, capImage, (float) (int) capOffset, (float) (int) capOffset);
 
         return;
     }
 
     if (dropShadowImage.isValid())
-        g.drawImageAt (dropShadowImage, 0, -round (pressedShift));
+        pixelScale.drawAt (g, dropShadowImage, 0.0f, (float) -round (pressedShift));
 
     if (capImage.isValid())
     {
-        const auto shift = capOffset + 0.02f * (float) (dropShadowImage.getWidth() / 2);
-        g.drawImageTransformed (capImage, juce::AffineTransform::scale (0.98f).translated (shift, shift));
+        const auto shift = capOffset + 0.02f * (float) (round (buttonSize) / 2);
+        pixelScale.drawTransformed (g, capImage, juce::AffineTransform::scale (0.98f).translated (shift, shift));
     }
 }
 
@@ -378,16 +396,23 @@ void VQ_Switch_PLEMVO::updateCurrentState (const int& k, juce::NotificationType 
         applyState (k, notification);
     else if (buttonStates.size() < 2)
         applyState ((current + 1) % (last + 1), notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current - 1, notification);
     else
-        applyState (current + 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? -1 : 1, notification);
+}
+
+void VQ_Switch_PLEMVO::stepState (int step, juce::NotificationType notification)
+{
+    // At either end a further step changes nothing, so nothing is told either.
+    const auto last = (int) stateRange.getEnd();
+    const auto next = juce::jlimit (0, last, currentState.load()) + step;
+
+    if (juce::isPositiveAndNotGreaterThan (next, last))
+        applyState (next, notification);
 }
 
 void VQ_Switch_PLEMVO::applyState (int state, juce::NotificationType notification)
 {
-    // A restored or host-written value, or a subclass's step, may lie outside the states: the lights
-    // are indexed with it.
+    // A restored or host-written value may lie outside the states: the lights are indexed with it.
     currentState = juce::jlimit ((int) stateRange.getStart(), (int) stateRange.getEnd(), state);
     updateLightDiode();
 
@@ -488,14 +513,11 @@ QSwitch::QSwitch()
 
 void QSwitch::updateCurrentState (const int& k, juce::NotificationType notification)
 {
-    const auto current = juce::jlimit (0, qLastState, currentState.load());
-
+    // The first button steps up, the opposite of the generic switch's.
     if (k >= 0)
         applyState (k, notification);
-    else if (clickedButtonIndex.load() == 0)
-        applyState (current + 1, notification);
     else
-        applyState (current - 1, notification);
+        stepState (clickedButtonIndex.load() == 0 ? 1 : -1, notification);
 }
 
 void QSwitch::updateLightDiode()
@@ -603,9 +625,11 @@ void FilterSwitch::layoutAllComponents()
     const auto lightSize = round (8.333334f * u), lightY = round (14.0f * u);
     const auto labelHeight = round (5.6f * u);
     const auto labelFont = VQ_Layout::boldFont (0.8f * (float) labelHeight);
+    const auto last = darkDiodes.size() - 1;
+    const auto away = mirrored ? -1 : 1; // the direction from the button along the row
     auto distance = margin + round (24.0f * u);
 
-    for (int i = 0; i < darkDiodes.size(); ++i)
+    for (int i = 0; i <= last; ++i)
     {
         if (i == 1)
             distance += round (10.0f * u);
@@ -615,9 +639,23 @@ void FilterSwitch::layoutAllComponents()
         const auto x = mirrored ? w - distance : distance;
         placePositionLight (i, lightSize, { x, lightY });
 
+        // The texts of the narrow steps are wider than the steps: middle text i moves i tenths of a unit
+        // away from the button, and the last one is placed from the label before it, so each stands apart.
+        auto labelX = getX() + x;
+
+        if (i == last && i > 0)
+        {
+            const auto& before = *positionLabels[i - 1];
+            labelX = mirrored ? before.getRight() - round (11.85f * u) : before.getX() + round (15.8f * u);
+        }
+        else if (i > 0)
+        {
+            labelX += away * round (0.1f * u * (float) i);
+        }
+
         auto& label = *positionLabels[i];
         VQ_Layout::placeLabel (label, labelFont, (int) std::ceil (2.0f * VQ_Layout::textWidth (label, labelFont)),
-                               labelHeight, { getX() + x, getY() + round (8.5f * u) });
+                               labelHeight, { labelX, getY() + round (8.5f * u) });
     }
 
     const auto f = round (6.5f * u);

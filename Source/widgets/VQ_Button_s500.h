@@ -1,14 +1,17 @@
 #pragma once
 
+#include "S500_GlobalHelpers.h"
 #include "VQ_Button.h"
 #include "VQ_Label.h"
+#include "VQ_PixelScale.h"
 
 #include "vq_core/VqParamsManager.h"
 
 #include <atomic>
 
 /** The panel's round metal push button. Its cap, contact shadow and drop shadow are rendered once per
-    size; while held the cap shrinks a little and the shadow moves up. Clicking toggles its state. */
+    size, at the pixel scale of the context it paints into; while held the cap shrinks a little and the
+    shadow moves up. Clicking toggles its state. */
 class VQ_Button_s500 : public VQ_Button
 {
 public:
@@ -18,8 +21,13 @@ public:
     void prepareButtonImage() override;
 
 private:
+    /** Renders the three images for the geometry and cap reflections of the last layout. */
+    void renderImages();
+
     juce::Image dropShadowImage, contactShadowImage, capImage;
     float renderScale = 1.0f, capOffset = 10.0f, capSize = 55.0f, pressedShift = 1.0f;
+    VQ_GuiHelper::CapShading capShading;
+    VQ_PixelScale pixelScale;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VQ_Button_s500)
 };
@@ -129,8 +137,9 @@ public:
     /** Shows the selected state on the lit lights. */
     virtual void updateLightDiode();
 
-    /** Selects state k, clamped to the switch's states; a negative k steps by the clicked button. Then
-        the lights follow and, unless `notification` is dontSendNotification, `onStateChanged` runs. */
+    /** Selects state k, clamped to the switch's states; a negative k steps by the clicked button, and a
+        step past either end does nothing. Then the lights follow and, unless `notification` is
+        dontSendNotification, `onStateChanged` runs. */
     virtual void updateCurrentState (const int& k, juce::NotificationType notification);
 
     void setDiodeLabelsText (const juce::StringArray& texts);
@@ -155,6 +164,9 @@ protected:
 
     /** Stores the state clamped to the switch's states, moves the lights and tells the owner when asked to. */
     void applyState (int state, juce::NotificationType notification);
+
+    /** Applies the state one step up or down; a step past either end does nothing. */
+    void stepState (int step, juce::NotificationType notification);
 
     /** Sizes dark light i and lit light i (when there is one) and centres both on the point. */
     void placePositionLight (int i, int size, juce::Point<int> centre);

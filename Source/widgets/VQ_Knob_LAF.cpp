@@ -60,7 +60,8 @@ void VQ_Knob_LAF::setCapGeometry (float marginUnits, float newChamferWidth) noex
 
 void VQ_Knob_LAF::renderImages (VQ_Knob& knob)
 {
-    VQ_GuiHelper::prepareConicalGradWithChamfer (capShadingImage, knobDiameter, chamferWidth);
+    VQ_GuiHelper::prepareConicalGradWithChamfer (capShadingImage, pixelScale.pixels (knobDiameter),
+                                                 pixelScale.pixels (chamferWidth), capShading);
     prepareKnobImage();
     prepareKnobRuller (knob);
     prepareKnobRullerDecorator (knob);
@@ -71,18 +72,26 @@ void VQ_Knob_LAF::setLafBounds (const int& knobSize, VQ_Knob& knob)
 {
     setScaleFor (knobSize);
     setCapGeometry (10.0f, juce::jmax (2.0f, std::rint (1.5f * scale)));
+    capShading = VQ_GuiHelper::CapShading::random();
     renderImages (knob);
+}
+
+void VQ_Knob_LAF::updateImagesFor (juce::Graphics& g, VQ_Knob& knob)
+{
+    if (pixelScale.adopt (g))
+        renderImages (knob);
 }
 
 void VQ_Knob_LAF::drawRullerDecorator (juce::Graphics&, int, int, int, int, float, float, float, juce::Slider&) {}
 
 void VQ_Knob_LAF::prepareKnobRuller (VQ_Knob& knob)
 {
-    rulerImage = makeClearedImage (size);
+    rulerImage = pixelScale.makeImage (size, size);
 
     if (rulerImage.isValid())
     {
         juce::Graphics g (rulerImage);
+        pixelScale.takeLogicalPixels (g);
         g.setColour (PLEMVO_Colours::panelFontColour);
 
         const auto radius = 6.0f * scale + knobRadius;
@@ -109,12 +118,13 @@ void VQ_Knob_LAF::prepareKnobRullerDecorator (VQ_Knob&) {}
 
 void VQ_Knob_LAF::prepareKnobShadow()
 {
-    shadowImage = makeClearedImage (size);
+    shadowImage = pixelScale.makeImage (size, size);
 
     if (! shadowImage.isValid())
         return;
 
     juce::Graphics g (shadowImage);
+    pixelScale.takeLogicalPixels (g);
     const auto half = (float) size / 2.0f;
 
     g.setColour (juce::Colours::black.withAlpha (shadowRimAlpha));
@@ -137,14 +147,14 @@ void VQ_Knob_LAF::prepareKnobImage()
     pointerPath.clear();
     pointerPath.addRectangle (-0.059f * r, 1.9f * chamferWidth - r, 2.0f * r * 0.059f, r / 1.8f);
 
-    const auto side = (int) std::rint (knobDiameter);
+    const auto side = (int) std::rint (pixelScale.pixels (knobDiameter));
     capImage = makeClearedImage (side);
 
     if (! capImage.isValid())
         return;
 
     juce::Graphics g (capImage);
-    VQ_GuiHelper::drawMetalCap (g, side, chamferWidth, knobDiameter);
+    VQ_GuiHelper::drawMetalCap (g, side, pixelScale.pixels (chamferWidth), pixelScale.pixels (knobDiameter));
 }
 
 void VQ_Knob_LAF::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
@@ -153,16 +163,16 @@ void VQ_Knob_LAF::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
     sliderPos = sanitisePosition (sliderPos);
 
     if (drawRuler && rulerImage.isValid())
-        g.drawImageAt (rulerImage, 0, 0);
+        pixelScale.drawAt (g, rulerImage, 0.0f, 0.0f);
 
     if (drawDecorator)
         drawRullerDecorator (g, x, y, width, height, sliderPos, rotaryStartAngle, rotaryEndAngle, slider);
 
     if (shadowImage.isValid())
-        g.drawImageAt (shadowImage, 0, 0);
+        pixelScale.drawAt (g, shadowImage, 0.0f, 0.0f);
 
     if (capImage.isValid())
-        g.drawImageAt (capImage, (int) margin, (int) margin);
+        pixelScale.drawAt (g, capImage, (float) (int) margin, (float) (int) margin);
 
     const auto angle = rotaryStartAngle + sliderPos * (rotaryEndAngle - rotaryStartAngle);
     g.setColour (juce::Colours::black);
@@ -171,7 +181,8 @@ void VQ_Knob_LAF::drawRotarySlider (juce::Graphics& g, int x, int y, int width, 
         g.fillPath (pointerPath, juce::AffineTransform::rotation (angle).translated (centre, centre));
 
     if (capShadingImage.isValid())
-        g.drawImageTransformed (capShadingImage, juce::AffineTransform::translation (-knobRadius, -knobRadius)
-                                                     .rotated ((rotaryStartAngle - angle) / shadingDivisor)
-                                                     .translated (centre, centre));
+        pixelScale.drawTransformed (g, capShadingImage,
+                                    juce::AffineTransform::translation (-knobRadius, -knobRadius)
+                                        .rotated ((rotaryStartAngle - angle) / shadingDivisor)
+                                        .translated (centre, centre));
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "S500_GlobalHelpers.h"
+#include "VQ_PixelScale.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class VQ_Knob;
 
 /** Draws a knob from images rendered when the knob is laid out: the metal cap, its drop shadow,
     the cap shading that turns at a fraction of the knob's turn, and the pointer mark. Painting
-    only draws those images, rotated by the knob's angle.
+    only draws those images, rotated by the knob's angle. The images are rendered at the pixel scale
+    of the context the knob paints into, so that they are drawn 1:1 onto its pixels.
 
     All lengths scale from one unit, the knob's side / 75.
 */
@@ -17,6 +21,10 @@ public:
 
     /** Sets the geometry for a knob of this side and renders every image. */
     virtual void setLafBounds (const int& knobSize, VQ_Knob& knob);
+
+    /** Renders the images again, for the same layout and cap reflections, when the context paints
+        at another pixel scale than they have; the knob calls it before it paints. */
+    void updateImagesFor (juce::Graphics& g, VQ_Knob& knob);
 
     /** Draws the LED ring; the plain knob has none. */
     virtual void drawRullerDecorator (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
@@ -68,6 +76,9 @@ protected:
     /** Renders every image of the current geometry, in the order that layout needs. */
     void renderImages (VQ_Knob& knob);
 
+    /** The images' pixel scale; every image of the knob is rendered at it. */
+    VQ_PixelScale pixelScale;
+
     bool drawPointer = true;
     bool drawRuler = true;
     bool drawDecorator = true;
@@ -86,6 +97,7 @@ protected:
 
     // The shading turns by 1/divisor of the knob's turn; 7 <= |divisor| <= 15, random sign.
     float shadingDivisor = 7.0f;
+    VQ_GuiHelper::CapShading capShading;
 
 private:
     JUCE_DECLARE_NON_COPYABLE (VQ_Knob_LAF)

@@ -33,6 +33,7 @@ void VQ_Knob_LAF_s500::setLafBounds (const int& knobSize, VQ_Knob& knob)
 {
     setScaleFor (knobSize);
     setCapGeometry (20.0f, juce::jmax (1.0f, 1.5f * scale));
+    capShading = VQ_GuiHelper::CapShading::random();
     renderImages (knob);
 }
 
@@ -47,7 +48,7 @@ void VQ_Knob_LAF_s500::prepareKnobRuller (VQ_Knob& knob)
         return;
     }
 
-    rulerImage = makeClearedImage (size);
+    rulerImage = pixelScale.makeImage (size, size);
 
     const auto radius = 8.2f * scale + knobRadius;
     knob.setRulerRadius (radius);
@@ -69,6 +70,7 @@ void VQ_Knob_LAF_s500::prepareKnobRuller (VQ_Knob& knob)
     if (rulerImage.isValid())
     {
         g = std::make_unique<juce::Graphics> (rulerImage);
+        pixelScale.takeLogicalPixels (*g);
         g->setColour (PLEMVO_Colours::panelFontColour);
         g->setFont (VQ_Layout::boldFont (6.25f * scale));
     }
@@ -110,25 +112,29 @@ void VQ_Knob_LAF_s500::prepareKnobRullerDecorator (VQ_Knob& knob)
         return;
     }
 
-    decoratorImage = makeClearedImage (size);
+    decoratorImage = pixelScale.makeImage (size, size);
 
     const auto ledRadius = (int) std::rint (4.4117646f * scale);
+    const auto ledPixels = pixelScale.pixels ((float) ledRadius);
     juce::Image unlit;
-    VQ_GuiHelper::prepareOffDiodeImageEncoder (unlit, ledRadius, PLEMVO_Colours::unlitLedColour);
-    VQ_GuiHelper::prepareOnDiodeImage (whiteLedImage, (float) ledRadius, PLEMVO_Colours::litLedColour);
-    VQ_GuiHelper::prepareOnDiodeImage (redLedImage, (float) ledRadius, PLEMVO_Colours::redColour);
+    VQ_GuiHelper::prepareOffDiodeImageEncoder (unlit, (int) std::rint (ledPixels), PLEMVO_Colours::unlitLedColour);
+    VQ_GuiHelper::prepareOnDiodeImage (whiteLedImage, ledPixels, PLEMVO_Colours::litLedColour);
+    VQ_GuiHelper::prepareOnDiodeImage (redLedImage, ledPixels, PLEMVO_Colours::redColour);
 
     decoratorRadius = 14.7f * scale + knobRadius;
     ledStep = n > 1 ? 1.0f / (float) (n - 1) : 0.0f;
 
     const auto start = knob.getRotaryParameters().startAngleRadians;
     const auto end = knob.getRotaryParameters().endAngleRadians;
-    const auto side = unlit.isValid() ? unlit.getWidth() : 0;
+    const auto side = unlit.isValid() ? juce::roundToInt ((float) unlit.getWidth() / pixelScale.get()) : 0;
 
     std::unique_ptr<juce::Graphics> g;
 
     if (decoratorImage.isValid() && unlit.isValid())
+    {
         g = std::make_unique<juce::Graphics> (decoratorImage);
+        pixelScale.takeLogicalPixels (*g);
+    }
 
     for (int i = 0; i < n; ++i)
     {
@@ -144,17 +150,18 @@ void VQ_Knob_LAF_s500::prepareKnobRullerDecorator (VQ_Knob& knob)
 
 void VQ_Knob_LAF_s500::drawLed (juce::Graphics& g, const juce::Image& image, float angle) const
 {
-    g.drawImageTransformed (image,
-                            juce::AffineTransform::translation ((float) -image.getWidth() / 2.0f,
-                                                                -decoratorRadius - (float) image.getHeight() / 2.0f)
-                                .rotated (angle)
-                                .translated (centre, centre));
+    const auto width = (float) image.getWidth() / pixelScale.get();
+    const auto height = (float) image.getHeight() / pixelScale.get();
+    pixelScale.drawTransformed (g, image,
+                                juce::AffineTransform::translation (-width / 2.0f, -decoratorRadius - height / 2.0f)
+                                    .rotated (angle)
+                                    .translated (centre, centre));
 }
 
 void VQ_Knob_LAF_s500::drawLedRing (juce::Graphics& g, float sliderPos, float start, float end, bool middleInRed)
 {
     if (decoratorImage.isValid())
-        g.drawImageAt (decoratorImage, 0, 0);
+        pixelScale.drawAt (g, decoratorImage, 0.0f, 0.0f);
 
     if (! (ledStep > 0.0f))
         return;

@@ -182,8 +182,12 @@ void ButtonDiode::setDiodeColour (const juce::Colour& c)
 
 void ButtonDiode::paint (juce::Graphics& g)
 {
+    // resized renders the image, as for a new colour.
+    if (pixelScale.adopt (g) && ! getLocalBounds().isEmpty())
+        resized();
+
     if (diodeImage.isValid())
-        g.drawImageAt (diodeImage, 0, 0);
+        pixelScale.drawAt (g, diodeImage, 0.0f, 0.0f);
 }
 
 ButtonLightDiode::ButtonLightDiode (juce::Colour colour)
@@ -196,7 +200,7 @@ void ButtonLightDiode::resized()
     if (getLocalBounds().isEmpty())
         diodeImage = {};
     else
-        VQ_GuiHelper::prepareOnDiodeImage (diodeImage, (float) getWidth() * 0.5f, diodeColour);
+        VQ_GuiHelper::prepareOnDiodeImage (diodeImage, pixelScale.pixels ((float) getWidth() * 0.5f), diodeColour);
 }
 
 ButtonDarkDiode::ButtonDarkDiode (juce::Colour colour)
@@ -211,7 +215,8 @@ void ButtonDarkDiode::resized()
     if (radius < 1 || getHeight() < 1)
         diodeImage = {};
     else
-        VQ_GuiHelper::prepareOffDiodeImageEncoder (diodeImage, radius, PLEMVO_Colours::unlitLedColour);
+        VQ_GuiHelper::prepareOffDiodeImageEncoder (diodeImage, (int) std::rint (pixelScale.pixels ((float) radius)),
+                                                   PLEMVO_Colours::unlitLedColour);
 }
 
 void ButtonDarkDiode::mouseDown (const juce::MouseEvent&)

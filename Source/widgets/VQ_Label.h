@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PLEMVO_Colours.h"
+#include "VQ_PixelScale.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -114,7 +115,7 @@ void placeLabel (juce::Label& label, const juce::Font& font, int width, int heig
 } // namespace VQ_Layout
 
 /** An indicator light: a cached image of its look, rendered for its size whenever it is resized or
-    recoloured, and only drawn when painted. */
+    recoloured, at the pixel scale of the context it paints into, and only drawn when painted. */
 class ButtonDiode : public juce::Component
 {
 public:
@@ -130,6 +131,7 @@ protected:
 
     juce::Colour diodeColour;
     juce::Image diodeImage;
+    VQ_PixelScale pixelScale;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ButtonDiode)

@@ -51,6 +51,10 @@ PlemvoAudioProcessorEditor& HostedInstance::openEditor()
             editor->setTopLeftPosition (60, 60);
             editor->addToDesktop (0);
             editor->setVisible (true);
+
+            // A window manager gives a newly shown window the keyboard focus, and JUCE keeps a popup
+            // open only while a window of the process has it; this display has no window manager.
+            editor->getPeer()->grabFocus();
         }
     }
 

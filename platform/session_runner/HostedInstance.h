@@ -27,7 +27,8 @@ public:
     /** The host's automation of a parameter, logged with its text. */
     void automate (int index, float value);
 
-    /** The window as a host opens it: on the desktop when a display exists, else without a peer. */
+    /** The window as a host opens it: on the desktop with the keyboard focus when a display exists,
+        else without a peer. */
     PlemvoAudioProcessorEditor& openEditor();
 
     /** Deletes the window as a host does, telling the instance first. */

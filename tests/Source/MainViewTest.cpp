@@ -176,7 +176,8 @@ TEST_F (MainViewTest, ASelectedChannelOutsideZeroToOneFromARestoredStateSelectsT
     // The equaliser's manager refuses these values; stored past its check, the view still shows a channel.
     for (auto& [value, position] : cases)
     {
-        params().juce::VqParamsManager::setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value);
+        params().juce::VqParamsManager::applyNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value,
+                                                                       params().takeChangeStamp());
         EXPECT_EQ (view().channelSwitch.currentState.load(), position) << value.toString();
         params().setParamValue (nullptr, ParamData::channel, 1.0f);
         EXPECT_EQ (view().channelSwitch.currentState.load(), position) << value.toString();

@@ -175,4 +175,44 @@ TEST_F (MenuBarOnDisplayTest, TheOpenSelectorIsRefilledOnlyWhenTheUnitsChangedAn
     EXPECT_TRUE (vqtest::runMessageLoopUntil (
         [] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() == 0; }));
 }
+
+// The instance asks for the selector every second while two units wait: a selector the user closed
+// stays closed until the units change, and a main menu the user opened stays open, a change of the
+// units included; the changed list shows the selector once the menu is closed.
+TEST_F (MenuBarOnDisplayTest, RepeatedSelectorRequestsLeaveAClosedSelectorClosedAndTheMainMenuOpenUntilTheUnitsChange)
+{
+    addUnit (17);
+    addUnit (23);
+    auto& instance = createInstance();
+    ASSERT_TRUE (waitForListedUnits (2));
+    openWindow (instance);
+    const auto mainMenuIsOpen = []
+    {
+        auto* menu = DesktopWindows::findPopupMenu();
+        return menu != nullptr && DesktopWindows::findMenuItem (*menu, "Save preset") != nullptr;
+    };
+    const auto clickBesideTheMenus = [&]
+    {
+        vqtest::runMessageLoopFor (300); // a popup takes no click in the moments after it opens
+        vqtest::PeerMouse (window).click ({ 320.0f, 200.0f });
+        return vqtest::runMessageLoopUntil ([] { return DesktopWindows::findPopupMenu() == nullptr; });
+    };
+
+    // The first request opens the selector by itself; closed by the user, it stays closed.
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 2; }, 3000));
+    ASSERT_TRUE (clickBesideTheMenus());
+    EXPECT_FALSE (vqtest::runMessageLoopUntil ([] { return DesktopWindows::findPopupMenu() != nullptr; }, 2000));
+
+    auto& menuButton = bar->getMenuButton();
+    vqtest::PeerMouse (menuButton).click (menuButton.getLocalBounds().getCentre().toFloat());
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (mainMenuIsOpen));
+    EXPECT_FALSE (vqtest::runMessageLoopUntil ([&] { return ! mainMenuIsOpen(); }, 2000));
+
+    addUnit (31);
+    ASSERT_TRUE (waitForListedUnits (3));
+    EXPECT_FALSE (vqtest::runMessageLoopUntil ([&] { return ! mainMenuIsOpen(); }, 2000));
+
+    ASSERT_TRUE (clickBesideTheMenus());
+    EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 3; }, 3000));
+}
 } // namespace

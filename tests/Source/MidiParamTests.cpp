@@ -22,7 +22,11 @@ protected:
 
     void install (MidiParam& p)
     {
-        p.onValueFromDevice = [this] (int v) { applied.push_back (v); };
+        p.onValueFromDevice = [this] (int v, MidiParam::ChangeStamp)
+        {
+            applied.push_back (v);
+            return true;
+        };
         p.onGesture = [this] (bool starting) { (starting ? opened : closed)++; };
         p.onSend = [this] (int v) { sent.push_back (v); };
     }
@@ -31,12 +35,13 @@ protected:
     int receiveAt (juce::int64 timeMs, int value)
     {
         nowMs = timeMs;
-        param->valueFromDevice (value);
+        param->valueFromDevice (value, ++stamp);
         vqtest::drainMessageLoop();
         return param->getTimerInterval (0);
     }
 
     juce::int64 nowMs = 1'000'000;
+    MidiParam::ChangeStamp stamp = 0;
     std::unique_ptr<MidiParam> param = std::make_unique<MidiParam>();
     std::vector<int> applied, sent;
     int opened = 0, closed = 0;
@@ -93,7 +98,7 @@ TEST_F (MidiParamTest, AValueAfterTheGestureHasClosedOpensANewGestureWith300Ms)
 TEST_F (MidiParamTest, ValuesFasterThanTheMessageThreadAreMergedAndOnlyTheNewestIsApplied)
 {
     for (int v : { 7, 8, 9 })
-        param->valueFromDevice (v);
+        param->valueFromDevice (v, ++stamp);
 
     vqtest::drainMessageLoop();
 
@@ -104,7 +109,11 @@ TEST_F (MidiParamTest, ValuesFasterThanTheMessageThreadAreMergedAndOnlyTheNewest
 TEST_F (MidiParamTest, TheGestureIsOpenWhenTheValueIsApplied)
 {
     int openWhenApplied = -1;
-    param->onValueFromDevice = [&] (int) { openWhenApplied = opened - closed; };
+    param->onValueFromDevice = [&] (int, MidiParam::ChangeStamp)
+    {
+        openWhenApplied = opened - closed;
+        return true;
+    };
     receiveAt (0, 1);
 
     EXPECT_EQ (openWhenApplied, 1);
@@ -122,7 +131,7 @@ TEST_F (MidiParamTest, DeletingTheObjectClosesAGestureThatIsStillOpen)
 
 TEST_F (MidiParamTest, DeletingTheObjectWithAValueStillOnItsWayAppliesNothing)
 {
-    param->valueFromDevice (3);
+    param->valueFromDevice (3, ++stamp);
     param.reset();
     vqtest::drainMessageLoop();
 

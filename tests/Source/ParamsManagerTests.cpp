@@ -240,7 +240,10 @@ TEST_F (PlemvoParams, SwitchingToLinkCopiesTheSelectedChannelOntoTheOtherOne)
         // The rows' values are stored past the range check of the manager's setter, which refuses all but 0
         // and 1, so that the copy's own rule for any stored value is seen.
         const auto store = [this] (const juce::var& value)
-        { manager.juce::VqParamsManager::setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value); };
+        {
+            manager.juce::VqParamsManager::applyNonAutomatableParamValue (nullptr, ParamData::selectedChannel, value,
+                                                                          manager.takeChangeStamp());
+        };
         store (2); // no copy on the way
         manager.setParamValue (nullptr, ParamData::channel, row.from);
         store (row.selectedChannel);

@@ -3,6 +3,7 @@
 #include "ParamsTestRig.h"
 
 using namespace editortest;
+using instancetest::Direction;
 using instancetest::Protocol;
 
 namespace
@@ -198,6 +199,87 @@ TEST_F (EditorOnDisplayTest, ADragInTheWindowReachesTheUnitAndATurnOnTheUnitReac
         }));
     EXPECT_NEAR (host.values.back(), 0.9f, 0.02f);
     instance.getParameters()[ParamData::eq1Freq1]->removeListener (&host);
+}
+
+/** The switches of one panel with the parameter slot each drives. */
+std::vector<std::pair<VQ_Switch_PLEMVO*, int>> switchesOf (PLEMVO_MainView& view)
+{
+    return { { &view.eq1QSwitch, PLEMVO_MainView::eq1QSlot },
+             { &view.eq2QSwitch, PLEMVO_MainView::eq2QSlot },
+             { &view.hpSwitch, PLEMVO_MainView::hpfSlot },
+             { &view.lpSwitch, PLEMVO_MainView::lpfSlot } };
+}
+
+/** A user's click through the window on a switch's button: the first steps a Q switch up, the second down. */
+void clickSwitchButton (Editor& editor, VQ_Switch_PLEMVO& widget, int button)
+{
+    auto& target = *widget.buttons[button];
+    const auto at = editor.getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
+    vqtest::PeerMouse mouse (editor);
+    mouse.move (at);
+    mouse.click (at);
+    mouse.leave();
+}
+
+// Each click on a switch is a user's change of one parameter: the host sees it begin, the value, and
+// the end, as for a knob.
+TEST_F (EditorOnDisplayTest, EachSwitchOfBothPanelsClickedInTheWindowTellsTheHostOneGestureAroundItsValue)
+{
+    auto& instance = createDualMonoInstance (0, true);
+    auto& editor = showEditor (instance);
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return isIdle (editor); }, 5000));
+    ASSERT_TRUE (isConsistent (editor, instance));
+
+    for (int panel = 0; panel < 2; ++panel)
+    {
+        for (auto [widget, slot] : switchesOf (editor.getChannelView (panel)))
+        {
+            const auto index = editor.getChannelView (panel).getParamIndex (slot);
+            auto& parameter = *instance.getParameters()[index];
+            vqtest::HostRecorder host;
+            parameter.addListener (&host);
+
+            // From their defaults, Q 0.50 steps up to 0.63 and a filter from BYP to its first frequency.
+            clickSwitchButton (editor, *widget, 0);
+
+            parameter.removeListener (&host);
+            const auto* value =
+                slot == PLEMVO_MainView::eq1QSlot || slot == PLEMVO_MainView::eq2QSlot ? "0.63" : "0.25";
+            EXPECT_EQ (host.told.joinIntoString (", "), "begin, " + juce::String (value) + ", end")
+                << "parameter " << index;
+        }
+    }
+}
+
+// A Q switch at either end of its range has nowhere to step: the unit gets no message and the host is
+// told nothing.
+TEST_F (EditorOnDisplayTest, AQSwitchAtEitherEndOfItsRangeIgnoresAFurtherStepThatWay)
+{
+    auto& unit = addUnit (17);
+    auto& instance = createInstance();
+    ASSERT_TRUE (waitForFullResend (unit));
+    auto& editor = showEditor (instance);
+    auto& view = editor.getChannelView (0);
+
+    for (const auto& [value, button] : { std::pair { 1.0f, 0 }, std::pair { 0.0f, 1 } })
+    {
+        instance.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Q1, value);
+        vqtest::runMessageLoopFor (100);
+        setup.flush();
+        unit.clearTraffic();
+        auto& parameter = *instance.getParameters()[ParamData::eq1Q1];
+        vqtest::HostRecorder host;
+        parameter.addListener (&host);
+
+        clickSwitchButton (editor, view.eq1QSwitch, button);
+        vqtest::runMessageLoopFor (100);
+        setup.flush();
+
+        parameter.removeListener (&host);
+        EXPECT_TRUE (host.told.isEmpty()) << host.told.joinIntoString (", ");
+        EXPECT_TRUE (unit.getTraffic (Direction::toUnit).empty()) << "Q " << value;
+        EXPECT_EQ (view.eq1QSwitch.getValue(), value);
+    }
 }
 
 // Two free units and none remembered: the request waits for a window, whose menu bar then opens the

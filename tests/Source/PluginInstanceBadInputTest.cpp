@@ -105,6 +105,11 @@ TEST_F (InstanceTest, ASettingValueOutsideItsRangeReachesNeitherTheWindowNorTheU
     auto& unit = addUnit (17);
     auto& instance = createInstance();
     ASSERT_TRUE (waitForConnection (instance));
+    ASSERT_TRUE (waitForFullResend (unit));
+
+    // The switch to DUAL MONO tells the unit its mode and then everything again; only once that is over
+    // does the traffic below belong to the values tried.
+    unit.clearTraffic();
     instance.getPlemvoParams().setParamValue (nullptr, ParamData::channel, 1.0f); // DUAL MONO, channel 1
     ASSERT_TRUE (waitForFullResend (unit));
     std::unique_ptr<juce::AudioProcessorEditor> window (instance.createEditorIfNeeded());

@@ -23,6 +23,10 @@ int countPixels (const juce::Image& image, const std::function<bool (juce::Colou
 /** Whether every channel of the two colours differs by at most the tolerance. */
 bool coloursNear (juce::Colour a, juce::Colour b, int tolerance = 2);
 
+/** How many pixels of two images of one size differ by more than the tolerance in any channel (every
+    pixel of the larger when the sizes differ). */
+int countDifferentPixels (const juce::Image& a, const juce::Image& b, int tolerance = 0);
+
 /** Writes the image as a PNG file, creating its folder; false when it could not be written. */
 bool writePng (const juce::Image& image, const juce::File& file);
 
@@ -30,8 +34,9 @@ bool writePng (const juce::Image& image, const juce::File& file);
     a test leaves for a person to look at. */
 juce::File testImageFile (const juce::String& name = {});
 
-/** How many times the shared image makers ran while the component was painted at scale 1 and 2.
-    Widgets render their images on layout only, so this is 0 for every widget once laid out. */
+/** How many times the shared image makers ran while the component was painted again at scale 1 and
+    at 2, each after a first paint at that scale. Widgets render their images on layout and for a new
+    pixel scale only, so this is 0 for every widget once laid out. */
 int imageMakerCallsWhilePainting (juce::Component& component);
 } // namespace vqtest
 

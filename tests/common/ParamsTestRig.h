@@ -80,13 +80,23 @@ struct RecordingSettingListener : juce::VqParamsManager::NonAutomatableParamList
     void nonAutomatableParamValueChanged (int index, juce::var value) override { values.push_back ({ index, value }); }
 };
 
-/** Records what a host parameter tells the host. */
+/** Records what a host parameter tells the host, also in one list in order: "begin", "0.63", "end". */
 struct HostRecorder : juce::AudioProcessorParameter::Listener
 {
     std::vector<float> values;
     std::vector<bool> gestures;
+    juce::StringArray told;
 
-    void parameterValueChanged (int, float value) override { values.push_back (value); }
-    void parameterGestureChanged (int, bool starting) override { gestures.push_back (starting); }
+    void parameterValueChanged (int, float value) override
+    {
+        values.push_back (value);
+        told.add (juce::String (value, 2));
+    }
+
+    void parameterGestureChanged (int, bool starting) override
+    {
+        gestures.push_back (starting);
+        told.add (starting ? "begin" : "end");
+    }
 };
 } // namespace vqtest

@@ -175,46 +175,61 @@ TEST_F (HostParameter, AChangeMadeElsewhereWinsOverAnOlderHostWriteStillWaiting)
     EXPECT_EQ (daw.getValue(), 0.3f);
 }
 
-TEST_F (HostParameter, AHostWriteAfterAPresetValueIsReportedOnceAndOnlyWhenItCameAfterIt)
+TEST_F (HostParameter, TheHostSeesTheLatestChangeReceivedWhicheverArrivesFirst)
 {
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        { "a preset alone", [&] { daw.presetValue (0.4f); } },
-        { "a write, then a preset",
-          [&]
-          {
-              daw.setValue (0.9f);
-              daw.presetValue (0.4f);
-          } },
-        { "a preset, then a write of the value it shows",
-          [&]
-          {
-              daw.presetValue (0.4f);
-              daw.setValue (0.4f);
-          } },
-        { "a preset, then a write, then a preset",
-          [&]
-          {
-              daw.presetValue (0.4f);
-              daw.setValue (0.9f);
-              daw.presetValue (0.6f);
-          } },
+    // Each: what happens, in the order received, and what the host and the manager hold in the end.
+    struct Case
+    {
+        const char* name;
+        std::function<void()> steps;
+        float survivor;
     };
 
-    for (const auto& [name, steps] : cases)
-    {
-        steps();
-        EXPECT_FALSE (daw.takeHostWriteSincePreset()) << name;
-        vqtest::drainMessageLoop();
-    }
+    const Case cases[] = {
+        { "a value shown, then a host write",
+          [&]
+          {
+              daw.showReceivedValue (0.4f, manager.takeChangeStamp());
+              daw.setValue (0.9f);
+          },
+          0.9f },
+        { "a host write, then a value shown, which the manager applies later",
+          [&]
+          {
+              daw.setValue (0.9f);
+              const auto received = manager.takeChangeStamp();
+              daw.showReceivedValue (0.4f, received);
+              EXPECT_EQ (daw.getValue(), 0.4f) << "read at once";
+              manager.applyParamValue (nullptr, index, 0.4f, received);
+          },
+          0.4f },
+        { "a value received, then a host write, then the older value shown and applied",
+          [&]
+          {
+              const auto received = manager.takeChangeStamp();
+              daw.setValue (0.9f);
+              daw.showReceivedValue (0.4f, received);
+              manager.applyParamValue (nullptr, index, 0.4f, received);
+          },
+          0.9f },
+        { "a host write, then a change announced by the manager before the write is applied",
+          [&]
+          {
+              daw.setValue (0.9f);
+              manager.setParamValue (nullptr, index, 0.3f);
+          },
+          0.3f },
+    };
 
-    daw.presetValue (0.4f);
-    daw.setValue (0.9f);
-    EXPECT_TRUE (daw.takeHostWriteSincePreset());
-    EXPECT_FALSE (daw.takeHostWriteSincePreset()) << "reported once";
-    daw.setValue (0.7f);
-    EXPECT_FALSE (daw.takeHostWriteSincePreset()) << "a write with no preset before it";
-    vqtest::drainMessageLoop();
-    EXPECT_EQ (manager.getParamValue (index), 0.7f) << "the writes still reach the manager";
+    for (const auto& [name, steps, survivor] : cases)
+    {
+        manager.setParamValue (nullptr, index, 0.5f);
+        steps();
+        vqtest::drainMessageLoop();
+
+        EXPECT_EQ (daw.getValue(), survivor) << name;
+        EXPECT_EQ (manager.getParamValue (index), survivor) << name;
+    }
 }
 
 TEST_F (HostParameter, GesturesFromOtherSourcesBecomeTheHostsTouchAndRelease)

@@ -181,7 +181,7 @@ TEST (SevenSegmentDisplay, ANewTextStopsTheTimerSoItStaysOnScreen)
     EXPECT_EQ (sampledSegments (display), expectedSamples ("3 6 3 "));
 }
 
-TEST (SevenSegmentDisplay, ImagesAreRenderedOnLayoutOnlyNeverWhilePainting)
+TEST (SevenSegmentDisplay, ImagesAreRenderedOnLayoutAndForANewPixelScaleNeverPerPaint)
 {
     SevenSegmentDisplay display;
     const auto before = SevenSegmentDisplay::getImagesRendered();
@@ -190,13 +190,20 @@ TEST (SevenSegmentDisplay, ImagesAreRenderedOnLayoutOnlyNeverWhilePainting)
     const auto afterLayout = SevenSegmentDisplay::getImagesRendered();
     EXPECT_EQ (afterLayout - before, 16);
 
-    for (auto* text : { "-1.5", "-150", "", "363" })
+    for (const auto scale : { 1.0f, 2.0f })
     {
-        display.setTextToDisplay (text);
-        vqtest::renderComponent (display, 2.0f);
-    }
+        vqtest::renderComponent (display, scale);
+        const auto rendered = SevenSegmentDisplay::getImagesRendered();
+        EXPECT_EQ (rendered, afterLayout + (scale == 1.0f ? 0 : 16)) << scale;
 
-    EXPECT_EQ (SevenSegmentDisplay::getImagesRendered(), afterLayout);
+        for (auto* text : { "-1.5", "-150", "", "363" })
+        {
+            display.setTextToDisplay (text);
+            vqtest::renderComponent (display, scale);
+        }
+
+        EXPECT_EQ (SevenSegmentDisplay::getImagesRendered(), rendered) << scale;
+    }
 }
 
 TEST (SevenSegmentDisplay, ASizeBelowOnePixelKeepsTheImagesAndAOnePixelReadOutStillPaints)

@@ -127,4 +127,26 @@ TEST_F (SessionRunnerTest, AFailedSaveOrLoadFromTheMenuShowsTheReasonInAnAlert)
 
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 2);
 }
+
+// The runner's window gets the keyboard focus a window manager gives a new window, without which JUCE
+// closes a popup at once: the selector the instance asks for stays open as a user would see it.
+TEST_F (SessionRunnerTest, TheSelectorTheInstanceAsksForIsStillOpenASecondAfterTheWindowOpens)
+{
+    log = std::make_unique<SessionLog> (nullptr);
+    runner = std::make_unique<SessionRunner> (*log, folder);
+    const auto script = ScriptReader::read ("unit 42\nunit 43\ncreate C\nwait 1200\nopen-editor C\nwait 1000\n");
+    ASSERT_TRUE (runner->play (script.actions)) << texts (Kind::error).joinIntoString ("\n");
+
+    auto* selector = runner->findInstance ("C")->getEditor()->getMenuBar().getDeviceSelector();
+    ASSERT_NE (selector, nullptr);
+    int rowsShowing = 0;
+
+    for (juce::PopupMenu::MenuItemIterator it (*selector); it.next();)
+        if (auto* row = it.getItem().customComponent.get(); row != nullptr && row->isShowing())
+            ++rowsShowing;
+
+    EXPECT_EQ (rowsShowing, 2);
+    runner->shutDown();
+    EXPECT_TRUE (nothingIsLeftOpen());
+}
 } // namespace

@@ -1,0 +1,53 @@
+#include "VQ_PixelScale.h"
+
+#include <cmath>
+
+namespace
+{
+// The largest scale a display has, with room; a context beyond it (a snapshot blown up) gets its images
+// at this scale, so that no image grows without bound.
+constexpr float maxScale = 8.0f;
+} // namespace
+
+float VQ_PixelScale::of (juce::Graphics& g) noexcept
+{
+    const auto s = g.getInternalContext().getPhysicalPixelScaleFactor();
+    return std::isfinite (s) && s > 0.0f ? juce::jmin (s, maxScale) : 1.0f;
+}
+
+bool VQ_PixelScale::adopt (juce::Graphics& g) noexcept
+{
+    const auto s = of (g);
+
+    if (s == scale)
+        return false;
+
+    scale = s;
+    return true;
+}
+
+juce::Image VQ_PixelScale::makeImage (int width, int height) const
+{
+    const auto w = juce::roundToInt ((float) width * scale), h = juce::roundToInt ((float) height * scale);
+
+    if (w < 1 || h < 1)
+        return {};
+
+    return juce::Image (juce::Image::ARGB, w, h, true);
+}
+
+void VQ_PixelScale::takeLogicalPixels (juce::Graphics& g) const
+{
+    g.addTransform (juce::AffineTransform::scale (scale));
+}
+
+void VQ_PixelScale::drawAt (juce::Graphics& g, const juce::Image& image, float x, float y) const
+{
+    g.drawImageTransformed (image, juce::AffineTransform::scale (1.0f / scale).translated (x, y));
+}
+
+void VQ_PixelScale::drawTransformed (juce::Graphics& g, const juce::Image& image,
+                                     const juce::AffineTransform& transform) const
+{
+    g.drawImageTransformed (image, juce::AffineTransform::scale (1.0f / scale).followedBy (transform));
+}

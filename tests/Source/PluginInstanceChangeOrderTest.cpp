@@ -1,0 +1,377 @@
+#include "InstanceFixture.h"
+
+#include "MidiBridge.h"
+
+#include <thread>
+
+using namespace instancetest;
+
+namespace
+{
+/** Counts the host gestures that are open, as the host sees them. */
+struct GestureWatch : juce::AudioProcessorParameter::Listener
+{
+    void parameterValueChanged (int, float) override {}
+    void parameterGestureChanged (int, bool starting) override { open += starting ? 1 : -1; }
+
+    std::atomic<int> open { 0 };
+};
+
+/** Runs a function while the host parameter tells its listeners of a change, once. */
+struct DuringAnnouncement : juce::AudioProcessorParameter::Listener
+{
+    void parameterValueChanged (int, float) override
+    {
+        if (auto f = std::exchange (action, {}))
+            f();
+    }
+
+    void parameterGestureChanged (int, bool) override {}
+
+    std::function<void()> action;
+};
+
+/** Runs a function while the manager tells its listeners of a setting's change, once. */
+struct DuringSettingAnnouncement : juce::VqParamsManager::NonAutomatableParamListener
+{
+    void nonAutomatableParamValueChanged (int, juce::var) override
+    {
+        if (auto f = std::exchange (action, {}))
+            f();
+    }
+
+    std::function<void()> action;
+};
+
+/** A value of the parameter that the unit can hold exactly: the kind's step, or off and on for a switch. */
+float stepOf (int index, int step)
+{
+    const auto kind = ParamTools::getKind (index);
+    return kind == ParamTools::Kind::onOff ? (float) (step % 2) : ParamTools::stepToValue (kind, step);
+}
+
+/** The channel's eleven parameters from its first index. */
+std::vector<int> channelParams (int first)
+{
+    std::vector<int> indices;
+
+    for (int k = 0; k < ParamData::channelTwinOffset; ++k)
+        indices.push_back (first + k);
+
+    return indices;
+}
+
+/** An instance on a unit, and what the host does to it from threads of its own. */
+class ChangeOrderTest : public InstanceTest
+{
+public:
+    void SetUp() override
+    {
+        unitOnCable = &addUnit (serial);
+        plugin = &createInstance();
+        plugin->connectWithDevice (serial);
+        ASSERT_TRUE (waitForConnection (*plugin));
+        ASSERT_TRUE (waitForFullResend (*unitOnCable));
+
+        for (auto* parameter : plugin->getParameters())
+            parameter->addListener (&gestures);
+
+        settle();
+        unitOnCable->setByteRate (vqsim::SimulatedUnit::midiBytesPerSecond);
+    }
+
+    void TearDown() override
+    {
+        for (auto* parameter : plugin->getParameters())
+            parameter->removeListener (&gestures);
+
+        InstanceTest::TearDown();
+    }
+
+    PlemvoParamsManager& params() { return plugin->getPlemvoParams(); }
+    juce::AudioProcessorParameter& hostParameter (int index) { return *plugin->getParameters()[index]; }
+
+    void onHostThread (std::function<void()> f) { std::thread (std::move (f)).join(); }
+
+    void hostWrites (int index, float value)
+    {
+        onHostThread ([&] { hostParameter (index).setValue (value); });
+    }
+
+    juce::MemoryBlock savedState()
+    {
+        juce::MemoryBlock block;
+        plugin->getStateInformation (block);
+        return block;
+    }
+
+    /** The instance's own state with some values and settings replaced. */
+    juce::MemoryBlock stateWith (const std::map<int, float>& values, const std::map<int, juce::var>& settings = {})
+    {
+        const auto saved = savedState();
+        auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
+
+        for (auto& [index, value] : values)
+            tree.getChild (0).getChild (index).setProperty ("VALUE", (double) value, nullptr);
+
+        for (auto& [index, value] : settings)
+            tree.getChild (1).getChild (index).setProperty ("VALUE", value, nullptr);
+
+        juce::MemoryOutputStream out;
+        tree.writeToStream (out);
+        return out.getMemoryBlock();
+    }
+
+    void hostRestores (const juce::MemoryBlock& state)
+    {
+        onHostThread ([&] { plugin->setStateInformation (state.getData(), (int) state.getSize()); });
+    }
+
+    /** Waits until what is on the cable has arrived, without running the message loop. */
+    void waitForCable() { setup.flushScheduled(); }
+
+    /** Lets every change arrive on both sides, the unit's gestures close and what they send back arrive. */
+    void settle()
+    {
+        // Both sides act in real time while the cable carries their messages.
+        vqtest::runMessageLoopFor (20);
+        auto lastTraffic = unitOnCable->getTraffic().size();
+        auto quietSince = juce::Time::getMillisecondCounterHiRes();
+
+        vqtest::runMessageLoopUntil (
+            [&]
+            {
+                setup.flushScheduled();
+                vqtest::drainMessageLoop();
+                const auto now = juce::Time::getMillisecondCounterHiRes();
+
+                if (const auto traffic = unitOnCable->getTraffic().size(); traffic != lastTraffic || gestures.open != 0)
+                {
+                    lastTraffic = traffic;
+                    quietSince = now;
+                }
+
+                return now - quietSince > 100.0;
+            },
+            10000);
+    }
+
+    /** What disagrees about a parameter among the host parameter, the manager, the saved state and the
+        unit, and with the value that must have survived; empty when all hold it. */
+    juce::String disagreementOn (int index, float survivor)
+    {
+        juce::StringArray faults;
+        const auto saved = savedState();
+        const auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
+        const auto inState = (float) (double) tree.getChild (0).getChild (index)["VALUE"];
+
+        const std::pair<const char*, float> views[] = { { "host", hostParameter (index).getValue() },
+                                                        { "manager", params().getParamValue (index) },
+                                                        { "state", inState } };
+
+        for (auto& [name, value] : views)
+            if (value != survivor)
+                faults.add (juce::String (name) + " " + juce::String (value));
+
+        // While linked the unit plays channel 1 on both sides: channel 2 is not sent.
+        const bool channel2 = index > ParamData::channelTwinOffset;
+
+        if (! channel2 || ! ParamTools::isLinked (params().getParamValue (ParamData::channel)))
+        {
+            const auto toCode = PlemvoMidiBridge::getLambdaMidiFloatToInt (index);
+            const auto first = channel2 ? index - ParamData::channelTwinOffset : index;
+            int unitCode = -1;
+
+            if (ParamTools::getKind (index) == ParamTools::Kind::onOff)
+                unitCode = unitOnCable->getCode (channel2 ? 2 : 1, Protocol::switches) & toCode (1.0f);
+            else
+                for (const auto id : Protocol::channelControlIds)
+                    if (PlemvoMidiBridge::getChannel1Index (id) == first)
+                        unitCode = unitOnCable->getCode (channel2 ? 2 : 1, id);
+
+            if (unitCode != toCode (survivor))
+                faults.add ("unit code " + juce::String (unitCode) + " for " + juce::String (toCode (survivor)));
+        }
+
+        return faults.joinIntoString (", ");
+    }
+
+    juce::String disagreementOnSetting (int index, const juce::var& survivor)
+    {
+        juce::StringArray faults;
+        const auto saved = savedState();
+        const auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
+
+        if (params().getNonAutomatableParamValue (index) != survivor)
+            faults.add ("manager " + params().getNonAutomatableParamValue (index).toString());
+
+        if (tree.getChild (1).getChild (index)["VALUE"] != survivor)
+            faults.add ("state " + tree.getChild (1).getChild (index)["VALUE"].toString());
+
+        if (index == ParamData::selectedChannel && unitOnCable->getChannelMode() != channelModeOfParams())
+            faults.add ("unit mode " + juce::String (unitOnCable->getChannelMode()));
+
+        return faults.joinIntoString (", ");
+    }
+
+    int channelModeOfParams()
+    {
+        if (ParamTools::isLinked (params().getParamValue (ParamData::channel)))
+            return Protocol::channelsLinked;
+
+        return (int) params().getNonAutomatableParamValue (ParamData::selectedChannel) == 1
+                   ? Protocol::channel2Selected
+                   : Protocol::channel1Selected;
+    }
+
+    static constexpr int serial = 3;
+    vqsim::SimulatedUnit* unitOnCable = nullptr;
+    PlemvoPluginInstance* plugin = nullptr;
+    GestureWatch gestures;
+};
+
+/** One interleaving: the changes made, and the values that were received last. */
+struct Interleaving
+{
+    const char* name;
+    std::function<void (ChangeOrderTest&)> make;
+    std::map<int, float> survivors;
+    std::map<int, juce::var> surviving;
+};
+
+/** A channel's values: "LINK" restored over "DUAL MONO" whose channels differ, then the host automates
+    the channel that the linking copy overwrites. */
+Interleaving linkRestoreThenAutomation (int selected)
+{
+    const auto copied = selected == 0 ? ParamData::engage2 : ParamData::engage1;
+    const auto kept = ParamData::engage1 + ParamData::engage2 - copied;
+    Interleaving result { selected == 0 ? "a LINK restore, then automation of channel 2"
+                                        : "a LINK restore with channel 2 selected, then automation of channel 1",
+                          {},
+                          {},
+                          { { ParamData::selectedChannel, selected } } };
+
+    for (auto index : channelParams (copied))
+        result.survivors[index] = stepOf (index, 1);
+
+    for (auto index : channelParams (kept))
+        result.survivors[index] = stepOf (index, 4);
+
+    result.make = [selected, copied, kept] (ChangeOrderTest& t)
+    {
+        std::map<int, float> before { { ParamData::channel, 1.0f } }, restored { { ParamData::channel, 0.0f } };
+
+        for (auto index : channelParams (copied))
+        {
+            before[index] = stepOf (index, 2);
+            restored[index] = stepOf (index, 4);
+        }
+
+        for (auto index : channelParams (kept))
+        {
+            before[index] = stepOf (index, 3);
+            restored[index] = stepOf (index, 4);
+        }
+
+        t.hostRestores (t.stateWith (before, { { ParamData::selectedChannel, 1 - selected } }));
+        t.settle();
+
+        // The automation is already running: its updates wait for the message thread when the state comes.
+        for (auto index : channelParams (copied))
+            t.hostWrites (index, stepOf (index, 3));
+
+        t.hostRestores (t.stateWith (restored, { { ParamData::selectedChannel, selected } }));
+
+        for (auto index : channelParams (copied))
+            t.hostWrites (index, stepOf (index, 1));
+    };
+
+    return result;
+}
+
+const auto gain = ParamData::eq1Gain1;
+const auto gainStep = [] (int step) { return ParamTools::stepToValue (ParamTools::Kind::gain, step); };
+
+std::vector<Interleaving> interleavings()
+{
+    return {
+        { "a value from the unit crosses host automation on the cable",
+          [] (ChangeOrderTest& t)
+          {
+              t.hostWrites (gain, gainStep (100));
+              t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+          },
+          { { gain, gainStep (20) } },
+          {} },
+        linkRestoreThenAutomation (0),
+        linkRestoreThenAutomation (1),
+        { "a restore, then a setting changed in the window",
+          [] (ChangeOrderTest& t)
+          {
+              t.hostRestores (
+                  t.stateWith ({}, { { ParamData::doubleWindow, true }, { ParamData::selectedChannel, 1 } }));
+              t.params().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, false);
+              t.params().setNonAutomatableParamValue (nullptr, ParamData::selectedChannel, 0);
+          },
+          {},
+          { { ParamData::doubleWindow, false }, { ParamData::selectedChannel, 0 } } },
+        { "a restore on a host thread while the window's change is announced, then the host's echo",
+          [] (ChangeOrderTest& t)
+          {
+              DuringAnnouncement host;
+              host.action = [&] { t.hostRestores (t.stateWith ({ { gain, gainStep (9) } })); };
+              t.hostParameter (gain).addListener (&host);
+              t.params().setParamValue (nullptr, gain, gainStep (25));
+              t.hostParameter (gain).removeListener (&host);
+              const auto read = t.hostParameter (gain).getValue();
+              t.hostWrites (gain, read);
+          },
+          { { gain, gainStep (9) } },
+          {} },
+        { "a restore on a host thread while the window's change of a setting is announced",
+          [] (ChangeOrderTest& t)
+          {
+              DuringSettingAnnouncement window;
+              window.action = [&] { t.hostRestores (t.stateWith ({}, { { ParamData::doubleWindow, false } })); };
+              t.params().addNonAutomatableParamListener (&window, ParamData::doubleWindow,
+                                                         juce::VqParamsManager::registerOnly);
+              t.params().setNonAutomatableParamValue (nullptr, ParamData::doubleWindow, true);
+              t.params().removeNonAutomatableParamListener (&window, ParamData::doubleWindow);
+          },
+          {},
+          { { ParamData::doubleWindow, false } } },
+        { "a value from the unit received before a restore and applied after it",
+          [] (ChangeOrderTest& t)
+          {
+              t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+              t.waitForCable();
+              t.hostRestores (t.stateWith ({ { gain, gainStep (7) } }));
+          },
+          { { gain, gainStep (7) } },
+          {} },
+    };
+}
+
+TEST_F (ChangeOrderTest, AfterAnyInterleavingTheHostTheManagerTheStateAndTheUnitHoldTheLastChangeReceived)
+{
+    for (auto& interleaving : interleavings())
+    {
+        SCOPED_TRACE (interleaving.name);
+
+        // Each from the plain linked state, the unit agreeing.
+        hostRestores (stateWith ({ { ParamData::channel, 0.0f } },
+                                 { { ParamData::selectedChannel, 0 }, { ParamData::doubleWindow, false } }));
+        settle();
+        unitOnCable->clearTraffic();
+
+        interleaving.make (*this);
+        settle();
+
+        for (auto& [index, value] : interleaving.survivors)
+            EXPECT_EQ (disagreementOn (index, value), "") << ParamData::paramName[index];
+
+        for (auto& [index, value] : interleaving.surviving)
+            EXPECT_EQ (disagreementOnSetting (index, value), "") << ParamData::naParamName[index];
+    }
+}
+} // namespace
