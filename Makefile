@@ -18,15 +18,11 @@ build: deps
 	@$(call configure,$(BUILD),-DCMAKE_BUILD_TYPE=Debug)
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Without a display the demo runs on an Xvfb server of its own, so menus and the slide are real.
+# The demo session and the AAX module, each run from an empty RUN_FILES (scripts/run-demo.sh says which
+# folders it empties).
 RUN_FILES ?= $(BUILD)/run
 run: build
-	@mkdir -p $(RUN_FILES)
-	@session="$(BUILD)/platform/session_runner/plemvo_session --files $(RUN_FILES) platform/session_runner/examples/demo.session"; \
-	if [ -n "$$DISPLAY" ]; then $$session; else xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" $$session; fi
-	@echo "Pictures of the window: $(RUN_FILES)/*.png"
-	@echo "== the AAX module through the AAX host stand-in"
-	@$(BUILD)/platform/aax_host/aax_host $(BUILD)/PLEMVO.aaxplugin --feature mono,stereo --list --session
+	@scripts/run-demo.sh $(BUILD) $(RUN_FILES)
 
 test: build
 	@scripts/check-format.sh

@@ -6,8 +6,12 @@
 
 /** Replaces a file whole or not at all: the content goes into a new file beside the target, which takes
     the target's place only once every byte reached the disk. A write that fails half-way (a full disk)
-    leaves the file that was there as it was, and no new file behind. Callers tell the outcome in their
-    own words.
+    leaves the file that was there as it was, and no new file behind.
+
+    A target that is a symbolic link (a dangling one too) is followed to the file it names, which is
+    replaced beside itself, so the link stays a link. The new file takes the old one's permissions, and its
+    owner and group as far as the process may give them. A file with several hard links is replaced under
+    the name written to only: its other names keep the old content, as with any save that replaces a file.
 */
 class FileReplacer
 {
@@ -15,23 +19,18 @@ public:
     /** Writes the content into the stream; false when it could not give all of it. */
     using WriteContent = std::function<bool (juce::OutputStream&)>;
 
-    enum class Failure
-    {
-        none,
-        notOpened,     ///< the new file could not be created: the status says why
-        notWritten,    ///< the system refused a write: the status says why
-        cutShort,      ///< fewer bytes reached the disk than were written, with no error (a full disk)
-        contentFailed, ///< the writer could not give all of the content
-        notReplaced    ///< the new file could not take the target's place
-    };
+    /** Replaces the target with what writeContent gives; a failure says why in words for the user, and
+        leaves the target as it was. */
+    static juce::Result replace (const juce::File& target, const WriteContent& writeContent);
 
-    struct Outcome
-    {
-        Failure failure = Failure::none;
-        juce::Result status = juce::Result::ok(); ///< the system's status of the stream
-        juce::int64 written = 0;                  ///< the bytes the writer gave
-        juce::int64 onDisk = 0;                   ///< the bytes the new file holds
-    };
+    /** The file a write to the target replaces: the target with every symbolic link followed, whether or
+        not the last one's file exists. */
+    static juce::File followLinks (const juce::File& target);
 
-    static Outcome replace (const juce::File& target, const WriteContent& writeContent);
+    /** The reason told for a system error (errno) of a write into the folder. */
+    static juce::String describeWriteError (int error, const juce::File& folder);
+
+    /** The hidden name of the new file beside a target of this name, within the system's longest name:
+        the name is shortened as far as the suffix needs, at a whole character. */
+    static juce::String temporaryName (const juce::String& targetName, const juce::String& suffix, int maxBytes);
 };

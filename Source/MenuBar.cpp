@@ -349,12 +349,6 @@ void MenuBar::closeDeviceSelector()
 
 void MenuBar::deviceButtonClicked (int serialNo, bool connect)
 {
-    paramsManager.setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, connect);
-
-    if (connect)
-        instance.connectWithDevice (serialNo);
-    else
-        instance.disconnect();
-
+    instance.chooseDevice (serialNo, connect);
     closeDeviceSelector();
 }

@@ -176,6 +176,16 @@ void PlemvoPluginInstance::disconnect()
     startTimer (connectionIntervalMs);
 }
 
+void PlemvoPluginInstance::chooseDevice (int serialNo, bool connect)
+{
+    plemvoParams->setNonAutomatableParamValue (nullptr, ParamData::shouldBeConnected, connect);
+
+    if (connect)
+        connectWithDevice (serialNo);
+    else
+        disconnect();
+}
+
 void PlemvoPluginInstance::connectionLost()
 {
     connectedFlagSetter.setParamValue (false);

@@ -66,6 +66,12 @@ public:
     */
     void disconnect();
 
+    /** The user's choice in the device selector: CONNECT (connect true) to the unit, or DISCONNECT. The
+        choice is kept in "SHOULD BE CONNECTED", so that a unit given up is not taken again on the next
+        tick and a unit chosen after a DISCONNECT is taken.
+    */
+    void chooseDevice (int serialNo, bool connect);
+
     /** Told by the bridge when its unit has gone away. */
     void connectionLost();
 

@@ -23,8 +23,9 @@ public:
         overwrite warning covered only the chosen one. */
     static bool replacesAnotherFile (const juce::File& chosen);
 
-    /** Writes the processor's state to getSaveTarget (chosen) through a temporary file beside it, which
-        replaces the target only once every byte is written; on any failure the target is left as it was.
+    /** Writes the processor's state to getSaveTarget (chosen) through FileReplacer (a link is followed,
+        the file's permissions kept), which replaces the target only once every byte is written; on any
+        failure the target is left as it was.
         A save that replacesAnotherFile is refused unless the user confirmed it.
     */
     static juce::Result save (juce::AudioProcessor& processor, const juce::File& chosen,
@@ -35,7 +36,4 @@ public:
         be applied fails and changes nothing.
     */
     static juce::Result load (PlemvoPluginInstance& instance, const juce::File& chosen);
-
-    /** The reason told for a write into the folder that the system refused with this status. */
-    static juce::String describeWriteFailure (const juce::Result& status, const juce::File& folder);
 };

@@ -8,29 +8,67 @@
 
 namespace
 {
-juce::Result errnoStatus()
+juce::Result describeReadError (int error)
 {
-    return juce::Result::fail (std::strerror (errno));
+    switch (error)
+    {
+        case ENOENT: return juce::Result::fail ("the file does not exist");
+        case EACCES:
+        case EPERM: return juce::Result::fail ("it may not be read (permission denied)");
+        default: return juce::Result::fail ("it cannot be read: " + juce::String (std::strerror (error)));
+    }
 }
 
-RegularFileReader::Failure findProblem (const struct stat& info, size_t maxBytes)
+juce::Result tooLarge (juce::int64 size, size_t maxBytes)
+{
+    return juce::Result::fail ("the file is too large (" + juce::String (size) + " bytes; at most " +
+                               juce::String ((juce::int64) maxBytes) + ")");
+}
+
+juce::Result check (const struct stat& info, size_t maxBytes)
 {
     if (S_ISDIR (info.st_mode))
-        return RegularFileReader::Failure::isFolder;
+        return juce::Result::fail ("it is a folder");
 
     if (! S_ISREG (info.st_mode))
-        return RegularFileReader::Failure::notRegular;
+        return juce::Result::fail ("it is not a regular file (a device, a pipe or a socket)");
 
     if ((juce::uint64) info.st_size > maxBytes)
-        return RegularFileReader::Failure::tooLarge;
+        return tooLarge ((juce::int64) info.st_size, maxBytes);
 
-    return RegularFileReader::Failure::none;
+    return juce::Result::ok();
+}
+
+juce::Result readAll (int fd, size_t maxBytes, juce::MemoryBlock& bytes)
+{
+    // One byte more than allowed is asked for, so that a file growing meanwhile is still refused.
+    bytes.setSize (maxBytes + 1);
+    size_t got = 0;
+
+    while (got < bytes.getSize())
+    {
+        const auto n = ::read (fd, static_cast<char*> (bytes.getData()) + got, bytes.getSize() - got);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n < 0)
+            return juce::Result::fail ("the file could not be read to its end: " +
+                                       juce::String (std::strerror (errno)));
+
+        if (n == 0)
+            break;
+
+        got += (size_t) n;
+    }
+
+    bytes.setSize (got);
+    return got > maxBytes ? tooLarge ((juce::int64) got, maxBytes) : juce::Result::ok();
 }
 } // namespace
 
-RegularFileReader::Outcome RegularFileReader::read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes)
+juce::Result RegularFileReader::read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes)
 {
-    Outcome outcome;
     bytes.reset();
 
     // Opened without waiting, and checked on the open descriptor, so that a pipe with no writer cannot
@@ -38,65 +76,21 @@ RegularFileReader::Outcome RegularFileReader::read (const juce::File& file, size
     const auto fd = ::open (file.getFullPathName().toRawUTF8(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 
     if (fd < 0)
-    {
-        outcome.failure = Failure::notOpened;
-        outcome.status = errnoStatus();
-        return outcome;
-    }
+        return describeReadError (errno);
 
     struct stat info
     {
     };
 
-    if (fstat (fd, &info) != 0)
-    {
-        outcome.failure = Failure::notOpened;
-        outcome.status = errnoStatus();
-    }
-    else
-    {
-        outcome.size = (juce::int64) info.st_size;
-        outcome.failure = findProblem (info, maxBytes);
-    }
+    auto result = fstat (fd, &info) != 0 ? describeReadError (errno) : check (info, maxBytes);
 
-    if (outcome.wasOk())
-    {
-        // One byte more than allowed is asked for, so that a file growing meanwhile is still refused.
-        bytes.setSize (maxBytes + 1);
-        size_t got = 0;
-
-        while (got < bytes.getSize())
-        {
-            const auto n = ::read (fd, static_cast<char*> (bytes.getData()) + got, bytes.getSize() - got);
-
-            if (n < 0 && errno == EINTR)
-                continue;
-
-            if (n < 0)
-            {
-                outcome.failure = Failure::notRead;
-                outcome.status = errnoStatus();
-            }
-
-            if (n <= 0)
-                break;
-
-            got += (size_t) n;
-        }
-
-        if (outcome.wasOk() && got > maxBytes)
-        {
-            outcome.failure = Failure::tooLarge;
-            outcome.size = (juce::int64) got;
-        }
-
-        bytes.setSize (got);
-    }
+    if (result.wasOk())
+        result = readAll (fd, maxBytes, bytes);
 
     ::close (fd);
 
-    if (! outcome.wasOk())
+    if (result.failed())
         bytes.reset();
 
-    return outcome;
+    return result;
 }

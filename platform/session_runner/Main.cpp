@@ -2,12 +2,15 @@
 #include "SessionLog.h"
 #include "SessionRunner.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <iostream>
 #include <optional>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,11 +95,13 @@ void passOn (int signal)
     kill (player, signal);
 }
 
-/** A new folder of its own in the system's temporary folder, or nothing. */
+constexpr const char* temporaryPrefix = "plemvo_session_";
+
+/** A new folder of its own in the system's temporary folder, named after this process, or nothing. */
 std::optional<juce::File> createTemporaryFolder()
 {
     auto pattern = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                       .getChildFile ("plemvo_session_XXXXXX")
+                       .getChildFile (temporaryPrefix + juce::String (getpid()) + "_XXXXXX")
                        .getFullPathName()
                        .toStdString();
 
@@ -104,6 +109,32 @@ std::optional<juce::File> createTemporaryFolder()
         return {};
 
     return juce::File (pattern);
+}
+
+/** Removes this user's temporary folders whose runner is gone: one killed outright (SIGKILL) could not
+    remove its own. A folder whose number is a live process's stays, whoever that process is. */
+void removeFoldersOfRunnersGone()
+{
+    for (const auto& entry :
+         juce::RangedDirectoryIterator (juce::File::getSpecialLocation (juce::File::tempDirectory), false,
+                                        juce::String (temporaryPrefix) + "*", juce::File::findDirectories))
+    {
+        const auto folder = entry.getFile();
+        const auto number = folder.getFileName()
+                                .fromFirstOccurrenceOf (temporaryPrefix, false, false)
+                                .upToFirstOccurrenceOf ("_", false, false);
+        struct stat info
+        {
+        };
+
+        if (! number.containsOnly ("0123456789") || number.isEmpty() ||
+            lstat (folder.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISDIR (info.st_mode) ||
+            info.st_uid != getuid())
+            continue;
+
+        if (kill ((pid_t) number.getLargeIntValue(), 0) != 0 && errno == ESRCH)
+            folder.deleteRecursively();
+    }
 }
 
 // The session plays in a child process, and this one removes the temporary folder however the child
@@ -121,10 +152,17 @@ std::optional<int> watchOverTemporaryFolder (const juce::File& folder)
     sigprocmask (SIG_BLOCK, &stops, &previous);
     std::cout.flush();
     std::cerr.flush();
+    const auto parent = getpid();
     const auto child = fork();
 
     if (child == 0)
     {
+        // The session ends with this process, however that ends: killed outright it cannot pass a stop on.
+        prctl (PR_SET_PDEATHSIG, SIGKILL);
+
+        if (getppid() != parent)
+            _exit (128 + SIGKILL);
+
         sigprocmask (SIG_SETMASK, &previous, nullptr);
         return {};
     }
@@ -173,25 +211,60 @@ std::optional<int> watchOverTemporaryFolder (const juce::File& folder)
 // the command line or the script file is; 128 + n when the session ended on signal n.
 int main (int argc, char** argv)
 {
-    juce::File filesDirectory;
+    const auto wrongCommandLine = [] (const juce::String& problem)
+    {
+        if (problem.isNotEmpty())
+            std::cerr << "plemvo_session: " << problem << "\n\n";
+
+        printUsage();
+        return 2;
+    };
+
     juce::StringArray args;
 
     for (int i = 1; i < argc; ++i)
-        args.add (juce::String::fromUTF8 (argv[i]));
-
-    if (args.size() == 3 && args[0] == "--files")
     {
-        filesDirectory = juce::File::getCurrentWorkingDirectory().getChildFile (args[1]);
-        args.removeRange (0, 2);
+        // A path that a juce::String cannot give back byte for byte would name another file.
+        if (! ScriptReader::isExactUtf8 (argv[i], std::strlen (argv[i])))
+        {
+            std::cerr << "plemvo_session: the argument \"" << argv[i]
+                      << "\" is not UTF-8 text; the runner takes paths only as UTF-8, byte for byte" << std::endl;
+            return 2;
+        }
+
+        args.add (juce::String::fromUTF8 (argv[i]));
     }
 
-    if (args.size() != 1 || args[0].startsWith ("-"))
+    std::optional<juce::File> filesDirectory;
+    juce::StringArray scripts;
+
+    for (int i = 0; i < args.size(); ++i)
     {
-        printUsage();
+        if (args[i] == "--files")
+        {
+            if (i + 1 == args.size())
+                return wrongCommandLine ("--files needs a folder");
+
+            filesDirectory = juce::File::getCurrentWorkingDirectory().getChildFile (args[++i]);
+        }
+        else if (args[i].startsWith ("-"))
+            return wrongCommandLine ("unknown option " + args[i]);
+        else
+            scripts.add (args[i]);
+    }
+
+    if (scripts.size() != 1)
+        return wrongCommandLine (scripts.isEmpty() ? "no script named" : "one script at a time");
+
+    if (filesDirectory.has_value() && ! filesDirectory->isDirectory())
+    {
+        std::cerr << "plemvo_session: --files " << filesDirectory->getFullPathName()
+                  << (filesDirectory->exists() ? " is not a folder" : ": no such folder (the runner creates none)")
+                  << std::endl;
         return 2;
     }
 
-    const auto scriptFile = juce::File::getCurrentWorkingDirectory().getChildFile (args[0]);
+    const auto scriptFile = juce::File::getCurrentWorkingDirectory().getChildFile (scripts[0]);
 
     if (scriptFile.isDirectory())
     {
@@ -206,15 +279,15 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    juce::FileInputStream in (scriptFile);
+    juce::MemoryBlock bytes;
 
-    if (! in.openedOk())
+    if (! scriptFile.loadFileAsData (bytes))
     {
         std::cerr << "plemvo_session: cannot read " << scriptFile.getFullPathName() << std::endl;
         return 2;
     }
 
-    const auto script = ScriptReader::read (in.readEntireStreamAsString());
+    const auto script = ScriptReader::read (bytes);
 
     if (script.error.isNotEmpty())
     {
@@ -222,8 +295,9 @@ int main (int argc, char** argv)
         return 1;
     }
 
-    if (filesDirectory == juce::File())
+    if (! filesDirectory.has_value())
     {
+        removeFoldersOfRunnersGone();
         const auto folder = createTemporaryFolder();
 
         if (! folder.has_value())
@@ -232,16 +306,11 @@ int main (int argc, char** argv)
             return 2;
         }
 
-        filesDirectory = *folder;
+        filesDirectory = folder;
 
-        if (const auto status = watchOverTemporaryFolder (filesDirectory))
+        if (const auto status = watchOverTemporaryFolder (*filesDirectory))
             return *status;
     }
-    else if (! filesDirectory.createDirectory())
-    {
-        std::cerr << "plemvo_session: cannot create " << filesDirectory.getFullPathName() << std::endl;
-        return 2;
-    }
 
-    return play (scriptFile.getFileName(), script, filesDirectory);
+    return play (scriptFile.getFileName(), script, *filesDirectory);
 }

@@ -4,6 +4,8 @@
 #include "WindowControls.h"
 #include "vq_midi/VqSysexProtocol.h"
 
+#include <cstring>
+
 namespace
 {
 using Verb = ScriptAction::Verb;
@@ -219,6 +221,9 @@ juce::String checkWord (Word kind, const juce::String& word)
         case Word::serial:
             return isInRange (word, 0, 255) ? juce::String() : "a serial number is 0 to 255, not " + quoted;
         case Word::name:
+            if (word.isEmpty())
+                return "an instance name is missing";
+
             return word.containsOnly ("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-")
                        ? juce::String()
                        : "an instance name is letters, digits, '-' and '_', not " + quoted;
@@ -317,6 +322,38 @@ ScriptReader::Split ScriptReader::splitWords (const juce::String& line, juce::St
         if (quoted)
             ++p;
     }
+}
+
+bool ScriptReader::isExactUtf8 (const char* data, size_t size)
+{
+    // JUCE reads what is no UTF-8 at all as something else; what is, it may still read as another text
+    // (an overlong form, a NUL), which the bytes written back show.
+    if (! juce::CharPointer_UTF8::isValidString (data, (int) size))
+        return false;
+
+    const auto text = juce::String::fromUTF8 (data, (int) size);
+    return text.getNumBytesAsUTF8() == size && std::memcmp (text.toRawUTF8(), data, size) == 0;
+}
+
+ScriptReader::Script ScriptReader::read (const juce::MemoryBlock& bytes)
+{
+    const auto* data = static_cast<const char*> (bytes.getData());
+    const auto* end = data + bytes.getSize();
+
+    for (int lineNumber = 1; data < end; ++lineNumber)
+    {
+        const auto* lineEnd = std::find (data, end, '\n');
+
+        if (! isExactUtf8 (data, (size_t) (lineEnd - data)))
+            return { {},
+                     "line " + juce::String (lineNumber) +
+                         ": the line is not UTF-8 text; the runner takes names and paths only as UTF-8, "
+                         "byte for byte" };
+
+        data = lineEnd + (lineEnd < end ? 1 : 0);
+    }
+
+    return read (juce::String::fromUTF8 (static_cast<const char*> (bytes.getData()), (int) bytes.getSize()));
 }
 
 ScriptReader::Script ScriptReader::read (const juce::String& text)

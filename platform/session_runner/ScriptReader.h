@@ -61,6 +61,14 @@ public:
 
     static Script read (const juce::String& text);
 
+    /** Reads a script file's bytes: a line that is not UTF-8 text, byte for byte, is an error, since a name
+        read from it would be another name. */
+    static Script read (const juce::MemoryBlock& bytes);
+
+    /** Whether the bytes are UTF-8 text that a juce::String gives back byte for byte, so that a path read
+        from them names the file meant and no other. */
+    static bool isExactUtf8 (const char* data, size_t size);
+
     /** The longest word a line may hold: a file path, the longest name a script gives, has at most
         this many characters. */
     static constexpr int maxWordLength = 4096;

@@ -14,8 +14,9 @@ struct SessionFiles
         without waiting on it. */
     static juce::String read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes);
 
-    /** Writes what writeContent gives into a new file beside the target, checks that every byte reached
-        the disk, then replaces the target with it; on any failure the target is left as it was. */
+    /** Writes what writeContent gives into a new file beside the target (through a
+        link, beside the file it names), checks that every byte reached the disk, then replaces the target with it; on
+       any failure the target is left as it was. */
     static juce::String replace (const juce::File& target,
                                  const std::function<bool (juce::OutputStream&)>& writeContent);
 };

@@ -219,12 +219,12 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
 
         case Verb::connect:
             write (Kind::info, who, "connect with " + unitName (args[1].getIntValue()));
-            instance.connectWithDevice (args[1].getIntValue());
+            instance.chooseDevice (args[1].getIntValue(), true);
             return {};
 
         case Verb::disconnect:
             write (Kind::info, who, "disconnect");
-            instance.disconnect();
+            instance.chooseDevice (-1, false);
             return {};
 
         case Verb::saveState:
@@ -341,6 +341,10 @@ juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedI
 
     if (action.verb == Verb::menu)
         return chooseMenuItem (hosted, editor, args[1], args[2]);
+
+    // The mouse's events reach the window through its peer, and only a window on a display has one.
+    if (! editor.isOnDesktop())
+        return "the mouse needs the window on a display, and this session has none";
 
     auto& view = editor.getChannelView (args[1].getIntValue() - 1);
 
@@ -689,13 +693,12 @@ void SessionRunner::logTraffic()
 
     for (auto& [serialNo, unit] : units)
     {
-        const auto traffic = unit->getTraffic();
         auto& logged = trafficLogged[serialNo];
+        auto traffic = unit->getTrafficFrom (logged);
+        logged += traffic.size();
 
-        for (auto i = logged; i < traffic.size(); ++i)
-            fresh.push_back ({ serialNo, traffic[i] });
-
-        logged = traffic.size();
+        for (auto& message : traffic)
+            fresh.push_back ({ serialNo, std::move (message) });
     }
 
     std::stable_sort (fresh.begin(), fresh.end(),

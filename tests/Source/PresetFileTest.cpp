@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
@@ -132,6 +131,113 @@ TEST_F (PresetFileTest, SavingOverAPresetReplacesItWholeAndLeavesNoTemporaryFile
     EXPECT_EQ (filesIn (folder), juce::StringArray ({ "sound.vqrp" }));
 }
 
+// A link's file is written beside itself, so the link stays a link: a link in the same folder, a
+// link to another folder, a dangling link and a chain of two.
+TEST_F (PresetFileTest, SavingThroughASymbolicLinkWritesTheFileItNamesAndLeavesTheLinkALink)
+{
+    const auto elsewhere = folder.getChildFile ("elsewhere");
+    ASSERT_TRUE (elsewhere.createDirectory());
+    ASSERT_TRUE (folder.getChildFile ("kept.vqrp").replaceWithText ("old"));
+    ASSERT_TRUE (elsewhere.getChildFile ("far.vqrp").replaceWithText ("old"));
+
+    const struct
+    {
+        const char* link;
+        juce::String linked; // as the link holds it
+        const char* written; // the file that gets the preset, in the test's folder
+    } cases[] = {
+        { "near.vqrp", "kept.vqrp", "kept.vqrp" },
+        { "far-link.vqrp", elsewhere.getChildFile ("far.vqrp").getFullPathName(), "elsewhere/far.vqrp" },
+        { "dangling.vqrp", "elsewhere/new.vqrp", "elsewhere/new.vqrp" },
+        { "chain.vqrp", "near.vqrp", "kept.vqrp" },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto link = folder.getChildFile (c.link);
+        ASSERT_EQ (symlink (c.linked.toRawUTF8(), link.getFullPathName().toRawUTF8()), 0) << c.link;
+    }
+
+    for (const auto& c : cases)
+    {
+        const auto link = folder.getChildFile (c.link);
+        ASSERT_TRUE (PresetFile::save (*instance, link).wasOk()) << c.link;
+
+        EXPECT_TRUE (link.isSymbolicLink()) << c.link;
+        EXPECT_EQ (juce::String (std::filesystem::read_symlink (link.getFullPathName().toStdString()).string()),
+                   c.linked)
+            << c.link;
+        juce::MemoryBlock written;
+        ASSERT_TRUE (folder.getChildFile (c.written).loadFileAsData (written)) << c.link;
+        EXPECT_EQ (written, state()) << c.link;
+    }
+
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "chain.vqrp", "dangling.vqrp", "elsewhere", "far-link.vqrp",
+                                                      "kept.vqrp", "near.vqrp" }));
+    EXPECT_EQ (filesIn (elsewhere), juce::StringArray ({ "far.vqrp", "new.vqrp" }));
+}
+
+// The new file takes the old one's place with its permissions and, where the process may give it, its
+// owner; a hard-linked file is replaced under the name saved to only.
+TEST_F (PresetFileTest, AReplacedPresetKeepsItsPermissionsAndOwnerAndItsOtherHardLinksKeepTheOldContent)
+{
+    const auto target = folder.getChildFile ("sound.vqrp");
+    const auto path = target.getFullPathName().toRawUTF8();
+
+    for (const mode_t mode : { 0600, 0640, 0664, 0755 })
+    {
+        ASSERT_TRUE (target.replaceWithText ("old"));
+        ASSERT_EQ (chmod (path, mode), 0);
+        ASSERT_TRUE (PresetFile::save (*instance, target).wasOk());
+
+        struct stat info
+        {
+        };
+        ASSERT_EQ (stat (path, &info), 0);
+        EXPECT_EQ (info.st_mode & 07777, mode) << std::oct << mode;
+    }
+
+    if (geteuid() == 0)
+    {
+        ASSERT_EQ (chown (path, 65534, 65534), 0);
+        ASSERT_TRUE (PresetFile::save (*instance, target).wasOk());
+
+        struct stat info
+        {
+        };
+        ASSERT_EQ (stat (path, &info), 0);
+        EXPECT_EQ (info.st_uid, 65534u);
+        EXPECT_EQ (info.st_gid, 65534u);
+    }
+
+    const auto other = folder.getChildFile ("other-name");
+    ASSERT_TRUE (target.replaceWithText ("old"));
+    ASSERT_EQ (link (path, other.getFullPathName().toRawUTF8()), 0);
+    ASSERT_TRUE (PresetFile::save (*instance, target).wasOk());
+    EXPECT_EQ (other.loadFileAsString(), "old");
+    juce::MemoryBlock written;
+    ASSERT_TRUE (target.loadFileAsData (written));
+    EXPECT_EQ (written, state());
+}
+
+// The hidden temporary name is shortened to the system's longest name, not the preset's.
+TEST_F (PresetFileTest, APresetWithANameOfUpTo255BytesIsSaved)
+{
+    for (const auto length : { 242, 250, 254, 255 })
+    {
+        const auto name = juce::String::repeatedString ("n", length - 5) + ".vqrp";
+        ASSERT_TRUE (PresetFile::save (*instance, folder.getChildFile (name)).wasOk()) << length;
+        EXPECT_EQ (folder.getChildFile (name).getSize(), (juce::int64) state().getSize()) << length;
+    }
+
+    // Two-byte characters, so that a cut in the middle of one would leave no UTF-8 name.
+    const auto wide = juce::String::repeatedString (juce::String::fromUTF8 ("\xc3\xa9"), 125) + ".vqrp";
+    ASSERT_EQ (wide.getNumBytesAsUTF8(), 255u);
+    EXPECT_TRUE (PresetFile::save (*instance, folder.getChildFile (wide)).wasOk());
+
+    EXPECT_EQ (filesIn (folder).size(), 5);
+}
+
 TEST_F (PresetFileTest, ASaveUnderAnotherNameReplacesAnExistingPresetOnlyWhenConfirmed)
 {
     const auto other = folder.getChildFile ("Vocal.vqrp");
@@ -160,7 +266,7 @@ TEST_F (PresetFileTest, ASaveThatCannotBeWrittenSaysWhyAndLeavesEverythingAsItWa
     const auto folderTarget = folder.getChildFile ("taken.vqrp");
     ASSERT_TRUE (folderTarget.createDirectory());
     ASSERT_TRUE (folderTarget.getChildFile ("inside").replaceWithText ("keep"));
-    expectSaveRefused (folder.getChildFile ("taken"), "a folder has that name: " + folderTarget.getFullPathName());
+    expectSaveRefused (folder.getChildFile ("taken"), "it is a folder");
     EXPECT_TRUE (folderTarget.isDirectory());
     EXPECT_EQ (folderTarget.getChildFile ("inside").loadFileAsString(), "keep");
 
@@ -191,23 +297,6 @@ TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionSaysItIsReadOnlyAn
     EXPECT_EQ (target.loadFileAsString(), "old");
 }
 
-// What the system says when it refuses a write, in the words the user is told.
-TEST_F (PresetFileTest, AWriteTheSystemRefusesIsToldAsAFullDiskOrAReadOnlyFolder)
-{
-    const auto errorText = [] (int error) { return juce::Result::fail (std::strerror (error)); };
-
-    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (ENOSPC), folder), "the disk is full");
-    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (EDQUOT), folder), "the disk is full");
-
-    for (const auto error : { EROFS, EACCES, EPERM })
-        EXPECT_EQ (PresetFile::describeWriteFailure (errorText (error), folder),
-                   "the folder " + folder.getFullPathName() + " is read-only")
-            << error;
-
-    EXPECT_EQ (PresetFile::describeWriteFailure (errorText (EIO), folder),
-               "cannot write in " + folder.getFullPathName() + ": " + juce::String (std::strerror (EIO)));
-}
-
 TEST_F (PresetFileTest, AFileThatIsNotAWholePresetIsRefusedWithTheReason)
 {
     juce::MemoryBlock good = state();
@@ -225,15 +314,15 @@ TEST_F (PresetFileTest, AFileThatIsNotAWholePresetIsRefusedWithTheReason)
     // Neither a named pipe nor a device is opened: reading either would block or never end.
     const auto pipe = folder.getChildFile ("pipe.vqrp");
     ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0600), 0);
-    expectLoadRefused (pipe, "it is not a regular file");
-    expectLoadRefused (juce::File ("/dev/zero"), "it is not a regular file");
+    expectLoadRefused (pipe, "it is not a regular file (a device, a pipe or a socket)");
+    expectLoadRefused (juce::File ("/dev/zero"), "it is not a regular file (a device, a pipe or a socket)");
 
     // Larger than any preset: never read into memory.
     const auto huge = folder.getChildFile ("huge.vqrp");
     ASSERT_TRUE (huge.replaceWithData (good.getData(), good.getSize()));
     std::filesystem::resize_file (huge.getFullPathName().toStdString(), (std::uintmax_t) StateReader::maxBytes + 1);
-    expectLoadRefused (huge, "the file is too large for a preset (" + juce::String (StateReader::maxBytes + 1) +
-                                 " bytes; a preset has at most " + juce::String (StateReader::maxBytes) + ")");
+    expectLoadRefused (huge, "the file is too large (" + juce::String (StateReader::maxBytes + 1) + " bytes; at most " +
+                                 juce::String (StateReader::maxBytes) + ")");
 }
 
 TEST_F (PresetFileTest, APresetOrStateOfExactlyTheLimitLoadsAndOneByteMoreDoesNot)

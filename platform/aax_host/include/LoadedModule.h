@@ -46,8 +46,9 @@ public:
     /** The first effect of the collection, or null. */
     HostEffectDescriptor* effect() const;
 
-    /** The binary inside a bundle folder, or the path itself when it is no folder. */
-    static std::string binaryIn (const std::string& path);
+    /** The binary inside a bundle folder (the one named after the bundle, else the folder's only one), or
+        the path itself when it is no folder; problem says why a bundle's binary is not clear. */
+    static std::string binaryIn (const std::string& path, std::string& problem);
 
 private:
     template <typename Function> Function entry (const char* name);

@@ -86,6 +86,8 @@ public:
 
     //==============================================================================
     std::vector<Message> getTraffic() const;
+    /** The messages from the first-th on, so that a reader that follows the traffic copies each once. */
+    std::vector<Message> getTrafficFrom (size_t first) const;
     /** The messages of one direction, bytes only. */
     std::vector<VirtualMidiSetup::Bytes> getTraffic (Direction direction) const;
     void clearTraffic();

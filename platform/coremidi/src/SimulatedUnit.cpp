@@ -184,6 +184,12 @@ std::vector<SimulatedUnit::Message> SimulatedUnit::getTraffic() const
     return traffic;
 }
 
+std::vector<SimulatedUnit::Message> SimulatedUnit::getTrafficFrom (size_t first) const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return { traffic.begin() + (std::ptrdiff_t) std::min (first, traffic.size()), traffic.end() };
+}
+
 std::vector<VirtualMidiSetup::Bytes> SimulatedUnit::getTraffic (Direction direction) const
 {
     std::vector<VirtualMidiSetup::Bytes> result;

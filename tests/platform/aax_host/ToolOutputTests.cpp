@@ -1,18 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <elf.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace
 {
-/** The lines the command-line host prints for these arguments, and its wait status. */
-int runToolWith (const std::string& arguments, std::vector<std::string>& lines)
+/** The lines the command-line host prints for these arguments (or this whole shell command), and its wait
+    status. */
+int runToolWith (const std::string& arguments, std::vector<std::string>& lines, bool argumentsOnly = true)
 {
-    const auto command = std::string (VQ_AAX_HOST_TOOL) + " " + arguments + " 2>&1";
+    const auto command = (argumentsOnly ? std::string (VQ_AAX_HOST_TOOL) + " " : std::string()) + arguments + " 2>&1";
     auto* output = popen (command.c_str(), "r");
 
     if (output == nullptr)
@@ -125,5 +131,140 @@ TEST (AaxHostTool, AFeatureOptionWithoutStemFormatsIsRefusedWithExitStatusTwo)
         const auto status = runToolWith (std::string (VQ_AAX_BUNDLE) + " " + options, lines);
         EXPECT_EQ (lines, std::vector<std::string> ({ message })) << options;
         EXPECT_TRUE (exitedWith (status, 2)) << options;
+    }
+}
+
+namespace
+{
+/** A folder of its own in the system's temporary folder, removed with this object. */
+struct ScratchFolder
+{
+    explicit ScratchFolder (const std::string& name)
+        : path (std::filesystem::temp_directory_path() / (name + "_" + std::to_string (getpid())))
+    {
+        std::filesystem::remove_all (path);
+        std::filesystem::create_directories (path);
+    }
+
+    ~ScratchFolder() { std::filesystem::remove_all (path); }
+
+    const std::filesystem::path path;
+};
+
+bool holds (const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find (lines.begin(), lines.end(), line) != lines.end();
+}
+
+const std::filesystem::path builtBinary =
+    std::filesystem::path (VQ_AAX_BUNDLE) / "Contents" / "x86_64-linux" / "PLEMVO.so";
+
+/** A bundle folder under the folder, with links to the built module under each name. */
+std::filesystem::path makeBundle (const std::filesystem::path& folder, const std::string& bundleName,
+                                  const std::vector<std::string>& binaries)
+{
+    const auto bundle = folder / bundleName;
+    std::filesystem::create_directories (bundle / "Contents" / "x86_64-linux");
+
+    for (const auto& name : binaries)
+        std::filesystem::create_symlink (std::filesystem::canonical (builtBinary),
+                                         bundle / "Contents" / "x86_64-linux" / name);
+
+    return bundle;
+}
+} // namespace
+
+TEST (AaxHostTool, APipeOrADeviceAsTheModuleIsRefusedWithoutWaitingOnIt)
+{
+    ScratchFolder folder ("aax_host_fifo");
+    const auto pipe = folder.path / "pipe.so";
+    ASSERT_EQ (mkfifo (pipe.c_str(), 0600), 0);
+    const auto bundle = makeBundle (folder.path, "PLEMVO.aaxplugin", {});
+    ASSERT_EQ (mkfifo ((bundle / "Contents" / "x86_64-linux" / "PLEMVO.so").c_str(), 0600), 0);
+
+    // Without the check each of these would wait for a writer for ever; the timeout ends the test then.
+    const std::pair<std::string, std::string> cases[] = {
+        { pipe.string(), pipe.string() },
+        { bundle.string(), (bundle / "Contents" / "x86_64-linux" / "PLEMVO.so").string() },
+        { "/dev/zero", "/dev/zero" },
+    };
+
+    for (const auto& [module, binary] : cases)
+    {
+        std::vector<std::string> lines;
+        const auto status = runToolWith ("timeout 20 " + std::string (VQ_AAX_HOST_TOOL) + " " + module, lines, false);
+        EXPECT_EQ (lines, std::vector<std::string> ({ "aax_host: " + binary +
+                                                      " is not a regular file (a pipe, a device or a socket is "
+                                                      "no module)" }))
+            << module;
+        EXPECT_TRUE (exitedWith (status, 1)) << module;
+    }
+}
+
+TEST (AaxHostTool, AModuleNamedWithoutASlashIsTheFileInTheWorkingFolderNotALibraryOnTheSearchPath)
+{
+    ScratchFolder folder ("aax_host_bare");
+    std::filesystem::create_symlink (std::filesystem::canonical (builtBinary), folder.path / "PLEMVO.so");
+    const auto inFolder = "cd " + folder.path.string() + " && " + VQ_AAX_HOST_TOOL + " ";
+
+    std::vector<std::string> lines;
+    EXPECT_TRUE (exitedWith (runToolWith (inFolder + "PLEMVO.so", lines, false), 0));
+    EXPECT_TRUE (holds (lines, "module     PLEMVO.so"));
+
+    // A system library of that name is not in the folder, so there is nothing to load.
+    lines.clear();
+    EXPECT_TRUE (exitedWith (runToolWith (inFolder + "libm.so.6", lines, false), 1));
+    ASSERT_FALSE (lines.empty());
+    EXPECT_EQ (lines.front(), "aax_host: libm.so.6: No such file or directory");
+}
+
+TEST (AaxHostTool, ABundleLoadsTheBinaryNamedAfterItAndRefusesSeveralOthers)
+{
+    ScratchFolder folder ("aax_host_bundles");
+    const std::vector<std::string> others { "a.so", "b.so", "c.so", "x.so", "y.so", "z.so" };
+    auto withItsOwn = others;
+    withItsOwn.push_back ("PLEMVO.so");
+
+    std::vector<std::string> lines;
+    const auto named = makeBundle (folder.path, "PLEMVO.aaxplugin", withItsOwn);
+    EXPECT_TRUE (exitedWith (runToolWith (named.string(), lines), 0));
+    EXPECT_TRUE (holds (lines, "module     " + (named / "Contents" / "x86_64-linux" / "PLEMVO.so").string()));
+
+    lines.clear();
+    const auto onlyOne = makeBundle (folder.path, "Renamed.aaxplugin", { "PLEMVO.so" });
+    EXPECT_TRUE (exitedWith (runToolWith (onlyOne.string(), lines), 0));
+    EXPECT_TRUE (holds (lines, "module     " + (onlyOne / "Contents" / "x86_64-linux" / "PLEMVO.so").string()));
+
+    lines.clear();
+    const auto unclear = makeBundle (folder.path, "Unclear.aaxplugin", { "one.so", "two.so" });
+    EXPECT_TRUE (exitedWith (runToolWith (unclear.string(), lines), 1));
+    EXPECT_EQ (lines, std::vector<std::string> ({ "aax_host: the bundle " + unclear.string() +
+                                                  " holds no Unclear.so and several binaries (one.so, two.so): "
+                                                  "which one is the module is not clear" }));
+}
+
+TEST (AaxHostTool, AModuleForAnotherMachineSaysWhatItIsBuiltFor)
+{
+    ScratchFolder folder ("aax_host_machine");
+    Elf64_Ehdr header {};
+    std::ifstream (builtBinary, std::ios::binary).read (reinterpret_cast<char*> (&header), sizeof (header));
+    header.e_phnum = 0;
+
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        { "arm.so", ELFCLASS64, EM_AARCH64, "is built for AArch64; this host loads x86-64 modules" },
+        { "old.so", ELFCLASS32, EM_386, "is a 32-bit module; this host loads 64-bit x86-64 modules" },
+    };
+
+    for (const auto& [name, elfClass, machine, said] : cases)
+    {
+        auto other = header;
+        other.e_ident[EI_CLASS] = (unsigned char) elfClass;
+        other.e_machine = (Elf64_Half) machine;
+        const auto binary = folder.path / name;
+        std::ofstream (binary, std::ios::binary).write (reinterpret_cast<const char*> (&other), sizeof (other));
+
+        std::vector<std::string> lines;
+        EXPECT_TRUE (exitedWith (runToolWith (binary.string(), lines), 1)) << name;
+        EXPECT_EQ (lines, std::vector<std::string> ({ "aax_host: " + binary.string() + " " + said }));
     }
 }

@@ -66,8 +66,9 @@ TEST_F (SessionRunnerTest, APresetLoadedFromAPipeOrADeviceIsRefusedWithoutWaitin
     {
         EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Load preset\" " + juce::String (name) + "\nprint A\n"))
             << name;
-        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 3: " + juce::String (name) +
-                                                             " was not loaded: it is not a regular file" }))
+        EXPECT_EQ (texts (Kind::error),
+                   juce::StringArray ({ "line 3: " + juce::String (name) +
+                                        " was not loaded: it is not a regular file (a device, a pipe or a socket)" }))
             << name;
         EXPECT_TRUE (nothingIsLeftOpen()) << name;
     }

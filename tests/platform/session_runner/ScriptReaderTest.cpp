@@ -51,6 +51,8 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "unit -1", "a serial number is 0 to 255, not \"-1\"" },
         { "unit 17 sideways", "a unit is plugged in, \"unplugged\" or \"silent\", not \"sideways\"" },
         { "create \"A B\"", "an instance name is letters, digits, '-' and '_', not \"A B\"" },
+        { "create \"\"", "an instance name is missing" },
+        { "print \"\"", "an instance name is missing" },
         { "turn 17 volume 3",
           "no control \"volume\" (eq1-gain, eq1-q, eq1-freq, eq2-gain, eq2-q, eq2-freq, lpf, hpf)" },
         { "turn 17 eq1-gain 256", "a code is 0 to 255, not \"256\"" },
@@ -131,4 +133,27 @@ TEST (ScriptReader, AnEmptyScriptOrOneOfCommentsHasNoActions)
         EXPECT_TRUE (script.error.isEmpty());
         EXPECT_TRUE (script.actions.empty());
     }
+}
+
+// A byte that UTF-8 does not allow where it stands, an overlong form or a NUL would each be read as
+// another name; UTF-8 itself, several bytes a character too, is read as it is.
+TEST (ScriptReader, AScriptFileLineThatIsNotUtf8ByteForByteIsAnErrorWithItsNumber)
+{
+    const auto readBytes = [] (const std::string& text)
+    { return ScriptReader::read (juce::MemoryBlock (text.data(), text.size())); };
+
+    for (const auto& name : std::vector<std::string> { "caf\xe9",
+                                                       "\xc0\xaf"
+                                                       "etc",
+                                                       std::string ("a\0b", 3) })
+    {
+        const auto script = readBytes ("create A\n\nsave-state A " + name + "\n");
+        EXPECT_EQ (script.error, "line 3: the line is not UTF-8 text; the runner takes names and paths only as UTF-8, "
+                                 "byte for byte");
+        EXPECT_TRUE (script.actions.empty());
+    }
+
+    const auto script = readBytes ("create A\nsave-state A caf\xc3\xa9.state\n");
+    ASSERT_EQ (script.error, "");
+    EXPECT_EQ (script.actions[1].args[1].toStdString(), "caf\xc3\xa9.state");
 }

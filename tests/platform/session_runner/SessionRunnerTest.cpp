@@ -39,12 +39,13 @@ TEST_F (SessionRunnerTest, ARestoreReadsOnlyARegularFileOfAStatesSizeAndWaitsOnN
 
     const auto largest = juce::String ((juce::int64) StateReader::maxBytes);
     const std::pair<const char*, juce::String> cases[] = {
-        { "zero", "it is no regular file (a device, a pipe or a socket)" },
-        { "random", "it is no regular file (a device, a pipe or a socket)" },
-        { "pipe", "it is no regular file (a device, a pipe or a socket)" },
+        { "zero", "it is not a regular file (a device, a pipe or a socket)" },
+        { "random", "it is not a regular file (a device, a pipe or a socket)" },
+        { "pipe", "it is not a regular file (a device, a pipe or a socket)" },
         { "folder", "it is a folder" },
-        { "huge", "it is larger than " + largest + " bytes" },
-        { "missing", "No such file or directory" },
+        { "huge", "the file is too large (" + juce::String ((juce::int64) StateReader::maxBytes + 1) +
+                      " bytes; at most " + largest + ")" },
+        { "missing", "the file does not exist" },
     };
 
     for (const auto& [name, reason] : cases)
@@ -81,6 +82,20 @@ TEST_F (SessionRunnerTest, AStateOrSnapshotThatCannotBeWrittenIsAnErrorAndKeepsT
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles, "*"), 1) << "no temporary file is left";
 }
 
+TEST_F (SessionRunnerTest, AStateSavedThroughALinkGoesToTheFileItNamesWithThatFilesPermissions)
+{
+    const auto saved = folder.getChildFile ("saved.state");
+    ASSERT_TRUE (saved.replaceWithText ("old"));
+    ASSERT_EQ (chmod (saved.getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ (symlink ("saved.state", folder.getChildFile ("link.state").getFullPathName().toRawUTF8()), 0);
+
+    ASSERT_TRUE (play ("create A\nsave-state A link.state\n"));
+    EXPECT_TRUE (folder.getChildFile ("link.state").isSymbolicLink());
+    EXPECT_NE (saved.loadFileAsString(), "old");
+    EXPECT_EQ (std::filesystem::status (saved.getFullPathName().toStdString()).permissions(),
+               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenTheFirstGoes)
 {
     ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1100\ncreate B\nwait 2100\ndestroy A\nwait 1600\n"));
@@ -99,6 +114,20 @@ TEST_F (SessionRunnerTest, TwoFreeUnitsMakeTheInstanceAskForTheSelectorUntilAUni
     EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 23", "connected to unit 23" }));
     EXPECT_GE (count (Kind::toUnit, "to unit 23", "channel mode"), 1);
     EXPECT_EQ (count (Kind::toUnit, "to unit 17", "channel mode"), 0);
+}
+
+// As the selector's buttons: a disconnect holds until a connect, which connects even after a disconnect.
+TEST_F (SessionRunnerTest, ConnectAndDisconnectSetWhetherTheInstanceShouldBeConnectedAsTheSelectorDoes)
+{
+    ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1200\ndisconnect A\nwait 2500\nprint A\nconnect A 17\nwait 1200\n"
+                       "print A\n"));
+
+    EXPECT_EQ (texts (Kind::connection, "A"),
+               juce::StringArray ({ "remembers unit 17", "connected to unit 17", "not connected any more",
+                                    "remembers unit 17", "connected to unit 17" }))
+        << texts (Kind::connection, "A").joinIntoString (" | ");
+    EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     false"), 1);
+    EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     true"), 1);
 }
 
 // Whether the request comes before the window opens or after, no selector pops up without a display.
@@ -175,7 +204,7 @@ TEST_F (SessionRunnerTest, APresetLineThatFailsStopsTheSessionWithTheReason)
         { "load-preset A noise.vqrp",
           "noise.vqrp was not loaded: the file is not a preset: nothing in it could be applied" },
         { "load-preset A absent.vqrp", "absent.vqrp was not loaded: the file does not exist" },
-        { "save-preset A folder", "folder.vqrp was not saved: a folder has that name: " + path ("folder.vqrp") },
+        { "save-preset A folder", "folder.vqrp was not saved: it is a folder" },
         { "save-preset A missing/sound",
           "sound.vqrp was not saved: the folder " + path ("missing") + " does not exist" },
         { "save-preset A plain.txt/sound",
