@@ -11,8 +11,9 @@
 namespace juce
 {
 /** The process-wide owner of the plug-in's MIDI client. It finds the hardware units by name, opens
-    each with the discovery query, keeps those that answer with their serial number, and hands a
-    unit to at most one listener (a plug-in instance's bridge) at a time.
+    each with the discovery query, lists those that answer with their serial number (asking a silent
+    one again now and then while it is present), and hands a unit to at most one listener (a plug-in
+    instance's bridge) at a time.
 
     Created with the first plug-in instance (registerPluginInstance) and deleted with the last
     (unregisterPluginInstance). Everything here runs on the message thread.

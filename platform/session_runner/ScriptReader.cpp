@@ -217,7 +217,10 @@ juce::String checkWord (Word kind, const juce::String& word)
     switch (kind)
     {
         case Word::serial:
-            return isInRange (word, 0, 255) ? juce::String() : "a serial number is 0 to 255, not " + quoted;
+            return isInRange (word, 0, juce::VqSysexProtocol::maxSerialNo)
+                       ? juce::String()
+                       : "a serial number is 0 to " + juce::String (juce::VqSysexProtocol::maxSerialNo) + ", not " +
+                             quoted;
         case Word::name:
             return word.containsOnly ("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-")
                        ? juce::String()
