@@ -270,6 +270,11 @@ juce::String checkWord (Word kind, const juce::String& word)
 // The values the plug-in takes for the setting, which a script cannot go beyond.
 juce::String checkSettingValue (int index, const juce::String& word)
 {
+    // The instance says itself whether it talks to its unit; a value set from outside would stand
+    // against the connection it holds.
+    if (index == ParamData::isConnected)
+        return "\"IS CONNECTED\" is the instance's own report and cannot be set";
+
     if (ParamData::toSettingValue (index, ScriptReader::readSettingValue (word)).has_value())
         return {};
 

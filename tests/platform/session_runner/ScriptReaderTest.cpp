@@ -63,6 +63,8 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "automate A CHANNEL 0.5.1", "a normalised value is a number from 0 to 1, not \"0.5.1\"" },
         { "automate A CHANNEL nan", "a normalised value is a number from 0 to 1, not \"nan\"" },
         { "setting A \"IS CONNECTED\" maybe", "a setting value is true, false or a whole number, not \"maybe\"" },
+        { "setting A \"IS CONNECTED\" false", "\"IS CONNECTED\" is the instance's own report and cannot be set" },
+        { "setting A 0 true", "\"IS CONNECTED\" is the instance's own report and cannot be set" },
         { "setting A \"NO SUCH\" 1", "no setting \"NO SUCH\"" },
         { "wait 99999999999", "a wait is 0 to 600000 ms, not \"99999999999\"" },
         { "wait 1e3", "a wait is 0 to 600000 ms, not \"1e3\"" },
