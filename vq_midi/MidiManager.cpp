@@ -222,12 +222,16 @@ void MidiManager::initialize (const StringArray& names)
     initialised = true;
 }
 
-bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo)
+bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver)
 {
     if (listener == nullptr)
         return false;
 
-    const auto isFree = [] (const auto& device) { return device->getListener() == nullptr; };
+    const auto isFree = [&passedOver] (const auto& device)
+    {
+        return device->getListener() == nullptr &&
+               std::find (passedOver.begin(), passedOver.end(), device->getSerialNo()) == passedOver.end();
+    };
 
     if (std::count_if (devices.begin(), devices.end(), isFree) != 1)
         return false;

@@ -54,8 +54,9 @@ public:
 
     bool isInitialised() const noexcept { return initialised; }
 
-    /** Attaches the listener to the one free unit; fails when none or several are free. */
-    bool connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo);
+    /** Attaches the listener to the one free unit; fails when none or several are free. Free units
+        whose serial number is among `passedOver` (units the caller leaves to others) do not count. */
+    bool connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver = {});
 
     /** Attaches the listener to the first free unit with that serial number. */
     bool connectIfSerialNo (int serialNo, MidiDevice::Listener* listener);
