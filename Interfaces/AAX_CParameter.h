@@ -91,16 +91,20 @@ public:
             mAutomationDelegate->PostReleaseRequest (Identifier());
     }
 
+    // A normalised value that is no finite number is refused before the taper would take a NaN for its
+    // minimum; the same holds for the default below.
     void SetNormalizedValue (double newNormalizedValue) override
     {
-        SetValue (mTaperDelegate->NormalizedToReal (newNormalizedValue));
+        if (std::isfinite (newNormalizedValue))
+            SetValue (mTaperDelegate->NormalizedToReal (newNormalizedValue));
     }
 
     double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
 
     void SetNormalizedDefaultValue (double normalizedDefault) override
     {
-        mDefaultValue = mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault));
+        if (std::isfinite (normalizedDefault))
+            mDefaultValue = mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault));
     }
 
     double GetNormalizedDefaultValue() const override { return mTaperDelegate->RealToNormalized (mDefaultValue); }
@@ -223,11 +227,7 @@ public:
     {
         T value;
 
-        if (! mDisplayDelegate->StringToValue (valueString, &value))
-            return false;
-
-        SetValue (value);
-        return true;
+        return mDisplayDelegate->StringToValue (valueString, &value) && SetValue (value);
     }
 
     bool GetValueAsBool (bool* value) const override { return mValue.GetValueAsBool (value); }
@@ -294,8 +294,12 @@ public:
             mAutomationDelegate->PostCurrentValue (Identifier(), GetNormalizedValue());
     }
 
+    /** Stores and reports the host's value; a non-finite one is refused, so nothing is stored or posted. */
     void UpdateNormalizedValue (double newNormalizedValue) override
     {
+        if (! std::isfinite (newNormalizedValue))
+            return;
+
         const auto real = mTaperDelegate->NormalizedToReal (newNormalizedValue);
 
         if (! mNeedNotify && real == mValue.Get())
@@ -309,9 +313,14 @@ public:
         mNeedNotify = false;
     }
 
-    /** Requests the value from the host when a delegate is attached, else stores it at once. */
-    void SetValue (T newValue)
+    /** Requests the value from the host when a delegate is attached, else stores it at once; false, with
+        nothing requested or stored, for a value that is no finite number. */
+    bool SetValue (T newValue)
     {
+        if constexpr (std::is_floating_point_v<T>)
+            if (! std::isfinite (newValue))
+                return false;
+
         const auto normalizedValue = mTaperDelegate->RealToNormalized (newValue);
 
         if (mAutomationDelegate != nullptr)
@@ -325,6 +334,8 @@ public:
             mNeedNotify = true;
             UpdateNormalizedValue (normalizedValue);
         }
+
+        return true;
     }
 
 private:
@@ -358,8 +369,7 @@ private:
     {
         if constexpr (std::is_same_v<V, T>)
         {
-            SetValue (value);
-            return true;
+            return SetValue (value);
         }
         else
         {

@@ -6,8 +6,6 @@ namespace
 {
 using Params = juce::VqParamsManager;
 
-constexpr int numParamsOfView = ParamData::numParams;
-
 // The settings a view registers for, in the order it registers and removes them.
 constexpr int settingsOfView[] { ParamData::doubleWindow,       ParamData::isConnected,
                                  ParamData::selectedChannel,    ParamData::clipperDiodeStateL,
@@ -40,11 +38,6 @@ std::array<int, PLEMVO_MainView::numSlots> paramIndicesOf (PLEMVO_MainView::Chan
 float intervalOf (int index)
 {
     return index == ParamData::channel ? 1.0f : 0.01f;
-}
-
-float defaultOf (int index)
-{
-    return juce::isPositiveAndBelow (index, numParamsOfView) ? ParamData::paramDefault[index] : 0.0f;
 }
 
 struct HostModifiers
@@ -83,9 +76,9 @@ void PLEMVO_MainView::OverlayComp::paint (juce::Graphics& g)
 //==============================================================================
 PLEMVO_MainView::PLEMVO_MainView (PlemvoPluginInstance& instance, PlemvoParamsManager& paramsManager, ChannelId id,
                                   bool& windowChangeFlag)
-    : params (paramsManager),
-      panel (PLEMVO_Panel::loadFrontPanelPicture()),
+    : panel (PLEMVO_Panel::loadFrontPanelPicture()),
       channelSwitch ((int) id, paramsManager),
+      params (paramsManager),
       channelId (id),
       paramIndices (paramIndicesOf (id)),
       windowChangeByUser (windowChangeFlag)
@@ -210,14 +203,14 @@ void PLEMVO_MainView::configureKnob (VQ_Knob_s500& knob, int slot, int hoverSett
                                      juce::ModifierKeys::Flags fineDragModifier)
 {
     const auto index = getParamIndex (slot);
-    knob.defineSliderPrms ({}, rulerTexts, 0.0f, 1.0f, intervalOf (index), defaultOf (index), 0.1f);
+    knob.defineSliderPrms ({}, rulerTexts, 0.0f, 1.0f, intervalOf (index), ParamData::paramDefault[index], 0.1f);
 
     knob.textFromValueFunction = [toText = params.getValueToTextFunction (index)] (double value)
     { return toText ((float) value); };
     knob.valueFromTextFunction = [fromText = params.getTextToValueFunction (index)] (const juce::String& text)
     { return (double) fromText (text); };
 
-    knob.setDoubleClickReturnValue (true, defaultOf (index), resetModifier);
+    knob.setDoubleClickReturnValue (true, ParamData::paramDefault[index], resetModifier);
     knob.setVelocityModeParameters (1.0, 1, 0.0, true, fineDragModifier);
 
     knob.onDragStart = [this, index]
@@ -284,8 +277,8 @@ void PLEMVO_MainView::changeChannelMode()
 void PLEMVO_MainView::resetAllParameters()
 {
     // No source: every listener, this view included, follows each change.
-    for (int index = 0; index < numParamsOfView; ++index)
-        setParamInGesture (nullptr, index, defaultOf (index));
+    for (int index = 0; index < ParamData::numParams; ++index)
+        setParamInGesture (nullptr, index, ParamData::paramDefault[index]);
 }
 
 //==============================================================================
@@ -352,7 +345,7 @@ void PLEMVO_MainView::showOnState (PLEMVO_ButtonComp& widget, float value)
 
 void PLEMVO_MainView::paramValueChanged (int index, float value)
 {
-    if (! juce::isPositiveAndBelow (index, numParamsOfView))
+    if (! juce::isPositiveAndBelow (index, ParamData::numParams))
         return;
 
     const auto own = index > ParamData::channelTwinOffset ? index - ParamData::channelTwinOffset : index;
@@ -399,7 +392,7 @@ void PLEMVO_MainView::nonAutomatableParamValueChanged (int index, juce::var valu
     {
         case ParamData::isConnected: usbLight.lightDiode->setVisible ((bool) value); break;
         case ParamData::selectedChannel:
-            if (params.getNumParams() > 0 && ! isLinked())
+            if (! isLinked())
                 channelSwitch.setValue ((float) positionOfSelectedChannel (value), juce::dontSendNotification);
             break;
         case ParamData::clipperDiodeStateL: clipLights.leftLightDiode->setVisible ((bool) value); break;

@@ -70,15 +70,9 @@ public:
     void paramValueChanged (int index, float value) override;
     void nonAutomatableParamValueChanged (int index, juce::var value) override;
 
-    ChannelId getChannelId() const noexcept { return channelId; }
-
     /** The parameter index of a slot for this view's channel. */
     int getParamIndex (int slot) const noexcept { return paramIndices[(size_t) slot]; }
 
-private:
-    PlemvoParamsManager& params;
-
-public:
     PLEMVO_Panel panel;
     VQ_Knob_s500 eq1FreqKnob { VQ_Knob_s500::frequency, false };
     VQ_Knob_s500 eq1GainKnob { VQ_Knob_s500::gain, true };
@@ -95,17 +89,15 @@ public:
     SevenSegmentDisplay readOut;
     PresetFakeKnob presetKnob { VQ_Knob_s500::centred, false };
     WindowButton windowButton;
-
-private:
-    const ChannelId channelId;
-    const std::array<int, numSlots> paramIndices;
-    bool& windowChangeByUser;
-
-public:
     OverlayComp overlay;
 
 private:
     static constexpr int readOutHoldMs = 1000;
+
+    PlemvoParamsManager& params;
+    const ChannelId channelId;
+    const std::array<int, numSlots> paramIndices;
+    bool& windowChangeByUser;
 
     juce::Array<int> openKnobGestures; // the indices of knob drags begun and not yet ended
     juce::Array<int> hoverSettingsOn;  // the hover settings this view's knobs turned on and not yet off

@@ -25,8 +25,6 @@ public:
     /** One step: -1 for an even output, +1 for an odd one. */
     int nextSign() noexcept;
 
-    juce::int64 getSeed() const noexcept { return seed; }
-
 private:
     void combineSeed (juce::int64 value) noexcept;
 

@@ -25,8 +25,6 @@ public:
                            const float& rangeEnd, const float& interval, const float& defaultValue,
                            const float& unused) override;
 
-    Orientation getOrientation() const noexcept { return (Orientation) orientation; }
-
 private:
     static constexpr float captionFontHeight = 17.0f;
     static constexpr int pixelsForFullTurn = 256;

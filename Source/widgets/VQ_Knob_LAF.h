@@ -36,25 +36,13 @@ public:
 
     void setPointerVisible (bool shouldDraw) noexcept { drawPointer = shouldDraw; }
     bool isPointerVisible() const noexcept { return drawPointer; }
-    bool isRulerDrawn() const noexcept { return drawRuler; }
-    bool isDecoratorDrawn() const noexcept { return drawDecorator; }
 
     float getScale() const noexcept { return scale; }
-    int getSize() const noexcept { return size; }
     float getCentre() const noexcept { return centre; }
-    float getKnobDiameter() const noexcept { return knobDiameter; }
     float getKnobRadius() const noexcept { return knobRadius; }
-    float getMargin() const noexcept { return margin; }
     float getChamferWidth() const noexcept { return chamferWidth; }
 
-    /** The shading turns by 1/divisor of the knob's turn; 7 <= |divisor| <= 15, random sign. */
-    float getShadingDivisor() const noexcept { return shadingDivisor; }
-
-    const juce::Image& getCapImage() const noexcept { return capImage; }
-    const juce::Image& getCapShadingImage() const noexcept { return capShadingImage; }
-    const juce::Image& getShadowImage() const noexcept { return shadowImage; }
     const juce::Image& getRulerImage() const noexcept { return rulerImage; }
-    const juce::Path& getPointerPath() const noexcept { return pointerPath; }
 
 protected:
     /** The slider position limited to 0..1; NaN counts as 0, so no transform gets a NaN angle. */
@@ -96,6 +84,7 @@ protected:
     juce::Image rulerImage, shadowImage, capShadingImage, capImage;
     juce::Path pointerPath;
 
+    // The shading turns by 1/divisor of the knob's turn; 7 <= |divisor| <= 15, random sign.
     float shadingDivisor = 7.0f;
 
 private:

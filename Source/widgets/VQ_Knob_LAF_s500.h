@@ -27,11 +27,7 @@ public:
     void prepareKnobRuller (VQ_Knob& knob) override;
     void prepareKnobRullerDecorator (VQ_Knob& knob) override;
 
-    float getLedStep() const noexcept { return ledStep; }
     float getDecoratorRadius() const noexcept { return decoratorRadius; }
-    const juce::Image& getDecoratorImage() const noexcept { return decoratorImage; }
-    const juce::Image& getWhiteLedImage() const noexcept { return whiteLedImage; }
-    const juce::Image& getRedLedImage() const noexcept { return redLedImage; }
 
 protected:
     /** Draws the unlit ring and the lit LEDs; the LED at the middle of the arc in red if asked. */

@@ -51,7 +51,6 @@ public:
     SliderRulerHelper (double valueOfMark, bool isEnabled);
 
     void setKnob (VQ_Knob* newKnob) noexcept { knob = newKnob; }
-    VQ_Knob* getKnob() const noexcept { return knob; }
     double getValue() const noexcept { return value; }
     bool isEnabled() const noexcept { return enabled; }
 

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 TEST (AAX_CParameter, EachOperationMovesTheValueAndTellsTheHostOnlyAsItsRuleSays)
 {
@@ -69,4 +71,38 @@ TEST (AAX_CParameter, AReplacedAutomationDelegateIsUnregisteredAndTheNewOneRegis
     parameter->SetAutomationDelegate (nullptr);
     parameter->Touch();
     EXPECT_EQ (second.calls, (std::vector<std::string> { "register 4", "unregister 4" }));
+}
+
+TEST (AAX_CParameter, AValueThatIsNoFiniteNumberIsRefusedByEverySetterWithNothingStoredOrToldToTheHost)
+{
+    const std::pair<const char*, std::function<void (Parameter&, double)>> setters[] = {
+        { "SetValueWithFloat", [] (Parameter& p, double v) { EXPECT_FALSE (p.SetValueWithFloat (float (v))); } },
+        { "SetValue", [] (Parameter& p, double v) { EXPECT_FALSE (p.SetValue (float (v))); } },
+        { "SetNormalizedValue", [] (Parameter& p, double v) { p.SetNormalizedValue (v); } },
+        { "UpdateNormalizedValue", [] (Parameter& p, double v) { p.UpdateNormalizedValue (v); } },
+        { "SetNormalizedDefaultValue", [] (Parameter& p, double v) { p.SetNormalizedDefaultValue (v); } },
+    };
+    constexpr auto infinity = std::numeric_limits<double>::infinity();
+
+    for (const auto& [name, set] : setters)
+    {
+        for (const auto sent : { std::numeric_limits<double>::quiet_NaN(), infinity, -infinity })
+        {
+            SCOPED_TRACE (std::string (name) + " " + std::to_string (sent));
+            AutomatedParameter rig (RecordingAutomationDelegate::Echo::AtOnce);
+            const auto alone = makeParameter();
+
+            set (*rig.parameter, sent);
+            set (*alone, sent);
+            EXPECT_EQ (rig.automation.calls, std::vector<std::string> {});
+
+            for (const auto* p : { rig.parameter.get(), alone.get() })
+            {
+                float value = -1.0f;
+                p->GetValueAsFloat (&value);
+                EXPECT_EQ (value, 0.25f);
+                EXPECT_EQ (p->GetNormalizedDefaultValue(), 0.25);
+            }
+        }
+    }
 }

@@ -9,8 +9,9 @@
 #include <functional>
 #include <vector>
 
-/** One entry of an effect's parameters or view, called with a null pointer where it writes its answer
-    (or reads the host's chunk record), and the result it must give without writing anything. */
+/** One entry of an effect's parameters or view, called with a null pointer where it writes its answer,
+    reads the host's chunk record or names its parameter, and the result it must give without writing
+    or changing anything. */
 struct NullPointerCase
 {
     const char* entry;
@@ -65,6 +66,12 @@ inline std::vector<NullPointerCase> nullPointerCases()
           [] (Effect& e, View&) { return e.GetParameterValueString ("1", nullptr, 8); } },
         { "GetParameterNormalizedValue", refused, true,
           [] (Effect& e, View&) { return e.GetParameterNormalizedValue ("1", nullptr); } },
+        // A relative change asks the effect's own getter for the current value, which JUCE's wrapper
+        // overrides: the identifier is checked before it is asked.
+        { "SetParameterNormalizedRelative", AAX_ERROR_INVALID_PARAMETER_ID, true,
+          [] (Effect& e, View&) { return e.SetParameterNormalizedRelative (nullptr, 0.1); } },
+        { "UpdateParameterNormalizedRelative", AAX_ERROR_INVALID_PARAMETER_ID, false,
+          [] (Effect& e, View&) { return e.UpdateParameterNormalizedRelative (nullptr, 0.1); } },
         { "ResetFieldData", refused, true, [] (Effect& e, View&) { return e.ResetFieldData (0, nullptr, 4); } },
         { "GetNumberOfChunks", refused, true, [] (Effect& e, View&) { return e.GetNumberOfChunks (nullptr); } },
         // JUCE's override hands index 0, the controls chunk, to the library's body.

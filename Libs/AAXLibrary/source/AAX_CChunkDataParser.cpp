@@ -3,10 +3,12 @@
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace
 {
@@ -78,21 +80,20 @@ public:
 
     bool atEnd() const { return offset >= size; }
 
-    /** The NUL-terminated text at the offset, at most maxLength long; false when no NUL lies within. */
+    /** The NUL-terminated text at the offset, cut to its first maxLength characters; the offset moves past
+        its NUL all the same. False when no NUL lies within the size. */
     bool readText (int64_t maxLength, AAX_CString& text)
     {
         // The offset may already lie past the size when the entry's name ended in its last bytes.
-        const auto limit = std::min (size, offset + maxLength + 1);
-
-        if (limit <= offset)
+        if (size <= offset)
             return false;
 
-        const auto* end = static_cast<const char*> (std::memchr (data + offset, 0, size_t (limit - offset)));
+        const auto* end = static_cast<const char*> (std::memchr (data + offset, 0, size_t (size - offset)));
 
         if (end == nullptr)
             return false;
 
-        text.Set (data + offset);
+        text = AAX_CString (std::string (data + offset, size_t (std::min<int64_t> (end - (data + offset), maxLength))));
         offset = pad4 (end - data + 1);
         return true;
     }

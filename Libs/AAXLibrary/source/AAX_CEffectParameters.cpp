@@ -72,16 +72,40 @@ AAX_Result onParameter (Manager& manager, AAX_CParamID identifier, Operation&& o
     return parameter != nullptr ? operation (*parameter) : AAX_Result (AAX_ERROR_INVALID_PARAMETER_ID);
 }
 
-/** A host's normalized value outside 0..1 (infinities too) is taken as the nearest end; a NaN stays a NaN
-    for the parameter to refuse. */
-double intoUnitRange (double value)
+/** Runs the operation on the parameter with that identifier and the host's normalized value; a value
+    outside 0..1 is taken as the nearest end. An absent identifier gives -20001 and a value that is no
+    finite number -20043, with nothing changed. */
+template <typename Manager, typename Operation>
+AAX_Result withNormalizedValue (Manager& manager, AAX_CParamID identifier, double value, Operation&& operation)
 {
-    return std::isnan (value) ? value : std::clamp (value, 0.0, 1.0);
+    return onParameter (manager, identifier,
+                        [&] (auto& parameter)
+                        {
+                            return std::isfinite (value) ? operation (parameter, std::clamp (value, 0.0, 1.0))
+                                                         : AAX_Result (AAX_ERROR_INVALID_ARGUMENT);
+                        });
 }
 
-bool differs (double a, double b)
+/** Hands the current value plus the delta to the setter. The identifier and the delta are checked before
+    the virtual getter is asked, since an override of it may not bear an identifier it does not know. */
+template <typename Setter>
+AAX_Result changeRelative (const AAX_CEffectParameters& effect, const AAX_CParameterManager& manager,
+                           AAX_CParamID identifier, double delta, Setter&& set)
 {
-    return std::isnan (a) || std::isnan (b) || a != b;
+    return onParameter (manager, identifier,
+                        [&] (auto&)
+                        {
+                            double current = 0.0;
+
+                            if (! std::isfinite (delta))
+                                return AAX_Result (AAX_ERROR_INVALID_ARGUMENT);
+
+                            if (const auto result = effect.GetParameterNormalizedValue (identifier, &current);
+                                result != AAX_SUCCESS)
+                                return result;
+
+                            return set (current + delta);
+                        });
 }
 } // namespace
 
@@ -294,12 +318,12 @@ AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParam
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    return onParameter (mParameterManager, iParameterID,
-                        [&] (auto& parameter)
-                        {
-                            parameter.SetNormalizedDefaultValue (iValue);
-                            return AAX_SUCCESS;
-                        });
+    return withNormalizedValue (mParameterManager, iParameterID, iValue,
+                                [] (auto& parameter, double value)
+                                {
+                                    parameter.SetNormalizedDefaultValue (value);
+                                    return AAX_SUCCESS;
+                                });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const
@@ -450,22 +474,18 @@ AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iPar
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    return onParameter (mParameterManager, iParameterID,
-                        [&] (auto& parameter)
-                        {
-                            parameter.SetNormalizedValue (intoUnitRange (iValue));
-                            return AAX_SUCCESS;
-                        });
+    return withNormalizedValue (mParameterManager, iParameterID, iValue,
+                                [] (auto& parameter, double value)
+                                {
+                                    parameter.SetNormalizedValue (value);
+                                    return AAX_SUCCESS;
+                                });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
-    double current = 0.0;
-
-    if (const auto result = GetParameterNormalizedValue (iParameterID, &current); result != AAX_SUCCESS)
-        return result;
-
-    return SetParameterNormalizedValue (iParameterID, std::clamp (current + iValue, 0.0, 1.0));
+    return changeRelative (*this, mParameterManager, iParameterID, iValue,
+                           [&] (double value) { return SetParameterNormalizedValue (iParameterID, value); });
 }
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
@@ -496,30 +516,25 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue,
                                                                   AAX_EUpdateSource)
 {
-    return onParameter (mParameterManager, iParameterID,
-                        [&] (auto& parameter)
-                        {
-                            const auto previous = parameter.GetNormalizedValue();
-                            const auto value = intoUnitRange (iValue);
-                            parameter.UpdateNormalizedValue (value);
-                            mPacketDispatcher.SetDirty (iParameterID);
+    return withNormalizedValue (mParameterManager, iParameterID, iValue,
+                                [&] (auto& parameter, double value)
+                                {
+                                    const auto previous = parameter.GetNormalizedValue();
+                                    parameter.UpdateNormalizedValue (value);
+                                    mPacketDispatcher.SetDirty (iParameterID);
 
-                            if (differs (previous, value))
-                                ++mNumPlugInChanges;
+                                    if (previous != value)
+                                        ++mNumPlugInChanges;
 
-                            return AAX_SUCCESS;
-                        });
+                                    return AAX_SUCCESS;
+                                });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
 {
-    double current = 0.0;
-
-    if (const auto result = GetParameterNormalizedValue (iParameterID, &current); result != AAX_SUCCESS)
-        return result;
-
-    return UpdateParameterNormalizedValue (iParameterID, std::clamp (current + iValue, 0.0, 1.0),
-                                           AAX_EUpdateSource (0));
+    return changeRelative (*this, mParameterManager, iParameterID, iValue,
+                           [&] (double value)
+                           { return UpdateParameterNormalizedValue (iParameterID, value, AAX_EUpdateSource (0)); });
 }
 
 AAX_Result AAX_CEffectParameters::GenerateCoefficients()

@@ -256,7 +256,7 @@ TEST (AAX_CChunkDataParser, MalformedEntriesEndTheLoadAndNonFiniteValuesAreSkipp
 
     const Case cases[] = {
         { "a name without its NUL", goldenThen ({ 'd', '_', 'x', 'y' }), 3 },
-        { "a name longer than 255 bytes", goldenThen (Bytes (300, 'd')), 3 },
+        { "a long name without its NUL", goldenThen (Bytes (300, 'd')), 3 },
         { "a string without its NUL", goldenThen ({ 'r', '_', 's', 0, 'a', 'b' }), 3 },
         { "a NaN", followedByGolden (withDouble ("n", nanBits)), 3 },
         { "an infinity", followedByGolden (withDouble ("n", infinityBits)), 3 },
@@ -271,19 +271,24 @@ TEST (AAX_CChunkDataParser, MalformedEntriesEndTheLoadAndNonFiniteValuesAreSkipp
     }
 }
 
-TEST (AAX_CChunkDataParser, ShortNamesAndFiniteDoublesBeyondFloatAreEntriesAndTheLoadGoesOnAfterThem)
+TEST (AAX_CChunkDataParser, ShortNamesCutLongNamesAndFiniteDoublesBeyondFloatAreEntriesAndTheLoadGoesOnAfterThem)
 {
     const auto hugeBits = 0x7e37e43c8800759cull; // 1e300
+    const auto longName = std::string (300, 'x');
 
     const Case cases[] = {
         { "an empty name", followedByGolden ({ 1, 1, 1, 1, 0, 0, 0, 0 }), 4 },
         { "a one-character name", followedByGolden ({ 1, 1, 1, 1, 'd', 0, 0, 0, 0x3f, 0xf0, 0, 0, 0, 0, 0, 0 }), 4 },
         { "zeros after the data", goldenThen ({ 0, 0, 0, 0, 0, 0, 0, 0 }), 5 },
         { "a double beyond float", followedByGolden (withDouble ("n", hugeBits)), 4 },
+        { "a name longer than 255 characters", followedByGolden (withDouble (longName.c_str(), hugeBits)), 4 },
     };
 
     for (const auto& c : cases)
         loaded (c);
+
+    const auto cutName = loaded (cases[4])->mDataValues.at (0).mDataName;
+    EXPECT_EQ (std::string (cutName.Get()), longName.substr (0, 253)) << "255 characters, the tag among them";
 
     const auto oneCharacter = loaded (cases[1]);
     EXPECT_EQ (oneCharacter->mDataValues.at (0).mDataType, AAX_CChunkDataParser::kDoubleType);
