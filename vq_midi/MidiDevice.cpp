@@ -229,11 +229,13 @@ void MidiDevice::handleMessage (const std::uint8_t* data, int length)
         return;
     }
 
+    if ((std::size_t) length < Protocol::minParameterLength)
+        return;
+
     // The unit may also mark a value for the selected channel with command 00.
     const auto command = data[Protocol::commandByte];
 
-    if ((std::size_t) length < Protocol::minParameterLength ||
-        (command != 0x00 && command != Protocol::commandSelectedChannel))
+    if (command != 0x00 && command != Protocol::commandSelectedChannel)
         return;
 
     // Only MIDI data bytes make a value: a status byte such as an early F7, or a value above the
