@@ -425,8 +425,9 @@ TEST_F (InstanceTest, AfterAReplugAnInstanceThatRemembersNoUnitLeavesTheUnitToTh
         auto& unit = addUnit (1);
         auto& a = createInstance();
         ASSERT_TRUE (waitForConnection (a)) << order;
-        a.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.75f);
+        // The unit takes its messages in order: once the gain is there, the low-pass is too.
         a.getPlemvoParams().setParamValue (nullptr, ParamData::lpf1, 0.5f);
+        a.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.75f);
         ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return unit.getCode (1, Protocol::eq1Gain) == 90; }));
         const auto lowPassOfA = unit.getCode (1, Protocol::lowPass);
         auto& b = createInstance();
