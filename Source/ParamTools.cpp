@@ -64,8 +64,8 @@ SettingRange getSettingRange (int index)
 {
     switch (index)
     {
-        case connectedDevSn: return { -1, juce::VqSysexProtocol::maxValue }; // -1: no device remembered
-        case selectedChannel: return { 0, 1 };                               // channel 1 or 2
+        case connectedDevSn: return { -1, juce::VqSysexProtocol::maxSerialNo }; // -1: no device remembered
+        case selectedChannel: return { 0, 1 };                                  // channel 1 or 2
         default: break;
     }
 

@@ -31,8 +31,17 @@ PlemvoParamsManager::PlemvoParamsManager (PlemvoPluginInstance& owner)
     for (int index = 1; index <= ParamData::channelTwinOffset; ++index)
         linkers.add (new StereoParameterLinker (*this, index, index + ParamData::channelTwinOffset));
 
-    sessionState = std::make_unique<SessionState> (*this, [this] (int index, const juce::var& value)
-                                                   { barriers.getUnchecked (index)->setParamValue (value); });
+    // A restore on the message thread sets its parameters at once: its settings go before them, so that
+    // one that moves the instance to another unit leaves the old unit out of the new state.
+    sessionState = std::make_unique<SessionState> (*this,
+                                                   [this] (int index, const juce::var& value)
+                                                   {
+                                                       auto* barrier = barriers.getUnchecked (index);
+                                                       barrier->setParamValue (value);
+
+                                                       if (juce::MessageManager::existsAndIsCurrentThread())
+                                                           barrier->handleUpdateNowIfNeeded();
+                                                   });
 }
 
 PlemvoParamsManager::~PlemvoParamsManager() = default;

@@ -15,6 +15,13 @@ constexpr juce::int32 fourCharCode (const char (&code)[5])
     return (juce::int32) (((juce::uint32) (juce::uint8) code[0] << 24) | ((juce::uint32) (juce::uint8) code[1] << 16) |
                           ((juce::uint32) (juce::uint8) code[2] << 8) | (juce::uint32) (juce::uint8) code[3]);
 }
+
+/** The instances of the process, in the order created; message thread. */
+juce::Array<PlemvoPluginInstance*>& liveInstances()
+{
+    static juce::Array<PlemvoPluginInstance*> instances;
+    return instances;
+}
 } // namespace
 
 PlemvoPluginInstance::PlemvoPluginInstance()
@@ -31,6 +38,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
         midiManager->registerPluginInstance ({ juce::VqSysexProtocol::unitDeviceName });
 
     plemvoParams->addNonAutomatableParamListener (this, ParamData::connectedDevSn, juce::VqParamsManager::registerOnly);
+    liveInstances().add (this);
     startTimer (connectionIntervalMs);
 }
 
@@ -38,6 +46,7 @@ PlemvoPluginInstance::PlemvoPluginInstance()
 // members and the parameter manager that the bridge's MIDI objects listen to.
 PlemvoPluginInstance::~PlemvoPluginInstance()
 {
+    liveInstances().removeFirstMatchingValue (this);
     plemvoParams->removeNonAutomatableParamListener (this, ParamData::connectedDevSn);
     stopTimer();
     detachBridge();
@@ -109,8 +118,18 @@ juce::AudioProcessorEditor* PlemvoPluginInstance::createEditor()
 
 void PlemvoPluginInstance::sendPendingCommand()
 {
+    // A request made while no window existed may have been answered meanwhile, by a connection or
+    // by a unit remembered or gone.
+    if (pendingCommand != nullptr && ! needsDeviceChoice())
+        pendingCommand.reset();
+
     if (pendingCommand != nullptr)
         sendCommand (std::move (pendingCommand));
+}
+
+bool PlemvoPluginInstance::hasPendingCommand() const
+{
+    return pendingCommand != nullptr && needsDeviceChoice();
 }
 
 //==============================================================================
@@ -137,7 +156,7 @@ void PlemvoPluginInstance::timerCallback()
     {
         int serialNo = -1;
 
-        if (midiManager->connectIfOneDevice (newBridge.get(), serialNo))
+        if (midiManager->connectIfOneDevice (newBridge.get(), serialNo, unitsRememberedElsewhere()))
         {
             setSetting (ParamData::connectedDevSn, serialNo);
             bridge = std::move (newBridge);
@@ -145,7 +164,7 @@ void PlemvoPluginInstance::timerCallback()
             return;
         }
 
-        if (countFreeDevices() > 0)
+        if (needsDeviceChoice())
             sendCommand (std::make_unique<juce::VqCommand> (Ids::vqPlemvo::showDeviceSelector));
     }
     else if (midiManager->connectIfSerialNo (remembered, newBridge.get()))
@@ -257,17 +276,42 @@ bool PlemvoPluginInstance::isConnected() const
     return (bool) plemvoParams->getNonAutomatableParamValue (ParamData::isConnected);
 }
 
-int PlemvoPluginInstance::countFreeDevices() const
+std::vector<int> PlemvoPluginInstance::unitsRememberedElsewhere() const
 {
+    std::vector<int> serialNumbers;
+
+    for (const auto* other : liveInstances())
+        if (other != this)
+            if (const int remembered = other->plemvoParams->getNonAutomatableParamValue (ParamData::connectedDevSn);
+                remembered >= 0)
+                serialNumbers.push_back (remembered);
+
+    return serialNumbers;
+}
+
+// The free units this instance may take without being told which: not those other instances remember.
+int PlemvoPluginInstance::countUnitsToChooseFrom() const
+{
+    if (midiManager == nullptr)
+        return 0;
+
+    const auto passedOver = unitsRememberedElsewhere();
+    const auto list = midiManager->getConnectionList();
     int count = 0;
 
-    const auto list = midiManager->getConnectionList();
-
     for (const auto* row : *list)
-        if (row->listener == nullptr)
+        if (row->listener == nullptr &&
+            std::find (passedOver.begin(), passedOver.end(), row->serialNo) == passedOver.end())
             ++count;
 
     return count;
+}
+
+// With one unit to take the connection step takes it; only between several must the user choose.
+bool PlemvoPluginInstance::needsDeviceChoice() const
+{
+    return ! isConnected() && (int) plemvoParams->getNonAutomatableParamValue (ParamData::connectedDevSn) == -1 &&
+           countUnitsToChooseFrom() > 1;
 }
 
 //==============================================================================

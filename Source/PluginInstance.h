@@ -17,7 +17,9 @@ class MidiManager;
 
     Once a second, while the unit should be connected and is not, it tries to attach a new MIDI bridge to
     the remembered unit, or to the one free unit when none is remembered; with several free units it asks
-    for the device selector, a command kept until an editor can show it. It also serves the preset
+    for the device selector, a command kept until an editor can show it and dropped once there is no
+    choice to make. An instance that remembers no unit leaves the units that other live instances
+    remember to them, so a replug gives every instance its own unit back. It also serves the preset
     commands that nobody else takes.
 
     While connected, a remembered unit set from outside (a preset, a restored state, the host) that
@@ -78,11 +80,12 @@ public:
     /** The bridge that holds or tries the connection, or null. */
     PlemvoMidiBridge* getBridge() const noexcept { return bridge.get(); }
 
-    /** Sends a device-selector request that waits for a window to the command listeners again. */
+    /** Sends a device-selector request that waits for a window to the command listeners again, or drops
+        it when the instance no longer needs to choose a unit. */
     void sendPendingCommand();
 
-    /** Whether a device-selector request waits for an editor. */
-    bool hasPendingCommand() const noexcept { return pendingCommand != nullptr; }
+    /** Whether a device-selector request waits for an editor and the choice is still open. */
+    bool hasPendingCommand() const;
 
 protected:
     void commandFallback (std::unique_ptr<juce::VqCommand> command) override;
@@ -101,7 +104,9 @@ private:
     void nonAutomatableParamValueChanged (int index, juce::var value) override;
     void setSetting (int index, const juce::var& value);
     bool isConnected() const;
-    int countFreeDevices() const;
+    std::vector<int> unitsRememberedElsewhere() const;
+    int countUnitsToChooseFrom() const;
+    bool needsDeviceChoice() const;
     void savePreset (const juce::File& chosen);
     void tellIfFailed (const juce::String& title, const juce::Result& result);
     void launchChooser (const juce::String& title, const juce::String& patterns, int flags,

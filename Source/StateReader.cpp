@@ -270,7 +270,7 @@ void StateReader::readXmlElement (const PresetXmlParser::Element& root, Changes&
     // A missing or unreadable "devNo" is no unit: it must not read as unit 0.
     if (const auto* deviceText = root.findAttribute ("devNo"))
         if (const auto device = readWholeInt (*deviceText))
-            if (*device >= 0 && *device <= juce::VqSysexProtocol::maxValue)
+            if (*device >= 0 && *device <= juce::VqSysexProtocol::maxSerialNo)
                 changes.bankDevice = *device;
 }
 

@@ -1,5 +1,6 @@
 // Feeds arbitrary packet lists to a connected unit's input port, through the MIDI layer, and checks
-// that only values the protocol can carry reach the listener.
+// that only values the protocol can carry reach the listener, and that where a driver cuts the bytes
+// into packets changes nothing: the same bytes in one packet deliver the same values in the same order.
 //
 // Input: a sequence of packets, each a length byte followed by that many bytes; a length byte with
 // its top bit set takes the next byte as its low byte, for packets longer than 127 bytes. The last
@@ -13,6 +14,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 namespace
@@ -26,7 +29,20 @@ public:
     {
         if (id < 0 || id > 0x7F || value < 0 || value > juce::VqSysexProtocol::maxValue)
             std::abort();
+
+        const std::lock_guard<std::mutex> guard (lock);
+        received.emplace_back (id, value);
     }
+
+    std::vector<std::pair<int, int>> take()
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+        return std::exchange (received, {});
+    }
+
+private:
+    std::mutex lock;
+    std::vector<std::pair<int, int>> received;
 };
 
 /** One unit connected for the whole run, taken down at exit as the last plug-in instance would. */
@@ -47,6 +63,15 @@ struct ConnectedUnit
     }
 
     ~ConnectedUnit() { manager->unregisterPluginInstance(); }
+
+    // Returns what the packets delivered; a status byte after them drops what they left unfinished.
+    std::vector<std::pair<int, int>> deliver (const std::vector<vqsim::VirtualMidiSetup::Bytes>& packets)
+    {
+        setup.injectPacketList (source, packets);
+        setup.injectPacketList (source, { { 0x80 } });
+        setup.flush();
+        return listener.take();
+    }
 
     juce::ScopedJuceInitialiser_GUI juce;
     vqsim::VirtualMidiSetup setup;
@@ -81,7 +106,16 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
 {
     static ConnectedUnit link;
 
-    link.setup.injectPacketList (link.source, splitIntoPackets (data, size));
-    link.setup.flush();
+    const auto packets = splitIntoPackets (data, size);
+    const auto cut = link.deliver (packets);
+
+    vqsim::VirtualMidiSetup::Bytes whole;
+
+    for (const auto& packet : packets)
+        whole.insert (whole.end(), packet.begin(), packet.end());
+
+    if (whole.size() <= 0xFFFF && link.deliver ({ whole }) != cut)
+        std::abort();
+
     return 0;
 }

@@ -91,7 +91,7 @@ public:
 
         for (UInt32 i = 0; i < packets->numPackets; ++i)
         {
-            pimpl->owner->handleMessage (packet->data, packet->length);
+            pimpl->owner->receive (packet->data, packet->length);
             packet = MIDIPacketNext (packet);
         }
     }
@@ -136,10 +136,8 @@ MidiDevice::MidiDevice (MidiManager& ownerToUse, std::uint32_t client, std::uint
     : owner (&ownerToUse),
       pimpl (std::make_unique<Pimpl> (*this, ownerToUse, deviceRef))
 {
-    static constexpr auto query = Protocol::makeQuery();
-
     if (pimpl->open (client))
-        pimpl->sendSysEx (query.data(), (int) query.size());
+        sendQuery();
 }
 
 MidiDevice::~MidiDevice()
@@ -153,6 +151,12 @@ std::uint32_t MidiDevice::getDeviceRef() const noexcept
     return pimpl->deviceRef;
 }
 
+void MidiDevice::sendQuery()
+{
+    static constexpr auto query = Protocol::makeQuery();
+    pimpl->sendSysEx (query.data(), (int) query.size());
+}
+
 void MidiDevice::setValue (int id, int value, bool otherChannel)
 {
     const auto serial = serialNo.load();
@@ -163,8 +167,8 @@ void MidiDevice::setValue (int id, int value, bool otherChannel)
         return;
 
     const auto message = Protocol::makeParameterMessage (
-        (std::uint8_t) (serial & 0xff), otherChannel ? Protocol::commandOtherChannel : Protocol::commandSelectedChannel,
-        id, value);
+        (std::uint8_t) serial, otherChannel ? Protocol::commandOtherChannel : Protocol::commandSelectedChannel, id,
+        value);
 
     if (attaching)
         heldBackMessages.push_back (message);
@@ -204,20 +208,34 @@ void MidiDevice::clearListener()
     }
 }
 
+void MidiDevice::receive (const std::uint8_t* data, int length)
+{
+    if (data != nullptr && length > 0)
+        assembler.feed (data, (std::size_t) length,
+                        [this] (const std::uint8_t* message, std::size_t size)
+                        { handleMessage (message, (int) size); });
+}
+
 void MidiDevice::handleMessage (const std::uint8_t* data, int length)
 {
-    if (length <= 0 || ! Protocol::isFramed (data, (std::size_t) length))
+    if (! Protocol::isFramed (data, (std::size_t) length))
         return;
 
-    // The serial number is written once, by the first framed message, whatever it carries.
-    auto unknown = -1;
-    serialNo.compare_exchange_strong (unknown, (int) data[Protocol::serialByte]);
+    // The serial number comes only from the answer to the discovery query, and is written once.
+    if (Protocol::isAnswer (data, (std::size_t) length))
+    {
+        auto unknown = -1;
+        serialNo.compare_exchange_strong (unknown, (int) data[Protocol::serialByte]);
+        return;
+    }
+
+    if ((std::size_t) length < Protocol::minParameterLength)
+        return;
 
     // The unit may also mark a value for the selected channel with command 00.
     const auto command = data[Protocol::commandByte];
 
-    if ((std::size_t) length < Protocol::minParameterLength ||
-        (command != 0x00 && command != Protocol::commandSelectedChannel))
+    if (command != 0x00 && command != Protocol::commandSelectedChannel)
         return;
 
     // Only MIDI data bytes make a value: a status byte such as an early F7, or a value above the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vq_midi/SysexAssembler.h"
 #include "vq_midi/VqSysexProtocol.h"
 
 #include <juce_core/juce_core.h>
@@ -15,7 +16,7 @@ namespace juce
 class MidiManager;
 
 /** One hardware unit found by the MidiManager: its input port and endpoints, the serial number it
-    reports in its first answer, and the one listener (a plug-in instance's bridge) that receives the
+    reports in its answer to the discovery query, and the one listener (a plug-in instance's bridge) that receives the
     parameter values the unit sends.
 
     The manager opens and destroys devices and attaches and clears their listener; a plug-in
@@ -38,8 +39,8 @@ public:
             listener; by then no value is being delivered to it and none will be. */
         virtual void hidConnectionCallback (bool connected) { ignoreUnused (connected); }
 
-        /** Called on a MIDI thread for every accepted parameter message. Must be short and must
-            never wait for the message thread. */
+        /** Called on a MIDI thread for every accepted parameter message, in the order the unit sent
+            them. Must be short and must never wait for the message thread. */
         virtual void paramReceived (int id, int value) { ignoreUnused (id, value); }
     };
 
@@ -59,7 +60,7 @@ public:
         copied, so the caller's buffer may live on its stack; nothing is sent for an empty message. */
     static void sendSysEx (std::uint32_t destination, const std::uint8_t* bytes, int length);
 
-    /** The unit's serial number (0 to 255), or -1 until its first answer has arrived. */
+    /** The unit's serial number (0 to 127), or -1 until its answer to the discovery query has arrived. */
     int getSerialNo() const noexcept { return serialNo.load(); }
 
     /** The attached listener, or null. Message thread only. */
@@ -71,6 +72,12 @@ private:
 
     std::uint32_t getDeviceRef() const noexcept;
 
+    // Asks the unit for its serial number; used again while it has not answered.
+    void sendQuery();
+
+    // The bytes of one packet from the unit's source, on a MIDI thread.
+    void receive (const std::uint8_t* data, int length);
+
     // Runs the listener's setConnectedMidiDevice before the receive path can see it, and holds
     // back what it sends until then, so that the unit's reply cannot overtake the attachment.
     void attachListener (Listener& newListener);
@@ -78,6 +85,7 @@ private:
     // Clears the listener and returns once no delivery to it is running any more.
     void clearListener();
 
+    // One whole message, F0 to F7.
     void handleMessage (const std::uint8_t* data, int length);
     void deliver (int id, int value);
 
@@ -85,6 +93,9 @@ private:
     std::unique_ptr<Pimpl> pimpl;
     std::atomic<int> serialNo { -1 };
     std::atomic<Listener*> listener { nullptr };
+
+    // The unit has one source, read on one MIDI thread at a time; a message may span its packets.
+    SysexAssembler assembler;
 
     // Deliveries count themselves in the slot of the current epoch. Clearing flips the epoch before
     // it waits for a slot, once per slot, so new deliveries (which see no listener) cannot hold it up.

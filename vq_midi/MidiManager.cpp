@@ -44,13 +44,15 @@ public:
             if (isKnown (deviceRef))
                 continue;
 
-            pendingDevices.push_back (std::unique_ptr<MidiDevice> (new MidiDevice (owner, client, deviceRef)));
+            pendingDevices.push_back ({ std::unique_ptr<MidiDevice> (new MidiDevice (owner, client, deviceRef)), 1,
+                                        Time::getMillisecondCounter() });
             startTimer (replyTimeoutMs);
         }
     }
 
-    // The reply timer: moves the units that have answered to the manager's list and drops the
-    // oldest one that has not, at most one per tick.
+    // The reply timer: moves the units that have answered to the manager's list. One that has not
+    // stays waiting while it is present, since a unit may answer late, and is asked again now and
+    // then, up to a bound; an answer to any of its queries counts.
     void timerCallback() override
     {
         stopTimer();
@@ -58,33 +60,26 @@ public:
         // A unit that answered and then vanished before its scan came round is not moved.
         removeVanishedPending (findUnits());
 
-        if (pendingDevices.empty())
-            return;
-
-        auto* const head = pendingDevices.front().get();
-        const auto headHadAnswered = head->getSerialNo() >= 0;
+        const auto now = Time::getMillisecondCounter();
 
         for (auto it = pendingDevices.begin(); it != pendingDevices.end();)
         {
-            if ((*it)->getSerialNo() >= 0)
+            if (it->device->getSerialNo() >= 0)
             {
-                owner.devices.push_back (std::move (*it));
+                owner.devices.push_back (std::move (it->device));
                 it = pendingDevices.erase (it);
                 owner.triggerAsyncUpdate();
+                continue;
             }
-            else
+
+            if (it->queriesSent < maxQueries && now - it->lastQueryMs >= (uint32) queryRetryMs)
             {
-                ++it;
+                it->device->sendQuery();
+                ++it->queriesSent;
+                it->lastQueryMs = now;
             }
-        }
 
-        if (! headHadAnswered)
-        {
-            auto headEntry = std::find_if (pendingDevices.begin(), pendingDevices.end(),
-                                           [head] (const auto& device) { return device.get() == head; });
-
-            if (headEntry != pendingDevices.end())
-                pendingDevices.erase (headEntry);
+            ++it;
         }
 
         if (! pendingDevices.empty())
@@ -97,9 +92,19 @@ public:
             static_cast<Pimpl*> (reference)->triggerAsyncUpdate();
     }
 
+    /** A unit opened and asked for its serial number that has not answered yet. */
+    struct PendingDevice
+    {
+        std::unique_ptr<MidiDevice> device;
+        int queriesSent;
+        uint32 lastQueryMs;
+    };
+
     MidiManager& owner;
-    std::vector<std::unique_ptr<MidiDevice>> pendingDevices;
+    std::vector<PendingDevice> pendingDevices;
     static constexpr int replyTimeoutMs = 500;
+    static constexpr int queryRetryMs = 2000;
+    static constexpr int maxQueries = 16;
     MIDIClientRef client = 0;
 
 private:
@@ -162,13 +167,14 @@ private:
     {
         const auto hasRef = [deviceRef] (const auto& device) { return device->getDeviceRef() == deviceRef; };
         return std::any_of (owner.devices.begin(), owner.devices.end(), hasRef) ||
-               std::any_of (pendingDevices.begin(), pendingDevices.end(), hasRef);
+               std::any_of (pendingDevices.begin(), pendingDevices.end(),
+                            [&hasRef] (const auto& pending) { return hasRef (pending.device); });
     }
 
     void removeVanishedPending (const std::vector<std::uint32_t>& found)
     {
-        const auto vanished = [&found] (const auto& device)
-        { return std::find (found.begin(), found.end(), device->getDeviceRef()) == found.end(); };
+        const auto vanished = [&found] (const auto& pending)
+        { return std::find (found.begin(), found.end(), pending.device->getDeviceRef()) == found.end(); };
 
         pendingDevices.erase (std::remove_if (pendingDevices.begin(), pendingDevices.end(), vanished),
                               pendingDevices.end());
@@ -216,12 +222,16 @@ void MidiManager::initialize (const StringArray& names)
     initialised = true;
 }
 
-bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo)
+bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver)
 {
     if (listener == nullptr)
         return false;
 
-    const auto isFree = [] (const auto& device) { return device->getListener() == nullptr; };
+    const auto isFree = [&passedOver] (const auto& device)
+    {
+        return device->getListener() == nullptr &&
+               std::find (passedOver.begin(), passedOver.end(), device->getSerialNo()) == passedOver.end();
+    };
 
     if (std::count_if (devices.begin(), devices.end(), isFree) != 1)
         return false;

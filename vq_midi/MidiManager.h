@@ -11,8 +11,9 @@
 namespace juce
 {
 /** The process-wide owner of the plug-in's MIDI client. It finds the hardware units by name, opens
-    each with the discovery query, keeps those that answer with their serial number, and hands a
-    unit to at most one listener (a plug-in instance's bridge) at a time.
+    each with the discovery query, lists those that answer with their serial number (asking a silent
+    one again now and then while it is present), and hands a unit to at most one listener (a plug-in
+    instance's bridge) at a time.
 
     Created with the first plug-in instance (registerPluginInstance) and deleted with the last
     (unregisterPluginInstance). Everything here runs on the message thread.
@@ -53,8 +54,9 @@ public:
 
     bool isInitialised() const noexcept { return initialised; }
 
-    /** Attaches the listener to the one free unit; fails when none or several are free. */
-    bool connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo);
+    /** Attaches the listener to the one free unit; fails when none or several are free. Free units
+        whose serial number is among `passedOver` (units the caller leaves to others) do not count. */
+    bool connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver = {});
 
     /** Attaches the listener to the first free unit with that serial number. */
     bool connectIfSerialNo (int serialNo, MidiDevice::Listener* listener);

@@ -26,7 +26,9 @@ struct VqSysexProtocol
 
     static constexpr std::size_t queryLength = 7;
     static constexpr std::size_t parameterMessageLength = 10;
-    /** The shortest framed message that carries a serial number. */
+    /** The longest message of the protocol, F0 and F7 included. */
+    static constexpr std::size_t maxMessageLength = parameterMessageLength;
+    /** The shortest framed message. */
     static constexpr std::size_t minFramedLength = 5;
     /** The shortest message from the unit that carries an id and a value. */
     static constexpr std::size_t minParameterLength = 9;
@@ -72,6 +74,10 @@ struct VqSysexProtocol
     /** The highest value a parameter message carries. */
     static constexpr int maxValue = 255;
 
+    /** The highest serial number a unit can have: it travels in one data byte, and a byte of 80 or
+        more inside a system-exclusive message would end it on the cable. */
+    static constexpr int maxSerialNo = 0x7F;
+
     static constexpr std::array<std::uint8_t, queryLength> makeQuery()
     {
         return { header[0], header[1], header[2], header[3], 0x00, commandIdentify, sysexEnd };
@@ -98,6 +104,14 @@ struct VqSysexProtocol
     {
         return data != nullptr && length >= minFramedLength && data[0] == header[0] && data[1] == header[1] &&
                data[2] == header[2] && data[3] == header[3];
+    }
+
+    /** True for a complete message (F0 to F7) that is a unit's answer to the discovery query: command
+        04 with a serial number that fits a data byte. */
+    static constexpr bool isAnswer (const std::uint8_t* data, std::size_t length)
+    {
+        return isFramed (data, length) && length > commandByte + 1 && data[commandByte] == commandIdentify &&
+               data[serialByte] <= maxSerialNo;
     }
 };
 } // namespace juce

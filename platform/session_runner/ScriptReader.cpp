@@ -219,7 +219,10 @@ juce::String checkWord (Word kind, const juce::String& word)
     switch (kind)
     {
         case Word::serial:
-            return isInRange (word, 0, 255) ? juce::String() : "a serial number is 0 to 255, not " + quoted;
+            return isInRange (word, 0, juce::VqSysexProtocol::maxSerialNo)
+                       ? juce::String()
+                       : "a serial number is 0 to " + juce::String (juce::VqSysexProtocol::maxSerialNo) + ", not " +
+                             quoted;
         case Word::name:
             if (word.isEmpty())
                 return "an instance name is missing";
@@ -272,6 +275,11 @@ juce::String checkWord (Word kind, const juce::String& word)
 // The values the plug-in takes for the setting, which a script cannot go beyond.
 juce::String checkSettingValue (int index, const juce::String& word)
 {
+    // The instance says itself whether it talks to its unit; a value set from outside would stand
+    // against the connection it holds.
+    if (index == ParamData::isConnected)
+        return "\"IS CONNECTED\" is the instance's own report and cannot be set";
+
     if (ParamData::toSettingValue (index, ScriptReader::readSettingValue (word)).has_value())
         return {};
 

@@ -159,8 +159,12 @@ TEST_F (InstanceTest, ASettingValueOutsideItsRangeReachesNeitherTheWindowNorTheU
 
 TEST_F (InstanceTest, CommandsOtherThanTheSelectorAreDroppedAndOnlyTheNewestSelectorRequestWaits)
 {
+    // Two free units: a choice for a selector request to wait for.
+    addUnit (17);
+    addUnit (23);
     auto& instance = createInstance();
     setSetting (instance, ParamData::shouldBeConnected, false);
+    ASSERT_TRUE (waitForListedUnits (2));
 
     instance.sendCommand (std::make_unique<juce::VqCommand> (juce::Identifier ("somethingElse")));
     vqtest::drainMessageLoop();

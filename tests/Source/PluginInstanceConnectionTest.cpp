@@ -93,6 +93,18 @@ const StateRoute stateRoutes[] = {
       { instance.setStateInformation (state.getData(), (int) state.getSize()); } },
 };
 
+/** The codes of the controls of both channels the unit holds. */
+std::vector<int> channelCodes (const vqsim::SimulatedUnit& unit)
+{
+    std::vector<int> codes;
+
+    for (const auto channel : { 1, 2 })
+        for (const auto id : Protocol::channelControlIds)
+            codes.push_back (unit.getCode (channel, id));
+
+    return codes;
+}
+
 juce::MemoryBlock stateOf (PlemvoPluginInstance& instance)
 {
     juce::MemoryBlock state;
@@ -401,4 +413,134 @@ TEST_F (InstanceTest, AStateNamingATakenUnitOrNoneKeepsTheUnitInUseAndTheSetting
     c.setStateInformation (stateOf (b).getData(), (int) stateOf (b).getSize());
     vqtest::drainMessageLoop();
     EXPECT_EQ ((int) setting (c, ParamData::connectedDevSn), 10);
+}
+
+// A drives unit 1 with the user's settings; B, added later, remembers no unit. The cable glitches, and
+// whichever instance's connection step comes first once the unit is back, A gets it and sends its values.
+TEST_F (InstanceTest, AfterAReplugAnInstanceThatRemembersNoUnitLeavesTheUnitToTheInstanceThatRemembersIt)
+{
+    for (const bool newcomerFirst : { true, false })
+    {
+        const auto order = newcomerFirst ? "B's step first" : "A's step first";
+        auto& unit = addUnit (1);
+        auto& a = createInstance();
+        ASSERT_TRUE (waitForConnection (a)) << order;
+        // The unit takes its messages in order: once the gain is there, the low-pass is too.
+        a.getPlemvoParams().setParamValue (nullptr, ParamData::lpf1, 0.5f);
+        a.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.75f);
+        ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return unit.getCode (1, Protocol::eq1Gain) == 90; }));
+        const auto lowPassOfA = unit.getCode (1, Protocol::lowPass);
+        auto& b = createInstance();
+
+        unit.unplug();
+        ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return ! isConnected (a); })) << order;
+
+        // The two connection steps are taken by hand, in the order under test.
+        a.stopTimer();
+        b.stopTimer();
+        unit.clearTraffic();
+        unit.plugIn();
+        ASSERT_TRUE (waitForListedUnits (1)) << order;
+
+        for (auto* instance : newcomerFirst ? std::vector { &b, &a } : std::vector { &a, &b })
+            instance->timerCallback();
+
+        EXPECT_TRUE (isConnected (a)) << order;
+        EXPECT_FALSE (isConnected (b)) << order;
+        EXPECT_EQ ((int) setting (b, ParamData::connectedDevSn), -1) << order;
+        EXPECT_EQ (unitInUse (a), 1) << order;
+        ASSERT_TRUE (waitForFullResend (unit)) << order;
+        EXPECT_EQ (unit.getCode (1, Protocol::eq1Gain), 90) << order;
+        EXPECT_EQ (unit.getCode (1, Protocol::lowPass), lowPassOfA) << order;
+
+        destroy (b);
+        destroy (a);
+        units.clear();
+        vqtest::drainMessageLoop();
+    }
+}
+
+// B drives unit 2; a state saved on unit 1 with other values moves it to unit 1, which is free.
+TEST_F (InstanceTest, AStateThatMovesAnInstanceToAnotherUnitSendsNothingToTheUnitItLeavesAndAllToTheNewOne)
+{
+    auto& unit1 = addUnit (1);
+    auto& unit2 = addUnit (2);
+    auto& a = createInstance();
+    ASSERT_TRUE (waitForListedUnits (2));
+    a.connectWithDevice (1);
+    ASSERT_EQ (unitInUse (a), 1);
+
+    for (const auto index : { ParamData::eq1Gain1, ParamData::lpf1, ParamData::eq2Freq1 })
+        a.getPlemvoParams().setParamValue (nullptr, index, 0.8f);
+
+    const auto saved = stateOf (a);
+    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return unit1.getCode (1, Protocol::eq1Gain) > 0; }));
+    const auto codesOfState = channelCodes (unit1);
+    destroy (a);
+
+    for (const auto& route : stateRoutes)
+    {
+        for (const auto channel : { 1, 2 })
+            for (const auto id : Protocol::channelControlIds)
+                unit1.setCode (channel, id, 0);
+
+        auto& b = createInstance();
+        ASSERT_TRUE (waitForListedUnits (2)) << route.name;
+        b.connectWithDevice (2);
+        ASSERT_EQ (unitInUse (b), 2) << route.name;
+        ASSERT_TRUE (waitForFullResend (unit2)) << route.name;
+        vqtest::runMessageLoopFor (600);
+        unit1.clearTraffic();
+        unit2.clearTraffic();
+
+        route.apply (b, saved);
+        ASSERT_TRUE (waitForFullResend (unit1)) << route.name;
+        vqtest::runMessageLoopFor (600);
+
+        EXPECT_EQ (unitInUse (b), 1) << route.name;
+        EXPECT_TRUE (idsSentTo (unit2).empty()) << route.name;
+        EXPECT_EQ (channelCodes (unit1), codesOfState) << route.name;
+        destroy (b);
+    }
+}
+
+// Two free units and none remembered leave a selector request waiting for a window; once the choice
+// is made or gone, a window that opens gets no selector.
+TEST_F (InstanceTest, AWaitingSelectorRequestIsDroppedOnceTheInstanceIsConnectedOrNoLongerHasAChoice)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void (PlemvoPluginInstance&, vqsim::SimulatedUnit& other)> change;
+    };
+
+    const Case cases[] {
+        { "connected through the selector", [] (auto& instance, auto&) { instance.connectWithDevice (17); } },
+        { "remembering a unit", [] (auto& instance, auto&) { setSetting (instance, ParamData::connectedDevSn, 23); } },
+        { "one unit left", [] (auto&, auto& other) { other.unplug(); } },
+    };
+
+    for (const auto& c : cases)
+    {
+        addUnit (17);
+        auto& other = addUnit (23);
+        auto& instance = createInstance();
+        ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return instance.hasPendingCommand(); }, 5000)) << c.what;
+
+        c.change (instance, other);
+        vqtest::runMessageLoopFor (1200);
+        EXPECT_FALSE (instance.hasPendingCommand()) << c.what;
+
+        // What a new window's menu bar would be sent.
+        CommandCounter menuBarLookalike;
+        instance.addCommandListener (&menuBarLookalike);
+        instance.sendPendingCommand();
+        vqtest::drainMessageLoop();
+        EXPECT_TRUE (menuBarLookalike.ids.isEmpty()) << c.what;
+        instance.removeCommandListener (&menuBarLookalike);
+
+        destroy (instance);
+        units.clear();
+        vqtest::drainMessageLoop();
+    }
 }

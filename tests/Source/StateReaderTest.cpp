@@ -427,7 +427,8 @@ TEST_P (StateReaderBankDevice, OnlyAReadableUnitNumberIsKept)
 
 INSTANTIATE_TEST_SUITE_P (Table, StateReaderBankDevice,
                           testing::Values (BankDeviceCase { "unit 0", " devNo=\"0\"", 0 },
-                                           BankDeviceCase { "unit 255", " devNo=\"255\"", 255 },
+                                           BankDeviceCase { "unit 127", " devNo=\"127\"", 127 },
+                                           BankDeviceCase { "no unit has 128", " devNo=\"128\"", std::nullopt },
                                            BankDeviceCase { "a missing devNo is no unit 0", "", std::nullopt },
                                            BankDeviceCase { "no unit", " devNo=\"-1\"", std::nullopt },
                                            BankDeviceCase { "beyond a byte", " devNo=\"256\"", std::nullopt },

@@ -39,7 +39,8 @@ public:
         VirtualMidiSetup::Bytes bytes;
     };
 
-    /** Not plugged in yet; must not outlive the setup. The serial number is 0 to 255; `name` is for
+    /** Not plugged in yet; must not outlive the setup. The serial number is 0 to 255: a real unit's is
+        0 to 127, and one above stands for a unit whose answer carries a status byte. `name` is for
         devices that merely resemble the unit. */
     SimulatedUnit (VirtualMidiSetup& setup, int serialNumber, std::string name = defaultName());
     ~SimulatedUnit();

@@ -47,8 +47,9 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "create", "\"create\" takes 1 word after it, not 0" },
         { "create A B", "\"create\" takes 1 word after it, not 2" },
         { "unit", "\"unit\" takes 1 or 2 words after it, not 0" },
-        { "unit 256", "a serial number is 0 to 255, not \"256\"" },
-        { "unit -1", "a serial number is 0 to 255, not \"-1\"" },
+        { "unit 128", "a serial number is 0 to 127, not \"128\"" },
+        { "unit 200", "a serial number is 0 to 127, not \"200\"" },
+        { "unit -1", "a serial number is 0 to 127, not \"-1\"" },
         { "unit 17 sideways", "a unit is plugged in, \"unplugged\" or \"silent\", not \"sideways\"" },
         { "create \"A B\"", "an instance name is letters, digits, '-' and '_', not \"A B\"" },
         { "create \"\"", "an instance name is missing" },
@@ -64,6 +65,8 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "automate A CHANNEL 0.5.1", "a normalised value is a number from 0 to 1, not \"0.5.1\"" },
         { "automate A CHANNEL nan", "a normalised value is a number from 0 to 1, not \"nan\"" },
         { "setting A \"IS CONNECTED\" maybe", "a setting value is true, false or a whole number, not \"maybe\"" },
+        { "setting A \"IS CONNECTED\" false", "\"IS CONNECTED\" is the instance's own report and cannot be set" },
+        { "setting A 0 true", "\"IS CONNECTED\" is the instance's own report and cannot be set" },
         { "setting A \"NO SUCH\" 1", "no setting \"NO SUCH\"" },
         { "wait 99999999999", "a wait is 0 to 600000 ms, not \"99999999999\"" },
         { "wait 1e3", "a wait is 0 to 600000 ms, not \"1e3\"" },
@@ -73,8 +76,8 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "menu A \"\" sound.vqrp", "a menu item's text is missing" },
         { "automate A 4294967296 1", "no parameter \"4294967296\"" },
         { "automate A 4294967299 1", "no parameter \"4294967299\"" },
-        { "unit 4294967313", "a serial number is 0 to 255, not \"4294967313\"" },
-        { "unit +17", "a serial number is 0 to 255, not \"+17\"" },
+        { "unit 4294967313", "a serial number is 0 to 127, not \"4294967313\"" },
+        { "unit +17", "a serial number is 0 to 127, not \"+17\"" },
         { "wait 4294967306", "a wait is 0 to 600000 ms, not \"4294967306\"" },
         { "setting A 4294967299 1", "no setting \"4294967299\"" },
         { "setting A \"SELECTED CHANNEL\" --7", "a setting value is true, false or a whole number, not \"--7\"" },
@@ -85,10 +88,10 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "drag A 1 eq1-gain 4294967297", "a drag is -2000 to 2000 pixels, not \"4294967297\"" },
         { "setting A \"SELECTED CHANNEL\" 7", "\"SELECTED CHANNEL\" is a whole number from 0 to 1, not \"7\"" },
         { "setting A 3 -1", "\"SELECTED CHANNEL\" is a whole number from 0 to 1, not \"-1\"" },
-        { "setting A \"CONNECTED DEV SN\" 256", "\"CONNECTED DEV SN\" is a whole number from -1 to 255, not \"256\"" },
-        { "setting A \"CONNECTED DEV SN\" -2", "\"CONNECTED DEV SN\" is a whole number from -1 to 255, not \"-2\"" },
+        { "setting A \"CONNECTED DEV SN\" 128", "\"CONNECTED DEV SN\" is a whole number from -1 to 127, not \"128\"" },
+        { "setting A \"CONNECTED DEV SN\" -2", "\"CONNECTED DEV SN\" is a whole number from -1 to 127, not \"-2\"" },
         { "setting A \"DOUBLE WINDOW\" 2", "\"DOUBLE WINDOW\" is true or false, not \"2\"" },
-        { "setting A \"IS CONNECTED\" -1", "\"IS CONNECTED\" is true or false, not \"-1\"" },
+        { "setting A \"DOUBLE WINDOW\" -1", "\"DOUBLE WINDOW\" is true or false, not \"-1\"" },
     };
 
     for (const auto& c : cases)
@@ -101,10 +104,11 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
 
 TEST (ScriptReader, EveryValueInASettingsRangeIsTaken)
 {
-    const auto script = ScriptReader::read ("setting A \"SELECTED CHANNEL\" 0\nsetting A \"SELECTED CHANNEL\" 1\n"
-                                            "setting A \"CONNECTED DEV SN\" -1\nsetting A \"CONNECTED DEV SN\" 255\n"
-                                            "setting A \"DOUBLE WINDOW\" true\nsetting A \"IS CONNECTED\" false\n"
-                                            "drag A 1 eq1-gain -2000\n");
+    const auto script =
+        ScriptReader::read ("setting A \"SELECTED CHANNEL\" 0\nsetting A \"SELECTED CHANNEL\" 1\n"
+                            "setting A \"CONNECTED DEV SN\" -1\nsetting A \"CONNECTED DEV SN\" 127\n"
+                            "setting A \"DOUBLE WINDOW\" true\nsetting A \"SHOULD BE CONNECTED\" false\n"
+                            "drag A 1 eq1-gain -2000\n");
     EXPECT_TRUE (script.error.isEmpty()) << script.error;
     EXPECT_EQ (script.actions.size(), 7u);
 }
