@@ -20,6 +20,9 @@ public:
     /** Any thread. */
     void setParamValue (const var& value);
 
+    /** Applies a value still waiting for the message thread at once. Message thread. */
+    using AsyncUpdater::handleUpdateNowIfNeeded;
+
 private:
     VqParamsManager* manager;
     int index;
