@@ -425,10 +425,19 @@ TEST_F (InstanceTest, AfterAReplugAnInstanceThatRemembersNoUnitLeavesTheUnitToTh
         auto& unit = addUnit (1);
         auto& a = createInstance();
         ASSERT_TRUE (waitForConnection (a)) << order;
-        // The unit takes its messages in order: once the gain is there, the low-pass is too.
+        ASSERT_TRUE (waitForFullResend (unit)) << order;
+        unit.clearTraffic();
         a.getPlemvoParams().setParamValue (nullptr, ParamData::lpf1, 0.5f);
         a.getPlemvoParams().setParamValue (nullptr, ParamData::eq1Gain1, 0.75f);
-        ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return unit.getCode (1, Protocol::eq1Gain) == 90; }));
+        ASSERT_TRUE (vqtest::runMessageLoopUntil (
+            [&]
+            {
+                const auto ids = idsSentTo (unit);
+                return std::count (ids.begin(), ids.end(), (int) Protocol::lowPass) > 0 &&
+                       std::count (ids.begin(), ids.end(), (int) Protocol::eq1Gain) > 0;
+            }))
+            << order;
+        ASSERT_EQ (unit.getCode (1, Protocol::eq1Gain), 90) << order;
         const auto lowPassOfA = unit.getCode (1, Protocol::lowPass);
         auto& b = createInstance();
 
@@ -467,14 +476,15 @@ TEST_F (InstanceTest, AStateThatMovesAnInstanceToAnotherUnitSendsNothingToTheUni
     auto& unit2 = addUnit (2);
     auto& a = createInstance();
     ASSERT_TRUE (waitForListedUnits (2));
-    a.connectWithDevice (1);
-    ASSERT_EQ (unitInUse (a), 1);
 
     for (const auto index : { ParamData::eq1Gain1, ParamData::lpf1, ParamData::eq2Freq1 })
         a.getPlemvoParams().setParamValue (nullptr, index, 0.8f);
 
+    // The state's codes are what its own connection sends: all of them, ending with the switches.
+    a.connectWithDevice (1);
+    ASSERT_EQ (unitInUse (a), 1);
+    ASSERT_TRUE (waitForFullResend (unit1));
     const auto saved = stateOf (a);
-    ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return unit1.getCode (1, Protocol::eq1Gain) > 0; }));
     const auto codesOfState = channelCodes (unit1);
     destroy (a);
 
