@@ -674,8 +674,9 @@ void SessionRunner::settle()
         bool reached = false;
         juce::MessageManager::callAsync ([&reached] { reached = true; });
 
+        // One message a turn: the queue holds at least the marker, so no turn waits for the clock.
         while (! reached)
-            juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (0);
 
         logTraffic();
     }
