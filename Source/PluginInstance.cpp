@@ -292,19 +292,7 @@ std::vector<int> PlemvoPluginInstance::unitsRememberedElsewhere() const
 // The free units this instance may take without being told which: not those other instances remember.
 int PlemvoPluginInstance::countUnitsToChooseFrom() const
 {
-    if (midiManager == nullptr)
-        return 0;
-
-    const auto passedOver = unitsRememberedElsewhere();
-    const auto list = midiManager->getConnectionList();
-    int count = 0;
-
-    for (const auto* row : *list)
-        if (row->listener == nullptr &&
-            std::find (passedOver.begin(), passedOver.end(), row->serialNo) == passedOver.end())
-            ++count;
-
-    return count;
+    return midiManager != nullptr ? midiManager->countFreeDevices (unitsRememberedElsewhere()) : 0;
 }
 
 // With one unit to take the connection step takes it; only between several must the user choose.

@@ -120,12 +120,14 @@ bool SessionState::restore (const void* data, size_t numBytes)
         for (auto& change : changes.settings)
             settings[(size_t) change.index] = change.value;
 
-        const auto firstReceived = (std::ptrdiff_t) pending.size();
-
+        // A host reads its parameters as soon as the restore returns: they show what the message
+        // thread is about to apply, so an echo of them changes nothing.
         auto receive = [this] (int index, float value)
         {
+            const auto stamp = manager.takeChangeStamp();
             params[(size_t) index].store (value, std::memory_order_relaxed);
-            pending.push_back ({ index, value, manager.takeChangeStamp() });
+            pending.push_back ({ index, value, stamp });
+            manager.getDawParameter (index)->showReceivedValue (value, stamp);
         };
 
         for (auto& change : changes.params)
@@ -137,11 +139,6 @@ bool SessionState::restore (const void* data, size_t numBytes)
 
             receive (change.index, change.value);
         }
-
-        // A host reads its parameters as soon as the restore returns: they show what the message
-        // thread is about to apply, so an echo of them changes nothing.
-        for (auto it = pending.begin() + firstReceived; it != pending.end(); ++it)
-            manager.getDawParameter (it->index)->showReceivedValue (it->value, it->stamp);
     }
 
     // The setters post before this state does, so the message thread applies the settings first.

@@ -222,19 +222,30 @@ void MidiManager::initialize (const StringArray& names)
     initialised = true;
 }
 
-bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver)
+namespace
 {
-    if (listener == nullptr)
-        return false;
-
-    const auto isFree = [&passedOver] (const auto& device)
+/** Whether a unit is free and not among those the caller leaves to others. */
+auto isFreeExcept (const std::vector<int>& passedOver)
+{
+    return [&passedOver] (const auto& device)
     {
         return device->getListener() == nullptr &&
                std::find (passedOver.begin(), passedOver.end(), device->getSerialNo()) == passedOver.end();
     };
+}
+} // namespace
 
-    if (std::count_if (devices.begin(), devices.end(), isFree) != 1)
+int MidiManager::countFreeDevices (const std::vector<int>& passedOver) const
+{
+    return (int) std::count_if (devices.begin(), devices.end(), isFreeExcept (passedOver));
+}
+
+bool MidiManager::connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver)
+{
+    if (listener == nullptr || countFreeDevices (passedOver) != 1)
         return false;
+
+    const auto isFree = isFreeExcept (passedOver);
 
     auto& device = **std::find_if (devices.begin(), devices.end(), isFree);
     attach (device, *listener);

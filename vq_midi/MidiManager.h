@@ -54,8 +54,12 @@ public:
 
     bool isInitialised() const noexcept { return initialised; }
 
-    /** Attaches the listener to the one free unit; fails when none or several are free. Free units
-        whose serial number is among `passedOver` (units the caller leaves to others) do not count. */
+    /** How many units no listener holds; those whose serial number is among `passedOver` (units the
+        caller leaves to others) do not count. */
+    int countFreeDevices (const std::vector<int>& passedOver = {}) const;
+
+    /** Attaches the listener to the one free unit (as countFreeDevices counts them); fails when none or
+        several are free. */
     bool connectIfOneDevice (MidiDevice::Listener* listener, int& serialNo, const std::vector<int>& passedOver = {});
 
     /** Attaches the listener to the first free unit with that serial number. */

@@ -7,17 +7,18 @@ namespace
 // The largest scale a display has, with room; a context beyond it (a snapshot blown up) gets its images
 // at this scale, so that no image grows without bound.
 constexpr float maxScale = 8.0f;
-} // namespace
 
-float VQ_PixelScale::of (juce::Graphics& g) noexcept
+/** The physical pixels per logical pixel of what the context paints. */
+float scaleOf (juce::Graphics& g) noexcept
 {
     const auto s = g.getInternalContext().getPhysicalPixelScaleFactor();
     return std::isfinite (s) && s > 0.0f ? juce::jmin (s, maxScale) : 1.0f;
 }
+} // namespace
 
 bool VQ_PixelScale::adopt (juce::Graphics& g) noexcept
 {
-    const auto s = of (g);
+    const auto s = scaleOf (g);
 
     if (s == scale)
         return false;

@@ -11,9 +11,6 @@
 class VQ_PixelScale
 {
 public:
-    /** The physical pixels per logical pixel of what the context paints. */
-    static float of (juce::Graphics& g) noexcept;
-
     float get() const noexcept { return scale; }
 
     /** Takes the context's scale; true when it differs from the one taken before, so that the images

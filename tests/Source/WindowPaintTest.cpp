@@ -151,7 +151,9 @@ TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHost
         window.paintPending();
 
         if (opening)
+        {
             ASSERT_TRUE (endPause (editor));
+        }
 
         // The first frame that moves the panel renders the pictures of both.
         while (! editor.getAnimator().getTasks().isEmpty() && ! frame (editor, window))
