@@ -13,6 +13,7 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
         indices[rightSide][k] = entry.rightIndex;
         intToFloat[k] = std::move (entry.intToFloat);
         floatToInt[k] = std::move (entry.floatToInt);
+        bits[k] = floatToInt[k](1.0f);
     }
 
     for (auto& sideIndices : indices)
@@ -29,6 +30,7 @@ MidiBoolParams::MidiBoolParams (juce::MidiDevice* deviceToUse, juce::VqParamsMan
             param.onValueFromDevice = [this, index, k] (int code, MidiParam::ChangeStamp received)
             { return manager->applyParamValue (this, index, intToFloat[k](code), received); };
             param.setGestureTarget (*manager, this, index);
+            param.reportsUnchangedCodes = true;
 
             // The byte carries the whole side: switches resent together go out as one message.
             param.onResend = [this, s]
@@ -59,10 +61,13 @@ void MidiBoolParams::paramMidiChanged (int value)
     if (side < 0)
         return;
 
-    const auto received = manager->takeChangeStamp();
+    // One stamp for the switches the byte changes; the others take none.
+    MidiParam::ChangeStamp received = 0;
+    const std::function<MidiParam::ChangeStamp()> takeStamp = [this, &received]
+    { return received != 0 ? received : (received = manager->takeChangeStamp()); };
 
-    for (auto& param : params[side])
-        param.valueFromDevice (value, received);
+    for (int k = 0; k < numSwitches; ++k)
+        params[side][k].valueFromDevice (value & bits[k], takeStamp);
 }
 
 void MidiBoolParams::paramValueChanged (int index, float)
@@ -142,8 +147,9 @@ void MidiBoolParams::sendSide (Side side, int combined)
         return;
     }
 
-    for (auto& param : params[side])
-        param.noteSent();
+    const auto msToReachUnit = sendToUnit (side, combined);
 
-    sendToUnit (side, combined);
+    if (msToReachUnit >= 0)
+        for (int k = 0; k < numSwitches; ++k)
+            params[side][k].noteSent (combined & bits[k], msToReachUnit);
 }

@@ -28,7 +28,8 @@ public:
                     std::array<Switch, numSwitches> switches);
     ~MidiBoolParams() override;
 
-    /** The switch byte from the unit; called on a MIDI thread. */
+    /** The switch byte from the unit; called on a MIDI thread. Only the switches whose bit differs
+        from what the unit is known to hold take it, with one stamp. */
     void paramMidiChanged (int value) override;
 
     void paramValueChanged (int index, float value) override;
@@ -39,6 +40,7 @@ private:
     int indices[numSides][numSwitches];
     IntToFloat intToFloat[numSwitches];
     FloatToInt floatToInt[numSwitches];
+    int bits[numSwitches]; // each switch's bit in the byte
     int pending[numSides] { -1, -1 };
     bool changed[numSides] { false, false }; // changed in this turn, sent at its end
     MidiParam params[numSides][numSwitches];

@@ -19,7 +19,7 @@ MidiChannelParam::MidiChannelParam (juce::MidiDevice* deviceToUse, juce::VqParam
     midiParam.setGestureTarget (*manager, this, paramIndex);
     midiParam.onValueFromDevice = [this] (int code, MidiParam::ChangeStamp received)
     { return applyCodeFromDevice (code, received); };
-    midiParam.onSend = [this] (int code) { send (code); };
+    midiParam.onSend = [this] (int code) { return send (code); };
     midiParam.onResend = [this] { sendChannelMode(); };
 }
 
@@ -88,7 +88,7 @@ void MidiChannelParam::sendChannelMode()
 void MidiChannelParam::paramMidiChanged (int code)
 {
     sendSelectedChannelToListeners (code);
-    midiParam.valueFromDevice (code, manager->takeChangeStamp());
+    midiParam.valueFromDevice (code, [this] { return manager->takeChangeStamp(); });
 }
 
 void MidiChannelParam::switchesReceived()
@@ -137,9 +137,10 @@ void MidiChannelParam::timerCallback (int timerId)
     }
 }
 
-void MidiChannelParam::send (int code)
+int MidiChannelParam::send (int code)
 {
     lastCode = code;
+    int msToReachUnit = -1;
 
     if (device != nullptr)
     {
@@ -149,11 +150,12 @@ void MidiChannelParam::send (int code)
         // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
         // before setValue has returned, and must still end this set-up.
         settingUp = true;
-        device->setValue (midiId, code, false);
+        msToReachUnit = device->setValue (midiId, code, false);
         startTimer (setUpTimerId, setUpLockMs);
     }
 
     sendSelectedChannelToListeners (code);
+    return msToReachUnit;
 }
 
 bool MidiChannelParam::applyCodeFromDevice (int code, MidiParam::ChangeStamp received)

@@ -104,7 +104,7 @@ private:
     std::atomic<bool> settingUp { false };
     MidiParam midiParam;
 
-    void send (int code);
+    int send (int code); // the milliseconds until the mode has reached the unit, or -1
     bool applyCodeFromDevice (int code, MidiParam::ChangeStamp received);
 
     JUCE_DECLARE_NON_COPYABLE (MidiChannelParam)

@@ -46,8 +46,10 @@ bool MidiControlParam::isSent (Side side) const noexcept
     return side == leftSide || selectedChannel.load() != 0;
 }
 
-void MidiControlParam::sendToUnit (Side side, int code)
+int MidiControlParam::sendToUnit (Side side, int code)
 {
-    if (device != nullptr)
-        device->setValue (midiId, code, selectedChannel.load() == (side == leftSide ? 2 : 1));
+    if (device == nullptr)
+        return -1;
+
+    return device->setValue (midiId, code, selectedChannel.load() == (side == leftSide ? 2 : 1));
 }

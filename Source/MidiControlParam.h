@@ -45,8 +45,9 @@ protected:
 
     static Side sideOfChannel (int channel) noexcept { return channel == 1 ? leftSide : rightSide; }
 
-    /** Sends a side's code, with the command of the channel not selected when that is the side's. */
-    void sendToUnit (Side side, int code);
+    /** Sends a side's code, with the command of the channel not selected when that is the side's.
+        Returns the milliseconds until it has reached the unit, or -1 when nothing was sent. */
+    int sendToUnit (Side side, int code);
 
     juce::VqParamsManager* manager;
     juce::MidiDevice* device;

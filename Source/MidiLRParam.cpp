@@ -36,10 +36,11 @@ void MidiLRParam::install (MidiParam& param, int index, int& pending, Side side)
 
     param.onSend = [this, &pending, side] (int code)
     {
-        if (locked.load())
-            pending = code;
-        else
-            sendToUnit (side, code);
+        if (! locked.load())
+            return sendToUnit (side, code);
+
+        pending = code;
+        return -1;
     };
 }
 
@@ -48,10 +49,12 @@ void MidiLRParam::paramMidiChanged (int value)
     if (locked.load())
         return;
 
+    const auto takeStamp = [this] { return manager->takeChangeStamp(); };
+
     switch (sideOfValuesFromUnit())
     {
-        case leftSide: left.valueFromDevice (value, manager->takeChangeStamp()); break;
-        case rightSide: right.valueFromDevice (value, manager->takeChangeStamp()); break;
+        case leftSide: left.valueFromDevice (value, takeStamp); break;
+        case rightSide: right.valueFromDevice (value, takeStamp); break;
         default: break;
     }
 }

@@ -27,19 +27,33 @@ MidiParam::~MidiParam()
 
 void MidiParam::dawValueChanged (int value)
 {
-    noteSent();
+    if (! onSend)
+        return;
 
-    if (onSend)
-        onSend (value);
+    if (const auto msToReachUnit = onSend (value); msToReachUnit >= 0)
+        noteSent (value, msToReachUnit);
 }
 
-void MidiParam::noteSent()
+void MidiParam::noteSent (int code, int msToReachUnit)
 {
-    lastSendMs = nowMs();
+    const auto now = nowMs();
+
+    {
+        const juce::SpinLock::ScopedLockType sl (lock);
+        takeSentCodeIfArrived (now);
+        sentCode = code;
+        crossingUntilMs = juce::jmax (crossingUntilMs, now + msToReachUnit + replyMs);
+    }
 
     // Sent while the unit's own gesture goes on: which of the two the unit ends with is unknown.
     if (gestureOpen)
         mayDisagree = true;
+}
+
+void MidiParam::takeSentCodeIfArrived (juce::int64 now)
+{
+    if (sentCode >= 0 && now > crossingUntilMs)
+        reportedCode = std::exchange (sentCode, -1);
 }
 
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
@@ -54,10 +68,29 @@ void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
     };
 }
 
-void MidiParam::valueFromDevice (int value, ChangeStamp received) noexcept
+bool MidiParam::valueFromDevice (int value, const std::function<ChangeStamp()>& takeStamp)
 {
-    pendingIncoming.store ((received << 16) | (juce::uint64) (value & 0xFFFF));
+    const auto now = nowMs();
+
+    {
+        const juce::SpinLock::ScopedLockType sl (lock);
+
+        // A send that may have crossed this report is left for the next: the unit applies it after
+        // this one, unless this one is a change, which the unit is told again when its gesture ends.
+        takeSentCodeIfArrived (now);
+
+        if (reportsUnchangedCodes && value == reportedCode)
+            return false;
+
+        reportedCode = value;
+        sentCode = -1;
+
+        pending = { value, takeStamp(), now, now - lastReceivedMs };
+        lastReceivedMs = now;
+    }
+
     triggerAsyncUpdate();
+    return true;
 }
 
 void MidiParam::setWallClock (WallClock clock)
@@ -67,27 +100,28 @@ void MidiParam::setWallClock (WallClock clock)
 
 void MidiParam::handleAsyncUpdate()
 {
-    // Taken, not just read: an update triggered while this one runs must not apply it twice.
-    const auto packed = pendingIncoming.exchange (0);
+    Received received;
 
-    if (packed == 0)
-        return;
+    {
+        // Taken, not just read: an update triggered while this one runs must not apply it twice.
+        const juce::SpinLock::ScopedLockType sl (lock);
+        received = std::exchange (pending, {});
 
-    const auto value = (int) (packed & 0xFFFF);
-    const auto received = (ChangeStamp) (packed >> 16);
+        if (received.stamp == 0)
+            return;
+
+        // Judged by when the value came, however late it is applied: a send made meanwhile counts too.
+        if (received.ms <= crossingUntilMs)
+            mayDisagree = true;
+    }
 
     stopTimer (gestureTimerId);
-
-    const auto now = nowMs();
     auto quietMs = loneValueQuietMs;
-
-    if (now - lastSendMs <= crossingMs)
-        mayDisagree = true;
 
     if (gestureOpen)
     {
         // 64-bit, so that a clock that jumps by days still gives the longest quiet time.
-        quietMs = (int) juce::jlimit<juce::int64> (minQuietMs, maxQuietMs, 3 * (now - lastReceiveMs));
+        quietMs = (int) juce::jlimit<juce::int64> (minQuietMs, maxQuietMs, 3 * received.gapMs);
     }
     else
     {
@@ -97,10 +131,11 @@ void MidiParam::handleAsyncUpdate()
         gestureOpen = true;
     }
 
-    lastReceiveMs = now;
-    startTimer (gestureTimerId, quietMs);
+    // The quiet time runs from the value's arrival; what the message thread's delay took of it is gone.
+    const auto waitedMs = juce::jlimit<juce::int64> (0, quietMs - 1, nowMs() - received.ms);
+    startTimer (gestureTimerId, quietMs - (int) waitedMs);
 
-    if (onValueFromDevice && ! onValueFromDevice (value, received))
+    if (onValueFromDevice && ! onValueFromDevice (received.code, received.stamp))
         mayDisagree = true;
 }
 

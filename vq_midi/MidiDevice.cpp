@@ -2,6 +2,7 @@
 
 #include <CoreMIDI/CoreMIDI.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -157,14 +158,14 @@ void MidiDevice::sendQuery()
     pimpl->sendSysEx (query.data(), (int) query.size());
 }
 
-void MidiDevice::setValue (int id, int value, bool otherChannel)
+int MidiDevice::setValue (int id, int value, bool otherChannel)
 {
     const auto serial = serialNo.load();
 
     // Before the unit has answered, byte 4 would be FF, a status byte inside a system-exclusive
     // message; an id above 7F would be one as well.
     if (serial < 0 || ! isPositiveAndBelow (id, 0x80))
-        return;
+        return -1;
 
     const auto message = Protocol::makeParameterMessage (
         (std::uint8_t) serial, otherChannel ? Protocol::commandOtherChannel : Protocol::commandSelectedChannel, id,
@@ -174,6 +175,11 @@ void MidiDevice::setValue (int id, int value, bool otherChannel)
         heldBackMessages.push_back (message);
     else
         pimpl->sendSysEx (message.data(), (int) message.size());
+
+    // Held-back messages go out as soon as the attachment is done, so they queue all the same.
+    const auto now = Time::getMillisecondCounterHiRes();
+    cableFreeMs = jmax (cableFreeMs, now) + (double) message.size() * 1000.0 / Protocol::wireBytesPerSecond;
+    return (int) std::ceil (cableFreeMs - now);
 }
 
 void MidiDevice::attachListener (Listener& newListener)

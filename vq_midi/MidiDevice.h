@@ -53,8 +53,11 @@ public:
 
     /** Sends one parameter message: to the selected channel (or both while linked), or with
         otherChannel to the one that is not selected. Message thread only. Sends nothing before the
-        unit has told its serial number, or when the unit has no destination. */
-    void setValue (int id, int value, bool otherChannel);
+        unit has told its serial number, or when the unit has no destination.
+
+        Returns the milliseconds until the message has reached the unit on a MIDI cable, behind the
+        messages sent before it; -1 when nothing was sent. */
+    int setValue (int id, int value, bool otherChannel);
 
     /** Hands one system-exclusive message to the MIDI service for a destination. The bytes are
         copied, so the caller's buffer may live on its stack; nothing is sent for an empty message. */
@@ -101,6 +104,9 @@ private:
     // it waits for a slot, once per slot, so new deliveries (which see no listener) cannot hold it up.
     std::atomic<int> deliveryEpoch { 0 };
     std::atomic<int> deliveriesRunning[2] {};
+
+    // When what was sent so far has left on the cable; message thread.
+    double cableFreeMs = 0.0;
 
     bool attaching = false;
     std::vector<std::array<std::uint8_t, VqSysexProtocol::parameterMessageLength>> heldBackMessages;

@@ -26,6 +26,8 @@ struct VqSysexProtocol
 
     static constexpr std::size_t queryLength = 7;
     static constexpr std::size_t parameterMessageLength = 10;
+    /** A MIDI cable's rate: 31,250 baud, ten bits a byte. */
+    static constexpr int wireBytesPerSecond = 3125;
     /** The longest message of the protocol, F0 and F7 included. */
     static constexpr std::size_t maxMessageLength = parameterMessageLength;
     /** The shortest framed message. */

@@ -212,13 +212,13 @@ protected:
         settle();
     }
 
-    juce::int64 nowMs = 0;
+    std::atomic<juce::int64> nowMs { 0 }; // read on the MIDI thread as a value arrives
 };
 
 TEST_F (Gestures, ABurstFromTheUnitIsOneHostGestureOnBothLinkedChannels)
 {
     attachAndSettle();
-    MidiParam::setWallClock ([this] { return nowMs; });
+    MidiParam::setWallClock ([this] { return nowMs.load(); });
     host.begins.clear();
 
     turnAt (0, 61);
@@ -240,7 +240,7 @@ TEST_F (Gestures, UnpluggingTheUnitInsideABurstClosesTheGestureAtOnce)
 {
     setMode (Protocol::channel1Selected);
     attachAndSettle();
-    MidiParam::setWallClock ([this] { return nowMs; });
+    MidiParam::setWallClock ([this] { return nowMs.load(); });
 
     turnAt (0, 61);
     turnAt (400, 62); // the quiet time is now 1000 ms

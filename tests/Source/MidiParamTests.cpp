@@ -28,17 +28,23 @@ protected:
             return true;
         };
         p.onGesture = [this] (bool starting) { (starting ? opened : closed)++; };
-        p.onSend = [this] (int v) { sent.push_back (v); };
+        p.onSend = [this] (int v)
+        {
+            sent.push_back (v);
+            return messageMs;
+        };
     }
 
     // A value from the unit at a time of the injected clock, applied on the message thread.
     int receiveAt (juce::int64 timeMs, int value)
     {
         nowMs = timeMs;
-        param->valueFromDevice (value, ++stamp);
+        param->valueFromDevice (value, [this] { return ++stamp; });
         vqtest::drainMessageLoop();
         return param->getTimerInterval (0);
     }
+
+    static constexpr int messageMs = 4; // one message on the cable
 
     juce::int64 nowMs = 1'000'000;
     MidiParam::ChangeStamp stamp = 0;
@@ -98,7 +104,7 @@ TEST_F (MidiParamTest, AValueAfterTheGestureHasClosedOpensANewGestureWith300Ms)
 TEST_F (MidiParamTest, ValuesFasterThanTheMessageThreadAreMergedAndOnlyTheNewestIsApplied)
 {
     for (int v : { 7, 8, 9 })
-        param->valueFromDevice (v, ++stamp);
+        param->valueFromDevice (v, [this] { return ++stamp; });
 
     vqtest::drainMessageLoop();
 
@@ -131,7 +137,7 @@ TEST_F (MidiParamTest, DeletingTheObjectClosesAGestureThatIsStillOpen)
 
 TEST_F (MidiParamTest, DeletingTheObjectWithAValueStillOnItsWayAppliesNothing)
 {
-    param->valueFromDevice (3, ++stamp);
+    param->valueFromDevice (3, [this] { return ++stamp; });
     param.reset();
     vqtest::drainMessageLoop();
 

@@ -1,0 +1,161 @@
+#include "ChangeOrderFixture.h"
+
+using namespace instancetest;
+
+namespace
+{
+using Clock = vqsim::VirtualMidiSetup::Clock;
+
+const auto gain = ParamData::eq1Gain1;
+const auto gainStep = [] (int step) { return ParamTools::stepToValue (ParamTools::Kind::gain, step); };
+
+/** The engage switches of channel 1 and the bits the unit's switch byte gives them, in the same order. */
+const int switches[] = { ParamData::engage1, ParamData::eq1Engage1, ParamData::eq2Engage1 };
+const int switchBits[] = { Protocol::engageBit, Protocol::eq1EngageBit, Protocol::eq2EngageBit };
+
+class CrossingTimeTest;
+using Case = std::pair<std::string, std::function<void (CrossingTimeTest&)>>;
+
+void PrintTo (const Case& c, std::ostream* os)
+{
+    *os << c.first;
+}
+
+/** An instance on a unit on a real-speed cable. */
+class CrossingTimeTest : public ChangeOrderTest, public testing::WithParamInterface<Case>
+{
+public:
+    /** The host writes from a thread of its own after a delay, while the test goes on. */
+    void hostWritesAfter (int ms, int index, float value)
+    {
+        setup.runAfter (Clock (ms * 1000), [this, index, value] { hostParameter (index).setValue (value); });
+    }
+};
+
+/** Holds the message thread for a while, as a host that loads or opens a slow window does. */
+void blockMessageThread (int ms)
+{
+    juce::MessageManager::callAsync (
+        [ms]
+        {
+            const auto until = juce::Time::getMillisecondCounterHiRes() + ms;
+
+            while (juce::Time::getMillisecondCounterHiRes() < until)
+                std::this_thread::yield();
+        });
+}
+
+void selectChannel (ChangeOrderTest& t, int channel)
+{
+    t.hostRestores (t.stateWith ({ { ParamData::channel, 1.0f } }, { { ParamData::selectedChannel, channel - 1 } }));
+    t.settle();
+}
+
+void expectAgreement (ChangeOrderTest& t, const std::map<int, float>& survivors)
+{
+    for (auto& [index, value] : survivors)
+        EXPECT_EQ (t.disagreementOn (index, value), "") << ParamData::paramName[index];
+}
+
+int messagesToUnit (ChangeOrderTest& t)
+{
+    int count = 0;
+
+    for (auto& bytes : t.unitOnCable->getTraffic (Direction::toUnit))
+        count += bytes.size() == Protocol::parameterMessageLength ? 1 : 0;
+
+    return count;
+}
+
+/** A host write crosses a turn of the unit on the cable, and the message thread is then busy. */
+std::function<void (CrossingTimeTest&)> crossingThenBusy (int busyMs)
+{
+    return [busyMs] (CrossingTimeTest& t)
+    {
+        t.hostWrites (gain, gainStep (100));
+        t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+        blockMessageThread (busyMs);
+        t.settle();
+
+        expectAgreement (t, { { gain, gainStep (20) } });
+    };
+}
+
+/** The engineer presses switch k of a channel while the host writes the next switch of its byte, the host
+    from `offsetMs` before to `offsetMs` after the unit. */
+std::function<void (CrossingTimeTest&)> switchAgainstHostWrite (int channel, int k)
+{
+    return [channel, k] (CrossingTimeTest& t)
+    {
+        selectChannel (t, channel);
+        const auto twin = channel == 2 ? ParamData::channelTwinOffset : 0;
+        const auto pressed = switches[k] + twin;
+        const auto written = switches[(k + 1) % 3] + twin;
+        const auto untouched = switches[(k + 2) % 3] + twin;
+
+        for (int offsetMs = -4; offsetMs <= 4; ++offsetMs)
+        {
+            SCOPED_TRACE ("the unit " + std::to_string (offsetMs) + " ms after the host");
+            const std::map<int, float> survivors { { written, 1.0f - t.params().getParamValue (written) },
+                                                   { pressed, 1.0f - t.params().getParamValue (pressed) },
+                                                   { untouched, t.params().getParamValue (untouched) } };
+            const auto press = [bit = switchBits[k]] (vqsim::SimulatedUnit& unit) { unit.pressSwitch (bit); };
+            const auto hostValue = survivors.at (written);
+
+            if (offsetMs >= 0)
+            {
+                t.unitOnCable->performAfter (Clock (offsetMs * 1000), press);
+                t.hostWrites (written, hostValue);
+            }
+            else
+            {
+                t.hostWritesAfter (-offsetMs, written, hostValue);
+                press (*t.unitOnCable);
+            }
+
+            t.settle();
+            expectAgreement (t, survivors);
+        }
+    };
+}
+
+/** After a crossing, the engineer turns the knob a step at a time, each step a lone value. */
+void loneValuesAfterACrossing (CrossingTimeTest& t)
+{
+    t.unitOnCable->clearTraffic();
+    t.hostWrites (gain, gainStep (100));
+    t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+
+    for (int step = 1; step <= 3; ++step)
+        t.unitOnCable->performAfter (Clock (step * 330'000),
+                                     [step] (auto& unit) { unit.turnControl (Protocol::eq1Gain, 20 + step); });
+
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return t.unitOnCable->getTraffic (Direction::fromUnit).size() == 4; }, 5000));
+    t.settle();
+
+    EXPECT_EQ (messagesToUnit (t), 2) << "the host's write and the crossing's one resend";
+    expectAgreement (t, { { gain, gainStep (23) } });
+}
+
+TEST_P (CrossingTimeTest, TheUnitHostManagerAndStateAgreeOnTheLastChangeReceivedWhateverTheMessageThreadsDelay)
+{
+    GetParam().second (*this);
+}
+
+INSTANTIATE_TEST_SUITE_P (
+    Cases, CrossingTimeTest,
+    testing::Values (
+        std::make_pair (std::string ("BusyFor0Ms"), crossingThenBusy (0)),
+        std::make_pair (std::string ("BusyFor120Ms"), crossingThenBusy (120)),
+        std::make_pair (std::string ("BusyFor400Ms"), crossingThenBusy (400)),
+        std::make_pair (std::string ("EngageAgainstEq1EngageOnChannel1"), switchAgainstHostWrite (1, 0)),
+        std::make_pair (std::string ("Eq1EngageAgainstEq2EngageOnChannel1"), switchAgainstHostWrite (1, 1)),
+        std::make_pair (std::string ("Eq2EngageAgainstEngageOnChannel1"), switchAgainstHostWrite (1, 2)),
+        std::make_pair (std::string ("EngageAgainstEq1EngageOnChannel2"), switchAgainstHostWrite (2, 0)),
+        std::make_pair (std::string ("Eq1EngageAgainstEq2EngageOnChannel2"), switchAgainstHostWrite (2, 1)),
+        std::make_pair (std::string ("Eq2EngageAgainstEngageOnChannel2"), switchAgainstHostWrite (2, 2)),
+        std::make_pair (std::string ("LoneValuesAfterACrossingSendNothingBack"),
+                        std::function<void (CrossingTimeTest&)> (loneValuesAfterACrossing))),
+    [] (const auto& info) { return info.param.first; });
+} // namespace
