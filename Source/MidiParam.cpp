@@ -1,5 +1,7 @@
 #include "MidiParam.h"
 
+#include <algorithm>
+
 namespace
 {
 MidiParam::WallClock& wallClock()
@@ -40,8 +42,13 @@ void MidiParam::noteSent (int code, int msToReachUnit)
 
     {
         const juce::SpinLock::ScopedLockType sl (lock);
-        takeSentCodeIfArrived (now);
-        sentCode = code;
+        takeSentCodesIfArrived (now);
+
+        // The oldest has most likely arrived when the list is full.
+        if (numSentCodes == (int) sentCodes.size())
+            std::rotate (sentCodes.begin(), sentCodes.begin() + 1, sentCodes.begin() + numSentCodes--);
+
+        sentCodes[(size_t) numSentCodes++] = code;
         crossingUntilMs = juce::jmax (crossingUntilMs, now + msToReachUnit + replyMs);
     }
 
@@ -50,10 +57,10 @@ void MidiParam::noteSent (int code, int msToReachUnit)
         mayDisagree = true;
 }
 
-void MidiParam::takeSentCodeIfArrived (juce::int64 now)
+void MidiParam::takeSentCodesIfArrived (juce::int64 now)
 {
-    if (sentCode >= 0 && now > crossingUntilMs)
-        reportedCode = std::exchange (sentCode, -1);
+    if (numSentCodes > 0 && now > crossingUntilMs)
+        reportedCode = sentCodes[(size_t) std::exchange (numSentCodes, 0) - 1];
 }
 
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
@@ -77,13 +84,27 @@ bool MidiParam::valueFromDevice (int value, const std::function<ChangeStamp()>& 
 
         // A send that may have crossed this report is left for the next: the unit applies it after
         // this one, unless this one is a change, which the unit is told again when its gesture ends.
-        takeSentCodeIfArrived (now);
+        takeSentCodesIfArrived (now);
 
-        if (reportsUnchangedCodes && value == reportedCode)
-            return false;
+        if (reportsUnchangedCodes)
+        {
+            // A code sent, reported while it may still be on its way: the unit has taken it, and
+            // the ones sent before it.
+            const auto end = sentCodes.begin() + numSentCodes;
+
+            if (const auto taken = std::find (sentCodes.begin(), end, value); taken != end)
+            {
+                reportedCode = value;
+                numSentCodes = (int) (std::copy (taken + 1, end, sentCodes.begin()) - sentCodes.begin());
+                return false;
+            }
+
+            if (value == reportedCode)
+                return false;
+        }
 
         reportedCode = value;
-        sentCode = -1;
+        numSentCodes = 0;
 
         pending = { value, takeStamp(), now, now - lastReceivedMs };
         lastReceivedMs = now;

@@ -5,6 +5,7 @@
 #include <juce_core/juce_core.h>
 #include <juce_events/juce_events.h>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <limits>
@@ -14,8 +15,9 @@
 
     A value the unit reports is a change of the engineer's, except where the unit's message also
     carries the parameter when it did not change (reportsUnchangedCodes): there a code is a change
-    only when it differs from the code the unit last reported, or from the code last sent to it when
-    that reached the unit before the report. A code that repeats it takes no stamp.
+    only when it differs from the code the unit last reported (or was sent, once that reached it
+    before the report) and from a code sent that may still be on its way. A code that is no change
+    takes no stamp.
 
     A burst of values from the unit becomes one gesture. The gesture closes after a quiet time:
     300 ms after a lone value, or three times the last gap within a burst (100..1000 ms), counted
@@ -114,15 +116,16 @@ private:
     juce::SpinLock lock;
     Received pending;
     juce::int64 lastReceivedMs = 0;
-    int reportedCode = -1; // as the unit last reported it, or as sent once that reached it; -1 unknown
-    int sentCode = -1;     // sent and not yet known to have reached the unit before a report
+    int reportedCode = -1;           // as the unit last reported it, or as sent once that reached it; -1 unknown
+    std::array<int, 4> sentCodes {}; // sent, oldest first, not yet known to have reached the unit
+    int numSentCodes = 0;
     juce::int64 crossingUntilMs = std::numeric_limits<juce::int64>::min() / 2;
 
     bool gestureOpen = false;
     bool mayDisagree = false; // within the open gesture
 
     void closeGesture();
-    void takeSentCodeIfArrived (juce::int64 now); // under the lock
+    void takeSentCodesIfArrived (juce::int64 now); // under the lock
 
     JUCE_DECLARE_NON_COPYABLE (MidiParam)
 };

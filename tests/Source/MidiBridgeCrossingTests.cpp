@@ -14,6 +14,7 @@ struct Control
     int index;
     std::function<void (vqsim::SimulatedUnit&)> turnOnUnit;
     float hostValue;
+    bool unitTurnsAnotherControl = false; // so the host's value survives whichever came later
 };
 
 void PrintTo (const Control& control, std::ostream* os)
@@ -25,7 +26,7 @@ const Control controls[] = {
     { "knob", ParamData::eq1Gain1, [] (auto& unit) { unit.turnControl (Protocol::eq1Gain, 20); },
       ParamTools::stepToValue (Kind::gain, 100) },
     // The byte carries all three switches: the host engages the channel while the unit's EQ1 is pressed.
-    { "switchByte", ParamData::engage1, [] (auto& unit) { unit.pressSwitch (Protocol::eq1EngageBit); }, 0.0f },
+    { "switchByte", ParamData::engage1, [] (auto& unit) { unit.pressSwitch (Protocol::eq1EngageBit); }, 0.0f, true },
     { "filter", ParamData::lpf1,
       [] (auto& unit) { unit.turnControl (Protocol::lowPass, ParamTools::valueToCode (Kind::lowPass, 0.25f)); }, 1.0f },
 };
@@ -118,6 +119,9 @@ TEST_P (CrossingTest, AValueFromTheUnitCrossingOneSentToItEndsWithBothHoldingThe
         settleGestures();
 
         EXPECT_EQ (disagreements(), "");
+
+        if (control.unitTurnsAnotherControl)
+            EXPECT_EQ (params().getParamValue (control.index), control.hostValue) << "the host's write survives";
     }
 }
 

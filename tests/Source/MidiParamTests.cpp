@@ -92,6 +92,19 @@ INSTANTIATE_TEST_SUITE_P (
                      Burst { "AClockThatJumpsByDaysGives1000Ms", { 0, 10'000'000'000 }, { 300, 1000 } }),
     [] (const testing::TestParamInfo<Burst>& info) { return std::string (info.param.name); });
 
+TEST_F (MidiParamTest, TheQuietTimeCountsFromTheArrivalsNotFromWhenTheBusyMessageThreadTookThem)
+{
+    receiveAt (0, 1);
+
+    // Received 10 ms after the first, taken by the message thread 200 ms later.
+    nowMs += 10;
+    param->valueFromDevice (2, [this] { return ++stamp; });
+    nowMs += 200;
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (param->getTimerInterval (0), 1) << "three gaps of 10 ms, 100 at least, have passed by then";
+}
+
 TEST_F (MidiParamTest, AValueAfterTheGestureHasClosedOpensANewGestureWith300Ms)
 {
     receiveAt (0, 1);
