@@ -138,6 +138,38 @@ void loneValuesAfterACrossing (CrossingTimeTest& t)
     expectAgreement (t, { { gain, gainStep (23) } });
 }
 
+/** The host automates the knob that the engineer turns, both a value each 10 ms: what goes to the unit,
+    the host's automation and the crossings' resends, stays within what the cable carries. */
+void automationAgainstATurningKnob (CrossingTimeTest& t)
+{
+    t.unitOnCable->clearTraffic();
+
+    for (int i = 0; i < 50; ++i)
+    {
+        t.hostWritesAfter (i * 10, gain, gainStep (60 + i));
+        t.unitOnCable->performAfter (Clock (i * 10'000 + 5'000),
+                                     [i] (auto& unit) { unit.turnControl (Protocol::eq1Gain, 10 + i); });
+    }
+
+    ASSERT_TRUE (vqtest::runMessageLoopUntil (
+        [&] { return t.unitOnCable->getTraffic (Direction::fromUnit).size() == 50; }, 5000));
+    t.settle();
+
+    std::vector<double> times;
+
+    for (auto& message : t.unitOnCable->getTraffic())
+        if (message.direction == Direction::toUnit && message.bytes.size() == Protocol::parameterMessageLength)
+            times.push_back (std::chrono::duration<double> (message.time).count());
+
+    ASSERT_GE (times.size(), 2u);
+    const auto perSecond = (double) (times.size() - 1) / (times.back() - times.front());
+    std::cout << "sent to the unit: " << times.size() << " messages, " << perSecond << " a second\n";
+    testing::Test::RecordProperty ("messagesPerSecond", (int) perSecond);
+
+    EXPECT_LT (perSecond, Protocol::wireBytesPerSecond / (double) Protocol::parameterMessageLength);
+    expectAgreement (t, { { gain, gainStep (59) } });
+}
+
 TEST_P (CrossingTimeTest, TheUnitHostManagerAndStateAgreeOnTheLastChangeReceivedWhateverTheMessageThreadsDelay)
 {
     GetParam().second (*this);
@@ -156,6 +188,8 @@ INSTANTIATE_TEST_SUITE_P (
         std::make_pair (std::string ("Eq1EngageAgainstEq2EngageOnChannel2"), switchAgainstHostWrite (2, 1)),
         std::make_pair (std::string ("Eq2EngageAgainstEngageOnChannel2"), switchAgainstHostWrite (2, 2)),
         std::make_pair (std::string ("LoneValuesAfterACrossingSendNothingBack"),
-                        std::function<void (CrossingTimeTest&)> (loneValuesAfterACrossing))),
+                        std::function<void (CrossingTimeTest&)> (loneValuesAfterACrossing)),
+        std::make_pair (std::string ("AutomationAgainstATurningKnobStaysWithinTheCable"),
+                        std::function<void (CrossingTimeTest&)> (automationAgainstATurningKnob))),
     [] (const auto& info) { return info.param.first; });
 } // namespace
