@@ -2,11 +2,9 @@
 
 #include "vq_core/VqParamsManager.h"
 
-#include <juce_core/juce_core.h>
 #include <juce_events/juce_events.h>
 
 #include <array>
-#include <atomic>
 #include <functional>
 #include <limits>
 
@@ -108,8 +106,8 @@ private:
     {
         int code = 0;
         ChangeStamp stamp = 0; // 0 while nothing waits
-        juce::int64 ms = 0;
-        juce::int64 gapMs = 0; // since the value received before it
+        juce::int64 ms = 0;    // when the MIDI layer delivered it
+        juce::int64 gapMs = 0; // since the value delivered before it, merged or not
     };
 
     // What the MIDI thread and the message thread share.
