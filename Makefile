@@ -19,10 +19,12 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The demo session and the AAX module, each run from an empty RUN_FILES (scripts/run-demo.sh says which
-# folders it empties).
+# folders it empties). The folder reaches the script through the environment, so that a name with spaces
+# or quotes arrives as it was written.
 RUN_FILES ?= $(BUILD)/run
+run: export RUN_FILES_NAMED = $(RUN_FILES)
 run: build
-	@scripts/run-demo.sh $(BUILD) $(RUN_FILES)
+	@scripts/run-demo.sh "$(BUILD)" "$$RUN_FILES_NAMED"
 
 test: build
 	@scripts/check-format.sh
