@@ -20,11 +20,29 @@ TEST_F (SessionRunnerTest, UnitActionsThatMakeNoSenseAreErrorsNotCrashes)
 {
     for (const auto* script :
          { "unplug 9", "unit 9 unplugged\nunplug 9", "unit 9\nreplug 9", "unit 9\nunit 9", "create A\ncreate A",
-           "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing" })
+           "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing", "create A\nconnect A 99" })
     {
         EXPECT_FALSE (play (script)) << script;
         EXPECT_EQ (texts (Kind::error).size(), 1) << script;
     }
+}
+
+TEST_F (SessionRunnerTest, AUnitThatDoesNotExistStopsTheScriptWhereverItIsNamed)
+{
+    for (const auto* line : { "unplug 99", "turn 99 lpf 3", "connect A 99" })
+    {
+        EXPECT_FALSE (play ("unit 17\ncreate A\n" + juce::String (line) + "\nwait 10\n")) << line;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 3: no unit 99 in this session" })) << line;
+        EXPECT_EQ (texts (Kind::action).size(), 3) << line;
+    }
+}
+
+TEST_F (SessionRunnerTest, EveryUnitLineIsLoggedHowEverTheUnitIsAdded)
+{
+    ASSERT_TRUE (play ("unit 9 unplugged\nunit 10\nunit 11 silent\nreplug 9\n"));
+    EXPECT_EQ (texts (Kind::info, "unit 9"), juce::StringArray ({ "added, not plugged in", "plugged in" }));
+    EXPECT_EQ (texts (Kind::info, "unit 10"), juce::StringArray ({ "plugged in" }));
+    EXPECT_EQ (texts (Kind::info, "unit 11"), juce::StringArray ({ "plugged in (never answers)" }));
 }
 
 TEST_F (SessionRunnerTest, ARestoreReadsOnlyARegularFileOfAStatesSizeAndWaitsOnNothing)
@@ -122,12 +140,22 @@ TEST_F (SessionRunnerTest, ConnectAndDisconnectSetWhetherTheInstanceShouldBeConn
     ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1200\ndisconnect A\nwait 2500\nprint A\nconnect A 17\nwait 1200\n"
                        "print A\n"));
 
-    EXPECT_EQ (texts (Kind::connection, "A"),
-               juce::StringArray ({ "remembers unit 17", "connected to unit 17", "not connected any more",
-                                    "remembers unit 17", "connected to unit 17" }))
+    EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 17", "connected to unit 17",
+                                                                   "not connected any more", "connected to unit 17" }))
         << texts (Kind::connection, "A").joinIntoString (" | ");
     EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     false"), 1);
     EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     true"), 1);
+}
+
+// B holds unit 7, whose state A restores: the move is refused and A goes on remembering unit 6, which is no
+// change to log.
+TEST_F (SessionRunnerTest, ARefusedMoveLogsNoChangeOfTheUnitTheInstanceRemembers)
+{
+    ASSERT_TRUE (play ("unit 6\nunit 7\ncreate A\nconnect A 6\ncreate B\nconnect B 7\nwait 1200\n"
+                       "save-state B b.state\nrestore-state A b.state\nwait 1200\nprint A\n"));
+
+    EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 6", "connected to unit 6" }));
+    EXPECT_TRUE (texts (Kind::info, "A").contains ("CONNECTED DEV SN        6"));
 }
 
 // Whether the request comes before the window opens or after, no selector pops up without a display.
