@@ -13,6 +13,10 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace aax_host;
 using Protocol = juce::VqSysexProtocol;
@@ -36,18 +40,16 @@ const char* const stemFormatNames[] { "mono",   "stereo", "lcr",   "lcrs",    "q
 
 bool setFeatures (Host& host, const std::string& list)
 {
-    if (list.empty())
-    {
-        std::fprintf (stderr, "aax_host: --feature lists no stem format\n");
-        return false;
-    }
-
     const auto& formats = FeatureSupport::askedStemFormats();
     std::set<int32_t> supported;
     std::stringstream words (list);
 
+    // Commas with nothing between them name nothing.
     for (std::string word; std::getline (words, word, ',');)
     {
+        if (word.empty())
+            continue;
+
         const auto* end = std::end (stemFormatNames);
         const auto* found = std::find (std::begin (stemFormatNames), end, word);
 
@@ -60,9 +62,94 @@ bool setFeatures (Host& host, const std::string& list)
         supported.insert (formats.at (size_t (found - std::begin (stemFormatNames))));
     }
 
+    if (supported.empty())
+    {
+        std::fprintf (stderr, "aax_host: --feature lists no stem format\n");
+        return false;
+    }
+
     host.descriptionHost().stemFormats = FeatureSupport::onlyStemFormats (supported);
     return true;
 }
+
+/** Standard error while it lives: each line goes on at once, and a line that comes again is counted instead,
+    the counts said at the end. JUCE's wrapper asserts once for every component whose native type code
+    repeats another's, which without feature information is nearly every one of them. */
+class RepeatsSaidOnce
+{
+public:
+    RepeatsSaidOnce()
+    {
+        std::fflush (stderr);
+        int ends[2];
+
+        if (pipe (ends) != 0)
+            return;
+
+        original = dup (STDERR_FILENO);
+        dup2 (ends[1], STDERR_FILENO);
+        close (ends[1]);
+        reader = std::thread ([this, from = ends[0]] { forward (from); });
+    }
+
+    ~RepeatsSaidOnce()
+    {
+        if (original < 0)
+            return;
+
+        // The pipe's last writing end goes, so the reader sees its end.
+        std::fflush (stderr);
+        dup2 (original, STDERR_FILENO);
+        close (original);
+        reader.join();
+
+        for (const auto& [line, times] : lines)
+            if (times > 1)
+                std::fprintf (stderr, "aax_host: the module wrote \"%.*s\" %d times; it is shown once\n",
+                              int (line.size() - 1), line.c_str(), times);
+    }
+
+    RepeatsSaidOnce (const RepeatsSaidOnce&) = delete;
+    RepeatsSaidOnce& operator= (const RepeatsSaidOnce&) = delete;
+
+private:
+    void forward (int from)
+    {
+        auto* in = fdopen (from, "r");
+        std::string line;
+
+        for (int c; (c = std::fgetc (in)) != EOF;)
+        {
+            line += char (c);
+
+            if (c == '\n')
+                take (line), line.clear();
+        }
+
+        if (! line.empty())
+            take (line + "\n");
+
+        std::fclose (in);
+    }
+
+    void take (const std::string& line)
+    {
+        const auto seen = std::find_if (lines.begin(), lines.end(), [&] (const auto& l) { return l.first == line; });
+
+        if (seen != lines.end())
+        {
+            ++seen->second;
+            return;
+        }
+
+        lines.emplace_back (line, 1);
+        [[maybe_unused]] const auto written = write (original, line.data(), line.size());
+    }
+
+    int original = -1;
+    std::thread reader;
+    std::vector<std::pair<std::string, int>> lines;
+};
 
 void printIdentity (const LoadedModule& module)
 {
@@ -231,21 +318,34 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
 
 int main (int argc, char** argv)
 {
-    if (argc < 2 || std::strncmp (argv[1], "--", 2) == 0)
+    const auto wrongCommandLine = [] (const std::string& problem)
     {
+        std::fprintf (stderr, "aax_host: %s\n", problem.c_str());
         std::fprintf (stderr,
                       "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]\n");
         return 2;
-    }
+    };
 
     // The module's MIDI layer finds this setup: the process holds one.
     vqsim::VirtualMidiSetup setup;
     Host host;
     bool list = false, roundTrip = false, runSession = false;
+    const char* modulePath = nullptr;
 
-    for (int i = 2; i < argc; ++i)
+    // The options come before or after the module, in any order.
+    for (int i = 1; i < argc; ++i)
     {
         const std::string option (argv[i]);
+
+        if (option.rfind ("-", 0) != 0)
+        {
+            if (modulePath != nullptr)
+                return wrongCommandLine ("a second module path, " + option + " (after " + modulePath +
+                                         "): one module at a time");
+
+            modulePath = argv[i];
+            continue;
+        }
 
         if (option == "--feature")
         {
@@ -271,9 +371,12 @@ int main (int argc, char** argv)
         }
     }
 
+    if (modulePath == nullptr)
+        return wrongCommandLine ("no module named (a bundle folder or its binary)");
+
     bool ok = true;
     {
-        LoadedModule module (argv[1]);
+        LoadedModule module (modulePath);
 
         if (! module.error().empty())
         {
@@ -281,7 +384,13 @@ int main (int argc, char** argv)
             return 1;
         }
 
-        if (const auto result = module.start (host); result != ACF_OK || module.effect() == nullptr)
+        const auto result = [&]
+        {
+            const RepeatsSaidOnce registration;
+            return module.start (host);
+        }();
+
+        if (result != ACF_OK || module.effect() == nullptr)
         {
             std::fprintf (stderr, "aax_host: registration failed with %d\n", int (result));
             return 1;
