@@ -32,6 +32,12 @@ juce::String unitName (int serialNo)
     return "unit " + juce::String (serialNo);
 }
 
+/** A time on the setup's clock, the one clock of the log, in its milliseconds. */
+double toMilliseconds (vqsim::VirtualMidiSetup::Clock time)
+{
+    return (double) time.count() / 1000.0;
+}
+
 juce::String settingText (const juce::var& value)
 {
     return value.isBool() ? juce::String ((bool) value ? "true" : "false") : value.toString();
@@ -51,7 +57,7 @@ SessionRunner::~SessionRunner()
 
 double SessionRunner::now() const
 {
-    return (double) setup.now().count() / 1000.0;
+    return toMilliseconds (setup.now());
 }
 
 double SessionRunner::stampLine()
@@ -707,7 +713,7 @@ void SessionRunner::logTrafficUpTo (double timeMs)
     };
 
     const auto crossedBy = [timeMs] (const vqsim::SimulatedUnit::Message& message)
-    { return (double) message.time.count() / 1000.0 <= timeMs; };
+    { return toMilliseconds (message.time) <= timeMs; };
 
     std::vector<Pending> fresh;
 
@@ -729,7 +735,7 @@ void SessionRunner::logTrafficUpTo (double timeMs)
     {
         const auto toUnit = item.message.direction == Direction::toUnit;
         const SysexText::Bytes bytes (item.message.bytes.begin(), item.message.bytes.end());
-        log.add ((double) item.message.time.count() / 1000.0, toUnit ? Kind::toUnit : Kind::fromUnit,
+        log.add (toMilliseconds (item.message.time), toUnit ? Kind::toUnit : Kind::fromUnit,
                  (toUnit ? "to " : "from ") + unitName (item.serialNo),
                  SysexText::toHex (bytes) + "  " + SysexText::describe (bytes, toUnit));
     }
