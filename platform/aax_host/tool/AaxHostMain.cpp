@@ -86,7 +86,14 @@ public:
         if (pipe (ends) != 0)
             return;
 
-        original = dup (STDERR_FILENO);
+        // Without a copy of standard error to go back to, it stays as it is.
+        if ((original = dup (STDERR_FILENO)) < 0)
+        {
+            close (ends[0]);
+            close (ends[1]);
+            return;
+        }
+
         dup2 (ends[1], STDERR_FILENO);
         close (ends[1]);
         reader = std::thread ([this, from = ends[0]] { forward (from); });
