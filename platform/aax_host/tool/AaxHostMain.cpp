@@ -104,11 +104,11 @@ public:
         if (original < 0)
             return;
 
-        // The pipe's last writing end goes, so the reader sees its end.
+        // The pipe's last writing end goes, so the reader sees its end; the copy it writes to goes after it.
         std::fflush (stderr);
         dup2 (original, STDERR_FILENO);
-        close (original);
         reader.join();
+        close (original);
 
         for (const auto& [line, times] : lines)
             if (times > 1)
