@@ -8,8 +8,8 @@ namespace vqtest
     returns whether JUCE heard of it in time. The window must want the focus and no popup may be open. */
 bool focusWindow (juce::Component& window);
 
-/** Another program on the same display: its window takes the keyboard focus from this process, as a
-    user's click on another application does or a host that stays in front while a session loads.
+/** Another program on the same display: its window takes the keyboard focus from this process, as when
+    the user clicks another program, or another program stays in front while the host loads a session.
     Needs a display. */
 class OtherApplication
 {
