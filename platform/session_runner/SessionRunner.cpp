@@ -447,15 +447,13 @@ juce::String SessionRunner::selectDevice (HostedInstance& hosted, PlemvoAudioPro
 }
 
 // The main menu pops up under the menu button and the item is clicked where it shows, as a user does;
-// an item that opens a file dialog is followed into it.
+// the click first closes a popup open over the window (the device selector), as a user's does. An item
+// that opens a file dialog is followed into it.
 juce::String SessionRunner::chooseMenuItem (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor,
                                             const juce::String& itemText, const juce::String& fileName)
 {
     if (! editor.isOnDesktop())
         return "the main menu pops up only on a display, and " + DesktopWindows::describeMissingDisplay();
-
-    if (DesktopWindows::findPopupMenu() != nullptr)
-        return "a popup menu is open already and would take the click";
 
     const auto who = hosted.getName();
     write (Kind::info, who, "mouse: click on the menu button");

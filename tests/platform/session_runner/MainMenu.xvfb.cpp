@@ -149,4 +149,20 @@ TEST_F (SessionRunnerTest, TheSelectorTheInstanceAsksForIsStillOpenASecondAfterT
     runner->shutDown();
     EXPECT_TRUE (nothingIsLeftOpen());
 }
+
+// A user's click on the menu button closes the selector the instance opened and opens the main menu; the
+// selector so closed stays closed while the units wait.
+TEST_F (SessionRunnerTest, TheMenuLineReachesTheMainMenuThroughTheOpenSelectorAsAUsersClickDoes)
+{
+    log = std::make_unique<SessionLog> (nullptr);
+    runner = std::make_unique<SessionRunner> (*log, folder);
+    const auto script = ScriptReader::read ("unit 42\nunit 43\ncreate C\nwait 1200\nopen-editor C\nwait 1000\n"
+                                            "menu C \"Save preset\" sound\nwait 2200\n");
+    ASSERT_TRUE (runner->play (script.actions)) << texts (Kind::error).joinIntoString ("\n");
+
+    EXPECT_TRUE (followEachOther ({ "mouse: click on the menu button", "mouse: menu item Save preset" }));
+    EXPECT_TRUE (folder.getChildFile ("sound.vqrp").existsAsFile());
+    EXPECT_TRUE (nothingIsLeftOpen());
+    runner->shutDown();
+}
 } // namespace
