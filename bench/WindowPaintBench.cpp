@@ -8,7 +8,7 @@
 // multiple of one 1:1 draw of an opaque image of the window's physical size, the floor of any full
 // repaint, measured in the same run (x_window_draw). Times are the message thread's own CPU time, so
 // that other work on the machine does not count. A last benchmark gives the memory the window's
-// pictures take at scale 2 beyond what they take at scale 1.
+// pictures take once painted at scale 2 beyond what they take at scale 1.
 #include "Mouse.h"
 #include "PaintingWindow.h"
 #include "PluginEditor.h"
@@ -303,7 +303,7 @@ void windowSlideFrames (benchmark::State& state)
 
 // The heap the double window's pictures take when it is painted at scale 2 beyond what they take at
 // scale 1: the same window painted on a peer of scale 1, then on one of scale 2 (whose screen is not
-// counted).
+// counted). The pictures of scale 1 stay kept beside those of scale 2.
 void windowPicturesAtScale2Memory (benchmark::State& state)
 {
     for (auto _ : state)
