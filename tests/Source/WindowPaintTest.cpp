@@ -201,7 +201,7 @@ TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHost
 
 TEST_F (WindowPaint, AfterASnapshotAtAnotherScaleTheWindowShowsWhatItShowedAndAChangeRepaintsAsAFullPaintDoes)
 {
-    // A knob, and a button whose cap a partial repaint once split between two grains.
+    // A knob, and a button: a partial repaint of either must not show its cap beside caps of another render.
     const HostValue* changes[] { &hostValues[0], &hostValues[9] };
 
     for (const auto scale : { 2.0f, 1.0f })
