@@ -25,6 +25,7 @@ VQ_Button_s500::VQ_Button_s500()
     : VQ_Button ("VQ Button PLEMVO")
 {
     setClickingTogglesState (true);
+    pixelScale.keep ({ &dropShadowImage, &contactShadowImage, &capImage });
 }
 
 void VQ_Button_s500::prepareButtonImage()
@@ -34,7 +35,7 @@ void VQ_Button_s500::prepareButtonImage()
     capOffset = juce::jmax (1.0f, std::roundf (renderScale * 10.0f));
     capSize = (float) round (s - 2.0f * capOffset);
     pressedShift = renderScale * 2.0f;
-    capShading = VQ_GuiHelper::CapShading::random();
+    pixelScale.forgetOtherScales();
     renderImages();
 }
 
@@ -60,11 +61,12 @@ void VQ_Button_s500::renderImages()
     {
         juce::Graphics g (capImage);
         // The face's clip stays, so the shading leaves the outer bevel as it is.
-        VQ_GuiHelper::drawMetalCap (g, capPixels, pixelScale.pixels (chamfer), pixelScale.pixels (capSize));
+        const auto capGrain = grain.atScale (pixelScale.get());
+        VQ_GuiHelper::drawMetalCap (g, capPixels, pixelScale.pixels (chamfer), pixelScale.pixels (capSize), capGrain);
 
         juce::Image shading;
         VQ_GuiHelper::prepareConicalGradWithChamfer (shading, pixelScale.pixels (capSize), pixelScale.pixels (chamfer),
-                                                     capShading);
+                                                     capShading, capGrain);
 
         if (shading.isValid())
             g.drawImageAt (shading, 0, 0);

@@ -21,12 +21,14 @@ public:
     void prepareButtonImage() override;
 
 private:
-    /** Renders the three images for the geometry and cap reflections of the last layout. */
+    /** Renders the three images for the geometry of the last layout at the current pixel scale. */
     void renderImages();
 
     juce::Image dropShadowImage, contactShadowImage, capImage;
     float renderScale = 1.0f, capOffset = 10.0f, capSize = 55.0f, pressedShift = 1.0f;
-    VQ_GuiHelper::CapShading capShading;
+    // The cap's reflections and grain, the button's own for its life.
+    const VQ_GuiHelper::CapShading capShading = VQ_GuiHelper::CapShading::random();
+    const VQ_Grain grain = VQ_Grain::random();
     VQ_PixelScale pixelScale;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VQ_Button_s500)

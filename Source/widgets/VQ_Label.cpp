@@ -170,6 +170,7 @@ using VQ_Layout::round;
 ButtonDiode::ButtonDiode (juce::Colour colour)
     : diodeColour (colour)
 {
+    pixelScale.keep ({ &diodeImage });
 }
 
 void ButtonDiode::setDiodeColour (const juce::Colour& c)
@@ -180,11 +181,16 @@ void ButtonDiode::setDiodeColour (const juce::Colour& c)
         resized();
 }
 
+void ButtonDiode::resized()
+{
+    pixelScale.forgetOtherScales();
+    renderImage();
+}
+
 void ButtonDiode::paint (juce::Graphics& g)
 {
-    // resized renders the image, as for a new colour.
     if (pixelScale.adopt (g) && ! getLocalBounds().isEmpty())
-        resized();
+        renderImage();
 
     if (diodeImage.isValid())
         pixelScale.drawAt (g, diodeImage, 0.0f, 0.0f);
@@ -195,7 +201,7 @@ ButtonLightDiode::ButtonLightDiode (juce::Colour colour)
 {
 }
 
-void ButtonLightDiode::resized()
+void ButtonLightDiode::renderImage()
 {
     if (getLocalBounds().isEmpty())
         diodeImage = {};
@@ -208,7 +214,7 @@ ButtonDarkDiode::ButtonDarkDiode (juce::Colour colour)
 {
 }
 
-void ButtonDarkDiode::resized()
+void ButtonDarkDiode::renderImage()
 {
     const auto radius = (int) ((float) getWidth() * 0.5f);
 

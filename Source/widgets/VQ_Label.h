@@ -124,10 +124,16 @@ public:
 
     void paint (juce::Graphics& g) override;
 
+    /** Renders the image for the new size. */
+    void resized() override;
+
     std::function<void()> onClick = [] {};
 
 protected:
     explicit ButtonDiode (juce::Colour colour);
+
+    /** Renders `diodeImage` for the light's size and colour at the current pixel scale. */
+    virtual void renderImage() = 0;
 
     juce::Colour diodeColour;
     juce::Image diodeImage;
@@ -143,7 +149,8 @@ class ButtonLightDiode : public ButtonDiode
 public:
     explicit ButtonLightDiode (juce::Colour colour = PLEMVO_Colours::litLedColour);
 
-    void resized() override;
+protected:
+    void renderImage() override;
 };
 
 /** The unlit light; a press on it runs `onClick`. Its look is the same dark amber whatever its colour. */
@@ -152,8 +159,10 @@ class ButtonDarkDiode : public ButtonDiode
 public:
     explicit ButtonDarkDiode (juce::Colour colour = juce::Colour (0xFFFF3B5E));
 
-    void resized() override;
     void mouseDown (const juce::MouseEvent& e) override;
+
+protected:
+    void renderImage() override;
 };
 
 /** The text beside a light. It holds a click handler for its owner but never runs it itself. */

@@ -198,3 +198,37 @@ TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHost
         closeEditor (editor);
     }
 }
+
+TEST_F (WindowPaint, AfterASnapshotAtAnotherScaleTheWindowShowsWhatItShowedAndAChangeRepaintsAsAFullPaintDoes)
+{
+    // A knob, and a button: a partial repaint of either must not show its cap beside caps of another render.
+    const HostValue* changes[] { &hostValues[0], &hostValues[9] };
+
+    for (const auto scale : { 2.0f, 1.0f })
+        for (const auto* changing : changes)
+        {
+            const auto& change = *changing;
+            SCOPED_TRACE (juce::String (scale) + " x, slot " + juce::String ((int) change.slot));
+            auto& instance = createInstance();
+            auto& editor = openEditor (instance);
+            auto& view = editor.getChannelView (0);
+            vqtest::PaintingWindow window (editor, scale);
+            window.paintAll();
+            const auto shownBefore = window.getScreen().createCopy();
+
+            vqtest::renderComponent (editor, 3.0f - scale);
+            instance.getPlemvoParams().setParamValue (nullptr, view.getParamIndex (change.slot), change.value);
+            window.paintPending();
+            const auto shown = window.getScreen().createCopy();
+            window.paintAll();
+            EXPECT_EQ (vqtest::countDifferentPixels (shown, window.getScreen()), 0);
+
+            // Beyond the widget that changed, the window shows what it showed before the snapshot.
+            const auto widget =
+                (inWindow (editor, change.widget (view)).toFloat() * scale).getSmallestIntegerContainer();
+            auto outside = shownBefore.createCopy(), outsideNow = window.getScreen().createCopy();
+            outside.clear (widget);
+            outsideNow.clear (widget);
+            EXPECT_EQ (vqtest::countDifferentPixels (outside, outsideNow), 0);
+        }
+}
