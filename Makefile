@@ -34,7 +34,8 @@ test: build
 stress: build
 	@VQ_STRESS=10 ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -R '^Validator\.'
 
-# The widget kit as PNG files, one per widget and state, at scale 1 and 2; SHOTS="led*" picks some.
+# The widget kit and the whole window as PNG files, one per widget and state, at scale 1 and 2;
+# SHOTS="led*" picks some.
 shots: build
 	@$(BUILD)/tools/shots/plemvo_shots $(BUILD)/shots "$(or $(SHOTS),*)"
 

@@ -173,6 +173,16 @@ protected:
     /** Sizes dark light i and lit light i (when there is one) and centres both on the point. */
     void placePositionLight (int i, int size, juce::Point<int> centre);
 
+    /** Places every position label in the parent at the row `centreY`, each on its light's x and as
+        wide as `labelWidth` (of its index and text width) says; where two texts would stand closer
+        than `positionTextGap`, the row spreads apart as little as it can. */
+    void placePositionLabels (const juce::Font& font, int height, int centreY,
+                              const std::function<int (int, float)>& labelWidth);
+
+    /** The room between neighbouring position texts, so that the ink of each stands three pixels
+        clear of the next at any scale: narrower, they read as one word. */
+    static constexpr float positionTextGap = 3.0f;
+
     juce::Range<float> stateRange;
 
 private:

@@ -162,6 +162,47 @@ void placeLabel (juce::Label& label, const juce::Font& font, int width, int heig
     label.setSize (juce::jmax (0, width), juce::jmax (0, height));
     label.setCentrePosition (centre);
 }
+
+std::vector<float> spreadApart (const std::vector<float>& wanted, const std::vector<float>& widths, float gap)
+{
+    // Measured from the first text, text i needs at least least[i]; the centres less these must not
+    // decrease. Pooling neighbours that would (each pool at its mean) gives the nearest such row.
+    const auto n = juce::jmin (wanted.size(), widths.size());
+    std::vector<float> least (n, 0.0f);
+
+    for (size_t i = 1; i < n; ++i)
+        least[i] = least[i - 1] + 0.5f * (widths[i - 1] + widths[i]) + gap;
+
+    struct Pool
+    {
+        float sum;
+        size_t count;
+        float mean() const { return sum / (float) count; }
+    };
+
+    std::vector<Pool> pools;
+
+    for (size_t i = 0; i < n; ++i)
+    {
+        pools.push_back ({ wanted[i] - least[i], 1 });
+
+        while (pools.size() > 1 && pools[pools.size() - 2].mean() > pools.back().mean())
+        {
+            const auto last = pools.back();
+            pools.pop_back();
+            pools.back().sum += last.sum;
+            pools.back().count += last.count;
+        }
+    }
+
+    std::vector<float> centres;
+
+    for (const auto& pool : pools)
+        for (size_t k = 0; k < pool.count; ++k)
+            centres.push_back (pool.mean() + least[centres.size()]);
+
+    return centres;
+}
 } // namespace VQ_Layout
 
 using VQ_Layout::round;

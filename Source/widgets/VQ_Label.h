@@ -6,6 +6,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <vector>
 
 class VQ_Knob;
 
@@ -112,6 +113,11 @@ float textWidth (const juce::Label& label, const juce::Font& font);
 
 /** Gives the label the font, the size and no border, and centres it on the point (integer halving). */
 void placeLabel (juce::Label& label, const juce::Font& font, int width, int height, juce::Point<int> centre);
+
+/** Centres for a row of texts of the given widths, ordered from left to right, that leave at least
+    `gap` between every two and move the texts from their wanted centres as little as that allows
+    (the least sum of squared moves): texts that fit stay where they are wanted. */
+std::vector<float> spreadApart (const std::vector<float>& wanted, const std::vector<float>& widths, float gap);
 } // namespace VQ_Layout
 
 /** An indicator light: a cached image of its look, rendered for its size whenever it is resized or
