@@ -265,13 +265,13 @@ TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHost
 TEST_F (WindowPaint, AfterASnapshotAtAnotherScaleTheWindowShowsWhatItShowedAndAChangeRepaintsAsAFullPaintDoes)
 {
     // A knob, and a button: a partial repaint of either must not show its cap beside caps of another render.
-    const HostValue* changes[] { &hostValues[0], &hostValues[9] };
+    const OutsideChange* changes[] { &outsideChanges[0], &outsideChanges[9] };
 
     for (const auto scale : { 2.0f, 1.0f })
         for (const auto* changing : changes)
         {
             const auto& change = *changing;
-            SCOPED_TRACE (juce::String (scale) + " x, slot " + juce::String ((int) change.slot));
+            SCOPED_TRACE (juce::String (scale) + " x, " + change.what);
             auto& instance = createInstance();
             auto& editor = openEditor (instance);
             auto& view = editor.getChannelView (0);
@@ -280,18 +280,22 @@ TEST_F (WindowPaint, AfterASnapshotAtAnotherScaleTheWindowShowsWhatItShowedAndAC
             const auto shownBefore = window.getScreen().createCopy();
 
             vqtest::renderComponent (editor, 3.0f - scale);
-            instance.getPlemvoParams().setParamValue (nullptr, view.getParamIndex (change.slot), change.value);
+            change.apply (instance.getPlemvoParams(), view);
             window.paintPending();
             const auto shown = window.getScreen().createCopy();
             window.paintAll();
             EXPECT_EQ (vqtest::countDifferentPixels (shown, window.getScreen()), 0);
 
             // Beyond the widget that changed, the window shows what it showed before the snapshot.
-            const auto widget =
-                (inWindow (editor, change.widget (view)).toFloat() * scale).getSmallestIntegerContainer();
             auto outside = shownBefore.createCopy(), outsideNow = window.getScreen().createCopy();
-            outside.clear (widget);
-            outsideNow.clear (widget);
+
+            for (auto* widget : change.widgets (editor))
+            {
+                const auto area = (inWindow (editor, *widget).toFloat() * scale).getSmallestIntegerContainer();
+                outside.clear (area);
+                outsideNow.clear (area);
+            }
+
             EXPECT_EQ (vqtest::countDifferentPixels (outside, outsideNow), 0);
         }
 }
