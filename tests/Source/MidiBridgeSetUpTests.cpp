@@ -1,4 +1,5 @@
 #include "BridgeFixture.h"
+#include "CaseNames.h"
 
 namespace bridgetest
 {
@@ -270,6 +271,12 @@ struct ModeFromUnit
     int selected;
 };
 
+void PrintTo (const ModeFromUnit& row, std::ostream* os)
+{
+    *os << "mode code " << row.code << " gives CHANNEL " << row.channelValue << " and SELECTED CHANNEL "
+        << row.selected;
+}
+
 class ModeFromUnitTest : public BridgeFixture, public testing::WithParamInterface<ModeFromUnit>
 {
 };
@@ -294,7 +301,8 @@ TEST_P (ModeFromUnitTest, TheUnitsModeSetsChannelAndSelectedChannelInsideOneGest
 
 INSTANTIATE_TEST_SUITE_P (Codes, ModeFromUnitTest,
                           testing::Values (ModeFromUnit { 4, 0.0f, 0 }, ModeFromUnit { 1, 1.0f, 1 },
-                                           ModeFromUnit { 2, 1.0f, 0 }));
+                                           ModeFromUnit { 2, 1.0f, 0 }),
+                          vqtest::NameAsPrinted {});
 
 TEST_F (BridgeFixture, AStrayModeCode3FromTheUnitReadsAsChannel1SelectedInTheParametersAsInTheRouting)
 {

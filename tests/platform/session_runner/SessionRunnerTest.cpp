@@ -114,6 +114,67 @@ TEST_F (SessionRunnerTest, AStateSavedThroughALinkGoesToTheFileItNamesWithThatFi
                std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
+// The runner plays as root in the README's set-up: a save-state onto a device would replace the
+// machine's node with a file. A device node is made only where the process may make one (root).
+TEST_F (SessionRunnerTest, ASaveOntoAPipeSocketDeviceOrLoopingLinkStopsTheSessionWithTheReasonAndChangesNothing)
+{
+    using vqtest::SpecialFile;
+    const auto path = [this] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    const juce::String notRegular ("it is not a regular file (a device, a pipe or a socket)");
+    const juce::String loops ("the link leads nowhere: it loops");
+
+    ASSERT_TRUE (folder.getChildFile ("old.state").replaceWithText ("the state saved before"));
+    ASSERT_TRUE (vqtest::makeSpecialFile (SpecialFile::pipe, folder.getChildFile ("pipe.vqrp")));
+    ASSERT_TRUE (vqtest::makeSpecialFile (SpecialFile::socket, folder.getChildFile ("socket.vqrp")));
+    const auto device = vqtest::makeSpecialFile (SpecialFile::device, folder.getChildFile ("null.vqrp"));
+    ASSERT_EQ (symlink ("pipe.vqrp", path ("to-pipe.state").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("b.vqrp", path ("a.vqrp").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("a.vqrp", path ("b.vqrp").toRawUTF8()), 0);
+
+    std::vector<std::pair<juce::String, juce::String>> cases = {
+        { "save-state A pipe.vqrp", "cannot write " + path ("pipe.vqrp") + ": " + notRegular },
+        { "save-state A to-pipe.state", "cannot write " + path ("to-pipe.state") + ": " + notRegular },
+        { "save-state A socket.vqrp", "cannot write " + path ("socket.vqrp") + ": " + notRegular },
+        { "save-state A a.vqrp", "cannot write " + path ("a.vqrp") + ": " + loops },
+        { "save-preset A pipe.vqrp", "pipe.vqrp was not saved: " + notRegular },
+        { "save-preset A socket.vqrp", "socket.vqrp was not saved: " + notRegular },
+        { "save-preset A b.vqrp", "b.vqrp was not saved: " + loops },
+    };
+
+    if (device)
+        cases.insert (cases.end(),
+                      { { "save-state A null.vqrp", "cannot write " + path ("null.vqrp") + ": " + notRegular },
+                        { "save-preset A null.vqrp", "null.vqrp was not saved: " + notRegular } });
+
+    const auto before = vqtest::describeFolder (folder);
+
+    for (const auto& [line, reason] : cases)
+    {
+        EXPECT_FALSE (play ("create A\n" + line + "\nprint A\n")) << line;
+        EXPECT_EQ (texts (Kind::error).joinIntoString ("\n"), "line 2: " + reason) << line;
+        EXPECT_EQ (count (Kind::info, "A", "saved"), 0) << line;
+    }
+
+    EXPECT_EQ (vqtest::describeFolder (folder), before);
+}
+
+// linkdir -> real/dir, real/dir/p.state -> ../target.state: the system reads real/target.state.
+TEST_F (SessionRunnerTest, AStateSavedThroughALinkInALinkedFolderGoesToTheFileTheSystemReadsThroughIt)
+{
+    const auto path = [this] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    ASSERT_TRUE (folder.getChildFile ("real/dir").createDirectory());
+    ASSERT_TRUE (folder.getChildFile ("target.state").replaceWithText ("unrelated"));
+    ASSERT_EQ (symlink ("real/dir", path ("linkdir").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("../target.state", path ("real/dir/p.state").toRawUTF8()), 0);
+
+    ASSERT_TRUE (play ("create A\nsave-state A linkdir/p.state\nrestore-state A linkdir/p.state\n"))
+        << texts (Kind::error).joinIntoString ("\n");
+
+    EXPECT_EQ (count (Kind::info, "A", "host restores the state"), 1);
+    EXPECT_TRUE (folder.getChildFile ("real/target.state").existsAsFile());
+    EXPECT_EQ (folder.getChildFile ("target.state").loadFileAsString(), "unrelated");
+}
+
 TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenTheFirstGoes)
 {
     ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1100\ncreate B\nwait 2100\ndestroy A\nwait 1600\n"));
