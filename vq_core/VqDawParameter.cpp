@@ -103,11 +103,11 @@ void VqDawParameter::noteAnnounced (float normalised, VqParamsManager::ChangeSta
     unechoed[numUnechoed - 1] = { normalised, received, now };
 }
 
-void VqDawParameter::forgetEchoedBefore (uint32 nowMs)
+void VqDawParameter::forgetEchoedBefore (uint32 now)
 {
     size_t old = 0;
 
-    while (old < numUnechoed && nowMs - unechoed[old].announcedMs > echoWithinMs)
+    while (old < numUnechoed && now - unechoed[old].announcedMs > echoWithinMs)
         ++old;
 
     std::move (unechoed.begin() + (ptrdiff_t) old, unechoed.begin() + (ptrdiff_t) numUnechoed, unechoed.begin());

@@ -122,7 +122,7 @@ private:
     bool show (float normalised, VqParamsManager::ChangeStamp received);
     VqParamsManager::ChangeStamp receivedStampOfWrite (float normalised);
     void noteAnnounced (float normalised, VqParamsManager::ChangeStamp received);
-    void forgetEchoedBefore (uint32 nowMs);
+    void forgetEchoedBefore (uint32 now);
     float normalise (float valueInRangeUnits) const;
     float parseNumber (const String& text) const;
 
