@@ -1,4 +1,4 @@
-// aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]
+// aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session] [--echo-delay MS]
 // Loads an AAX module as a host does and prints what the host sees.
 
 #include "AAX_Enums.h"
@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -262,14 +264,26 @@ bool chunkRoundTrip (LoadedModule& module, HostEffectDescriptor& effect)
     return same;
 }
 
-/** The end-to-end road: automation to the unit, a unit change back to the host, the window. */
-bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::VirtualMidiSetup& setup)
+/** The end-to-end road: automation to the unit, a unit change back to the host, the window. With an echo
+    delay the host echoes every set request that much later on the setup's thread, as a real host does on
+    its own. */
+bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::VirtualMidiSetup& setup,
+              std::optional<std::chrono::milliseconds> echoDelay)
 {
     vqsim::SimulatedUnit unit (setup, 17);
     unit.plugIn();
     std::printf ("unit 17 plugged in\n");
 
     ModuleInstance instance (module, effect);
+
+    if (echoDelay.has_value())
+    {
+        instance.host().automation().later = [&setup] (auto delay, auto echo)
+        { setup.runAfter (delay, std::move (echo)); };
+        instance.host().automation().echoDelay = *echoDelay;
+        std::printf ("host echoes each set request %lld ms later on its own thread\n", (long long) echoDelay->count());
+    }
+
     const auto parameters = instance.listParameters();
     const bool connected = module.runMessageLoopUntil (
         5000, [&] { return unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size() > 2; });
@@ -303,6 +317,17 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     for (const auto& entry : log.matching ("automation.Post"))
         std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
 
+    // The engineer's turn: nothing of it comes back to the unit, however late the host echoes.
+    unit.clearTraffic();
+
+    for (int k = 0; k < 50; ++k)
+        unit.performAfter (std::chrono::milliseconds (10 * k),
+                           [k] (auto& u) { u.turnControl (Protocol::eq1Gain, 10 + 2 * k); });
+
+    module.runMessageLoopFor (500 + int (echoDelay.value_or (std::chrono::milliseconds (0)).count()) + 100);
+    std::printf ("unit turns eq1-gain through 50 values 10 ms apart: %zu messages come back to it\n",
+                 unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size());
+
     std::vector<std::vector<float>> in { std::vector<float> (64, 0.5f), std::vector<float> (64, -0.5f) };
     auto out = in;
     out[0].assign (64, 0.0f);
@@ -319,6 +344,9 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     std::printf ("window opened without a display: result %d, view %g x %g\n", opened, double (size.horz),
                  double (size.vert));
     std::printf ("window closed: result %d\n", instance.closeWindow());
+
+    // No echo comes once the instance is gone.
+    setup.flushScheduled();
     return connected && sent && released && processed && chunks && opened == AAX_SUCCESS;
 }
 } // namespace
@@ -328,8 +356,8 @@ int main (int argc, char** argv)
     const auto wrongCommandLine = [] (const std::string& problem)
     {
         std::fprintf (stderr, "aax_host: %s\n", problem.c_str());
-        std::fprintf (stderr,
-                      "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]\n");
+        std::fprintf (stderr, "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session] "
+                              "[--echo-delay MS]\n");
         return 2;
     };
 
@@ -338,6 +366,7 @@ int main (int argc, char** argv)
     Host host;
     bool list = false, roundTrip = false, runSession = false;
     const char* modulePath = nullptr;
+    std::optional<std::chrono::milliseconds> echoDelay;
 
     // The options come before or after the module, in any order.
     for (int i = 1; i < argc; ++i)
@@ -371,6 +400,20 @@ int main (int argc, char** argv)
             roundTrip = true;
         else if (option == "--session")
             runSession = true;
+        else if (option == "--echo-delay")
+        {
+            char* end = nullptr;
+            const auto ms = i + 1 < argc ? std::strtol (argv[i + 1], &end, 10) : -1;
+
+            if (i + 1 == argc || end == argv[i + 1] || *end != '\0' || ms < 0 || ms > 10000)
+            {
+                std::fprintf (stderr, "aax_host: --echo-delay needs a value, milliseconds from 0 to 10000\n");
+                return 2;
+            }
+
+            echoDelay = std::chrono::milliseconds (ms);
+            ++i;
+        }
         else
         {
             std::fprintf (stderr, "aax_host: unknown option %s\n", option.c_str());
@@ -417,7 +460,7 @@ int main (int argc, char** argv)
             ok = chunkRoundTrip (module, effect) && ok;
 
         if (runSession)
-            ok = session (module, effect, setup) && ok;
+            ok = session (module, effect, setup, echoDelay) && ok;
 
         // What the module still holds goes with its pending messages.
         module.runMessageLoopUntil (2000, [&] { return module.canUnloadNow() == ACF_OK; });

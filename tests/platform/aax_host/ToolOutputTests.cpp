@@ -91,6 +91,31 @@ TEST (AaxHostTool, WhatTheHostSeesOfTheUnitsTurnIsPrintedUnderThatStepsHeadingAn
         EXPECT_FALSE (startsWith (lines[i], "  host sees ")) << "under an earlier step: " << lines[i];
 }
 
+TEST (AaxHostTool, AHostEchoingLateOnItsOwnThreadSendsNothingOfTheUnitsTurnBackToIt)
+{
+    std::vector<std::string> lines;
+    ASSERT_TRUE (runTool ("--feature mono,stereo --session --echo-delay 40", lines));
+
+    EXPECT_NE (std::find (lines.begin(), lines.end(), "host echoes each set request 40 ms later on its own thread"),
+               lines.end());
+    EXPECT_NE (std::find (lines.begin(), lines.end(),
+                          "unit turns eq1-gain through 50 values 10 ms apart: 0 messages come back to it"),
+               lines.end());
+}
+
+TEST (AaxHostTool, AnEchoDelayThatIsNoNumberOfMillisecondsIsRefusedWithExitStatusTwo)
+{
+    for (const auto* options : { "--echo-delay", "--echo-delay -1", "--echo-delay 4x", "--echo-delay 10001" })
+    {
+        std::vector<std::string> lines;
+        const auto status = runToolWith (std::string (VQ_AAX_BUNDLE) + " " + options, lines);
+        EXPECT_EQ (lines,
+                   std::vector<std::string> ({ "aax_host: --echo-delay needs a value, milliseconds from 0 to 10000" }))
+            << options;
+        EXPECT_TRUE (exitedWith (status, 2)) << options;
+    }
+}
+
 TEST (AaxHostTool, AModuleBinaryCutShortIsRefusedBeforeItIsLoaded)
 {
     const auto binary = std::filesystem::path (VQ_AAX_BUNDLE) / "Contents" / "x86_64-linux" / "PLEMVO.so";
