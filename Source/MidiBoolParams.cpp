@@ -124,6 +124,16 @@ void MidiBoolParams::lockReceiving (bool shouldLock)
     pending[rightSide] = -1;
 }
 
+bool MidiBoolParams::mayHaveValuesOnCable() const
+{
+    for (auto& side : params)
+        for (auto& param : side)
+            if (param.mayStillBeOnCable())
+                return true;
+
+    return false;
+}
+
 int MidiBoolParams::storedCodeOfSide (Side side) const
 {
     int code = 0;

@@ -42,6 +42,11 @@ void MidiParam::noteSent()
         mayDisagree = true;
 }
 
+bool MidiParam::mayStillBeOnCable() const
+{
+    return nowMs() - lastSendMs <= crossingMs;
+}
+
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
                                   juce::VqParamsManager::AutomatableParamListener* source, int index)
 {
@@ -81,7 +86,7 @@ void MidiParam::handleAsyncUpdate()
     const auto now = nowMs();
     auto quietMs = loneValueQuietMs;
 
-    if (now - lastSendMs <= crossingMs)
+    if (mayStillBeOnCable())
         mayDisagree = true;
 
     if (gestureOpen)
