@@ -137,15 +137,14 @@ protected:
     }
 
     /** Moves the cable's clock; after each step the message thread takes what has arrived, before
-        the clock moves on. */
-    void advance (Clock amount, Clock step = Clock (100))
+        the clock moves on. What it does may post more work: a few rounds take it all. */
+    void advance (Clock amount, Clock step = Clock (100), int rounds = 3)
     {
         for (auto moved = Clock (0); moved < amount; moved += step)
         {
             setup.advanceTime (step);
 
-            // What the message thread does may post more work: a few rounds take it all.
-            for (int round = 0; round < 3; ++round)
+            for (int round = 0; round < rounds; ++round)
                 vqtest::drainMessageLoop();
         }
     }
@@ -171,21 +170,23 @@ protected:
         arrived; then longer than the window in which anything sent may still be on the cable. */
     void settle()
     {
+        // Steps of a message's time on the cable: work left over by a round is taken in the next.
+        const auto step = std::chrono::milliseconds (4);
         auto lastTraffic = unit.getTraffic().size();
-        int quietMs = 0;
+        auto quiet = Clock (0);
 
-        for (int ms = 0; ms < 20000 && (quietMs < 300 || gestures.open != 0); ++ms)
+        for (int steps = 0; steps < 5000 && (quiet < std::chrono::milliseconds (300) || gestures.open != 0); ++steps)
         {
-            advance (std::chrono::milliseconds (1), std::chrono::milliseconds (1));
+            advance (step, step, 1);
 
             if (const auto traffic = unit.getTraffic().size(); traffic != lastTraffic)
             {
                 lastTraffic = traffic;
-                quietMs = 0;
+                quiet = Clock (0);
             }
             else
             {
-                ++quietMs;
+                quiet += step;
             }
         }
 
