@@ -124,11 +124,11 @@ void MidiBoolParams::lockReceiving (bool shouldLock)
     pending[rightSide] = -1;
 }
 
-bool MidiBoolParams::mayHaveValuesOnCable() const
+bool MidiBoolParams::mayHaveValuesOnCable (juce::int64 atMs) const
 {
     for (auto& side : params)
         for (auto& param : side)
-            if (param.mayStillBeOnCable())
+            if (param.mayStillBeOnCable (atMs))
                 return true;
 
     return false;

@@ -97,9 +97,9 @@ void MidiChannelParam::sendChannelMode()
 void MidiChannelParam::paramMidiChanged (int code)
 {
     // Values sent under the unit's selection before may still be on the cable: the code's turn on the
-    // message thread looks, even when a later code has replaced this one by then.
+    // message thread looks, as at this moment, even when a later code has replaced this one by then.
     if (unitChannel.load() != selectedChannelForCode (code))
-        unitReselected = true;
+        unitReselectedMs = MidiParam::now();
 
     sendSelectedChannelToListeners (code);
     sendUnitChannelToListeners (code);
@@ -186,13 +186,13 @@ void MidiChannelParam::send (int code)
     sendSelectedChannelToListeners (code);
 }
 
-bool MidiChannelParam::mayHaveValuesOnCable() const
+bool MidiChannelParam::mayHaveValuesOnCable (juce::int64 atMs) const
 {
-    if (midiParam.mayStillBeOnCable())
+    if (midiParam.mayStillBeOnCable (atMs))
         return true;
 
     for (auto* listener : channelListeners)
-        if (listener->mayHaveValuesOnCable())
+        if (listener->mayHaveValuesOnCable (atMs))
             return true;
 
     return false;
@@ -205,7 +205,8 @@ bool MidiChannelParam::applyCodeFromDevice (int code, MidiParam::ChangeStamp rec
 
     // Values addressed under the selection before may reach the unit after it changed it, and land on
     // the other channel: then the unit is sent both channels again, under the selection it has now.
-    const bool resendBoth = unitReselected.exchange (false) && mayHaveValuesOnCable();
+    const auto reselectedMs = unitReselectedMs.exchange (notReselected);
+    const bool resendBoth = reselectedMs != notReselected && mayHaveValuesOnCable (reselectedMs);
     lastCode = codeForSelectedChannel (channel);
 
     // Applying the mode may copy one channel onto the other; what that changes goes out below, once

@@ -5,6 +5,7 @@
 #include "vq_midi/VqSysexProtocol.h"
 
 #include <atomic>
+#include <limits>
 
 namespace juce
 {
@@ -60,10 +61,11 @@ public:
         /** Sends every current value of channel 1 or 2 to the unit. Message thread. */
         virtual void sendChannel (int channel) = 0;
 
-        /** Whether a value sent may still be on the cable, where a change of the unit's selection
-            would have it land on the other channel. Message thread.
+        /** Whether a value sent may still have been on the cable at a moment of MidiParam's clock,
+            where a change of the unit's selection then would have it land on the other channel.
+            Message thread.
         */
-        virtual bool mayHaveValuesOnCable() const = 0;
+        virtual bool mayHaveValuesOnCable (juce::int64 atMs) const = 0;
     };
 
     MidiChannelParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int paramIndex, int settingIndex);
@@ -122,14 +124,16 @@ private:
     int midiId = juce::VqSysexProtocol::channelMode;
     int lastCode = -1; // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
-    std::atomic<int> setUpCode { -1 };          // the mode of the set-up under way, read when the unit answers it
-    std::atomic<int> unitChannel { -1 };        // the channel the unit has selected as last told or reported
-    std::atomic<bool> unitReselected { false }; // the unit reported another selection, not yet applied
+    std::atomic<int> setUpCode { -1 };   // the mode of the set-up under way, read when the unit answers it
+    std::atomic<int> unitChannel { -1 }; // the channel the unit has selected as last told or reported
+    // When the unit reported another selection not yet applied; notReselected when none waits.
+    static constexpr juce::int64 notReselected = std::numeric_limits<juce::int64>::min();
+    std::atomic<juce::int64> unitReselectedMs { notReselected };
     MidiParam midiParam;
 
     void send (int code);
     bool applyCodeFromDevice (int code, MidiParam::ChangeStamp received);
-    bool mayHaveValuesOnCable() const;
+    bool mayHaveValuesOnCable (juce::int64 atMs) const;
 
     JUCE_DECLARE_NON_COPYABLE (MidiChannelParam)
 };

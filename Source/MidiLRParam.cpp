@@ -96,7 +96,7 @@ void MidiLRParam::lockReceiving (bool shouldLock)
     pendingRight = -1;
 }
 
-bool MidiLRParam::mayHaveValuesOnCable() const
+bool MidiLRParam::mayHaveValuesOnCable (juce::int64 atMs) const
 {
-    return left.mayStillBeOnCable() || right.mayStillBeOnCable();
+    return left.mayStillBeOnCable (atMs) || right.mayStillBeOnCable (atMs);
 }

@@ -42,9 +42,14 @@ void MidiParam::noteSent()
         mayDisagree = true;
 }
 
-bool MidiParam::mayStillBeOnCable() const
+juce::int64 MidiParam::now()
 {
-    return nowMs() - lastSendMs <= crossingMs;
+    return nowMs();
+}
+
+bool MidiParam::mayStillBeOnCable (juce::int64 atMs) const
+{
+    return atMs - lastSendMs <= crossingMs;
 }
 
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
@@ -86,7 +91,7 @@ void MidiParam::handleAsyncUpdate()
     const auto now = nowMs();
     auto quietMs = loneValueQuietMs;
 
-    if (mayStillBeOnCable())
+    if (mayStillBeOnCable (now))
         mayDisagree = true;
 
     if (gestureOpen)

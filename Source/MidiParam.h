@@ -63,9 +63,13 @@ public:
         dawValueChanged (message thread). */
     void noteSent();
 
-    /** Whether a value sent to the unit may still be on its way: sent within the crossing window.
-        Message thread. */
-    bool mayStillBeOnCable() const;
+    /** Milliseconds of the wall clock that every MidiParam reads; any thread. */
+    static juce::int64 now();
+
+    /** Whether a value sent to the unit may still have been on its way at a moment of the wall clock
+        (a value from the unit received then may have crossed it): sent within the crossing window
+        before it, or after it. Message thread. */
+    bool mayStillBeOnCable (juce::int64 atMs) const;
 
     /** A code (0..255) reported by the unit, received at a stamp; called on a MIDI thread, applied
         later on the message thread. */

@@ -418,6 +418,24 @@ INSTANTIATE_TEST_SUITE_P (Changes, RestoreAcrossUnitChange,
                                            ModeChange { "LinkToDual2", linked, dual2 }),
                           [] (const auto& info) { return std::string (info.param.name); });
 
+TEST_F (ChannelChangeTest, AChannelChangeOnTheUnitCountsFromWhenItArrivedHoweverLateTheMessageThreadTakesIt)
+{
+    startIn (dual1);
+    const auto written = gainStep (10);
+
+    interleave (
+        1000, [&] { hostWrites (eq1Gain1, written); }, Protocol::eq1Gain,
+        [&]
+        {
+            unit.changeChannelMode (dual2);
+
+            // The message thread is busy while the unit's mode arrives, and long after.
+            setup.advanceTime (std::chrono::milliseconds (400));
+        });
+
+    EXPECT_EQ (disagreements ({ { eq1Gain1, written }, { eq1Gain2, startGain2 } }, dual2), "");
+}
+
 //==============================================================================
 TEST_F (ChannelChangeTest, AChannelChangeOnTheUnitWithNothingRecentlySentSendsNothingBack)
 {
