@@ -113,28 +113,22 @@ protected:
         onHostThread ([&] { hostParameter (index).setValue (value); });
     }
 
-    std::vector<int> idsSentToUnit()
+    /** The control ids of parameter messages. */
+    static std::vector<int> idsOf (const std::vector<vqsim::VirtualMidiSetup::Bytes>& messages)
     {
         std::vector<int> ids;
 
-        for (auto& bytes : unit.getTraffic (Direction::toUnit))
+        for (auto& bytes : messages)
             if (bytes.size() == Protocol::parameterMessageLength)
                 ids.push_back (bytes[Protocol::idByte]);
 
         return ids;
     }
 
-    /** The control ids of what the instance has sent to the unit, on the cable or arrived. */
-    std::vector<int> idsOnTheirWay()
-    {
-        std::vector<int> ids;
+    std::vector<int> idsSentToUnit() { return idsOf (unit.getTraffic (Direction::toUnit)); }
 
-        for (auto& bytes : setup.getSent (setup.getDestination (unit.getDevice())))
-            if (bytes.size() == Protocol::parameterMessageLength)
-                ids.push_back (bytes[Protocol::idByte]);
-
-        return ids;
-    }
+    /** What the instance has sent to the unit, on the cable or arrived. */
+    std::vector<int> idsOnTheirWay() { return idsOf (setup.getSent (setup.getDestination (unit.getDevice()))); }
 
     /** Moves the cable's clock; after each step the message thread takes what has arrived, before
         the clock moves on. What it does may post more work: a few rounds take it all. */
