@@ -160,6 +160,13 @@ protected:
             vqtest::drainMessageLoop();
     }
 
+    /** Whether something the instance sent is still on its way to the unit. */
+    bool anythingOnTheCable()
+    {
+        const auto destination = setup.getDestination (unit.getDevice());
+        return setup.getSent (destination).size() != setup.getReceived (destination).size();
+    }
+
     /** Until every message has arrived, the unit's gestures have closed and what they send back has
         arrived; then longer than the window in which anything sent may still be on the cable. */
     void settle()
@@ -169,7 +176,9 @@ protected:
         auto lastTraffic = unit.getTraffic().size();
         auto quiet = Clock (0);
 
-        for (int steps = 0; steps < 5000 && (quiet < std::chrono::milliseconds (300) || gestures.open != 0); ++steps)
+        for (int steps = 0;
+             steps < 5000 && (quiet < std::chrono::milliseconds (300) || gestures.open != 0 || anythingOnTheCable());
+             ++steps)
         {
             advance (step, step, 1);
 
@@ -185,6 +194,7 @@ protected:
         }
 
         ASSERT_EQ (gestures.open.load(), 0);
+        ASSERT_FALSE (anythingOnTheCable());
     }
 
     /** Host and unit in a channel mode, with the EQ1 GAIN of both channels apart, all agreeing. */
