@@ -42,6 +42,16 @@ void MidiParam::noteSent()
         mayDisagree = true;
 }
 
+juce::int64 MidiParam::now()
+{
+    return nowMs();
+}
+
+bool MidiParam::mayStillBeOnCable (juce::int64 atMs) const
+{
+    return atMs - lastSendMs <= crossingMs;
+}
+
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
                                   juce::VqParamsManager::AutomatableParamListener* source, int index)
 {
@@ -81,7 +91,7 @@ void MidiParam::handleAsyncUpdate()
     const auto now = nowMs();
     auto quietMs = loneValueQuietMs;
 
-    if (now - lastSendMs <= crossingMs)
+    if (mayStillBeOnCable (now))
         mayDisagree = true;
 
     if (gestureOpen)

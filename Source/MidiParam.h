@@ -63,6 +63,14 @@ public:
         dawValueChanged (message thread). */
     void noteSent();
 
+    /** Milliseconds of the wall clock that every MidiParam reads; any thread. */
+    static juce::int64 now();
+
+    /** Whether a value sent to the unit may still have been on its way at a moment of the wall clock
+        (a value from the unit received then may have crossed it): sent within the crossing window
+        before it, or after it. Message thread. */
+    bool mayStillBeOnCable (juce::int64 atMs) const;
+
     /** A code (0..255) reported by the unit, received at a stamp; called on a MIDI thread, applied
         later on the message thread. */
     void valueFromDevice (int value, ChangeStamp received) noexcept;
@@ -83,7 +91,8 @@ private:
 
     /** How long a value sent to the unit may be on its way: the time the cable takes to carry a
         whole state to the unit (some twenty messages of 3.2 ms), with room to spare. A value from the
-        unit within this time of a send may have crossed it. */
+        unit within this time of a send may have crossed it, and so may a selection that the unit
+        changed, which has the send land on the other channel. */
     static constexpr int crossingMs = 100;
 
     // The code in the low 16 bits, its stamp above; 0 while nothing waits (stamps start at 1).
