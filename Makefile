@@ -19,10 +19,12 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The demo session and the AAX module, each run from an empty RUN_FILES (scripts/run-demo.sh says which
-# folders it empties).
+# folders it empties). The folder reaches the script through the environment, so that a name with spaces
+# or quotes arrives as it was written.
 RUN_FILES ?= $(BUILD)/run
+run: export RUN_FILES_NAMED = $(RUN_FILES)
 run: build
-	@scripts/run-demo.sh $(BUILD) $(RUN_FILES)
+	@scripts/run-demo.sh "$(BUILD)" "$$RUN_FILES_NAMED"
 
 test: build
 	@scripts/check-format.sh
@@ -32,7 +34,8 @@ test: build
 stress: build
 	@VQ_STRESS=10 ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -R '^Validator\.'
 
-# The widget kit as PNG files, one per widget and state, at scale 1 and 2; SHOTS="led*" picks some.
+# The widget kit and the whole window as PNG files, one per widget and state, at scale 1 and 2;
+# SHOTS="led*" picks some.
 shots: build
 	@$(BUILD)/tools/shots/plemvo_shots $(BUILD)/shots "$(or $(SHOTS),*)"
 

@@ -1,5 +1,7 @@
 #include "FileReplacer.h"
 
+#include "RegularFileReader.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -19,6 +21,73 @@ juce::String findFolderProblem (const juce::File& folder)
         return folder.getFullPathName() + " is a file, not a folder";
 
     return {};
+}
+
+/** Where a save of a path goes: the name in the real folder (no link on the way) that the system
+    opens for the path, or why there is none. */
+struct Destination
+{
+    juce::String folder, name, problem;
+};
+
+/** The folder of a path, as written, taken apart from the path's last name. */
+juce::String folderOf (const juce::String& path)
+{
+    const auto folder = path.upToLastOccurrenceOf ("/", false, false);
+    return folder.isEmpty() ? "/" : folder;
+}
+
+/** A path in a real folder, as the system reads it from there (no shortening of "..", which is the
+    system's to resolve). */
+juce::String inFolder (const juce::String& realFolder, const juce::String& path)
+{
+    return (realFolder == "/" ? "" : realFolder) + "/" + path;
+}
+
+/** Follows the links of a path as the system does: a link's text names a file from the real folder the
+    link lies in, however that folder was reached (through a linked folder, "../" goes up from the folder
+    the link really is in, not from the path as written). */
+Destination findDestination (juce::String path)
+{
+    // As many links as the system itself follows before it calls the path a loop.
+    for (int hop = 0; hop <= 40; ++hop)
+    {
+        const auto written = folderOf (path);
+        char real[PATH_MAX];
+
+        if (::realpath (written.toRawUTF8(), real) == nullptr)
+        {
+            const auto error = errno;
+            const juce::File folder (written);
+            const auto problem = error == ENOENT || error == ENOTDIR ? findFolderProblem (folder) : juce::String();
+            return { {}, {}, problem.isNotEmpty() ? problem : FileReplacer::describeWriteError (error, folder) };
+        }
+
+        const auto folder = juce::String::fromUTF8 (real);
+
+        if (const auto problem = findFolderProblem (juce::File (folder)); problem.isNotEmpty())
+            return { {}, {}, problem };
+
+        const auto name = path.fromLastOccurrenceOf ("/", false, false);
+
+        if (name.isEmpty() || name == "." || name == "..")
+            return { folder, name, RegularFileReader::checkKind (S_IFDIR).getErrorMessage() };
+
+        char linked[PATH_MAX];
+        const auto length = ::readlink (inFolder (folder, name).toRawUTF8(), linked, sizeof (linked));
+
+        // Not a link (or nothing yet): this is the file a save replaces or creates.
+        if (length < 0)
+            return { folder, name, {} };
+
+        if ((size_t) length == sizeof (linked))
+            return { {}, {}, FileReplacer::describeWriteError (ENAMETOOLONG, juce::File (folder)) };
+
+        const auto text = juce::String::fromUTF8 (linked, (int) length);
+        path = text.startsWithChar ('/') ? text : inFolder (folder, text);
+    }
+
+    return { {}, {}, FileReplacer::describeWriteError (ELOOP, {}) };
 }
 
 bool writeWhole (int fd, const char* data, size_t size)
@@ -68,7 +137,7 @@ juce::String FileReplacer::describeWriteError (int error, const juce::File& fold
         case EACCES:
         case EPERM: return "the folder " + folder.getFullPathName() + " is read-only";
         case ENAMETOOLONG: return "the name is too long for the system";
-        case ELOOP: return "its symbolic links go round in a loop";
+        case ELOOP: return "the link leads nowhere: it loops";
         default: return "cannot write in " + folder.getFullPathName() + ": " + juce::String (std::strerror (error));
     }
 }
@@ -84,36 +153,27 @@ juce::String FileReplacer::temporaryName (const juce::String& targetName, const 
     return "." + name + suffix;
 }
 
-juce::File FileReplacer::followLinks (const juce::File& target)
-{
-    auto file = target;
-
-    // As many links as the system itself follows; a longer chain is left for the write to refuse (ELOOP).
-    for (int hop = 0; hop < 40; ++hop)
-    {
-        char linked[PATH_MAX];
-        const auto length = ::readlink (file.getFullPathName().toRawUTF8(), linked, sizeof (linked));
-
-        if (length <= 0 || (size_t) length == sizeof (linked))
-            break;
-
-        file = file.getParentDirectory().getChildFile (juce::String::fromUTF8 (linked, (int) length));
-    }
-
-    return file;
-}
-
 juce::Result FileReplacer::replace (const juce::File& target, const WriteContent& writeContent)
 {
-    const auto file = followLinks (target);
-    const auto folder = file.getParentDirectory();
     const auto fail = [] (const juce::String& reason) { return juce::Result::fail (reason); };
+    const auto destination = findDestination (target.getFullPathName());
 
-    if (file.isDirectory())
-        return fail ("it is a folder");
+    if (destination.problem.isNotEmpty())
+        return fail (destination.problem);
 
-    if (const auto problem = findFolderProblem (folder); problem.isNotEmpty())
-        return fail (problem);
+    const juce::File folder (destination.folder);
+    const auto path = inFolder (destination.folder, destination.name);
+
+    struct stat old
+    {
+    };
+    const auto exists = ::lstat (path.toRawUTF8(), &old) == 0;
+
+    if (! exists && errno != ENOENT)
+        return fail (describeWriteError (errno, folder));
+
+    if (const auto kind = exists ? RegularFileReader::checkKind (old.st_mode) : juce::Result::ok(); kind.failed())
+        return kind;
 
     // The content is made whole first: a writer that fails half-way leaves nothing on the disk.
     juce::MemoryOutputStream content;
@@ -122,7 +182,6 @@ juce::Result FileReplacer::replace (const juce::File& target, const WriteContent
         return fail ("the data could not be written");
 
     const auto maxName = (int) juce::jmax (14L, pathconf (folder.getFullPathName().toRawUTF8(), _PC_NAME_MAX));
-    const auto path = file.getFullPathName();
     juce::String temporary;
     int fd = -1;
 
@@ -130,7 +189,7 @@ juce::Result FileReplacer::replace (const juce::File& target, const WriteContent
     {
         const auto suffix =
             "_temp" + juce::String::toHexString (juce::Random::getSystemRandom().nextInt()).paddedLeft ('0', 8);
-        temporary = folder.getChildFile (temporaryName (file.getFileName(), suffix, maxName)).getFullPathName();
+        temporary = inFolder (destination.folder, temporaryName (destination.name, suffix, maxName));
         fd = ::open (temporary.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 
         if (fd < 0 && errno != EEXIST)
@@ -140,11 +199,7 @@ juce::Result FileReplacer::replace (const juce::File& target, const WriteContent
     if (fd < 0)
         return fail (describeWriteError (EEXIST, folder));
 
-    struct stat old
-    {
-    };
-
-    if (::stat (path.toRawUTF8(), &old) == 0 && S_ISREG (old.st_mode))
+    if (exists)
         takeOwnerAndPermissions (fd, old);
 
     auto written =

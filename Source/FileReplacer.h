@@ -8,10 +8,14 @@
     the target's place only once every byte reached the disk. A write that fails half-way (a full disk)
     leaves the file that was there as it was, and no new file behind.
 
-    A target that is a symbolic link (a dangling one too) is followed to the file it names, which is
-    replaced beside itself, so the link stays a link. The new file takes the old one's permissions, and its
-    owner and group as far as the process may give them. A file with several hard links is replaced under
-    the name written to only: its other names keep the old content, as with any save that replaces a file.
+    A target that is a symbolic link (a dangling one too) is followed as the system follows it, each link
+    read from the real folder it lies in, to the file it names, which is replaced beside itself, so the
+    link stays a link. The new file takes the old one's permissions, and its owner and group as far as the
+    process may give them. A file with several hard links is replaced under the name written to only: its
+    other names keep the old content, as with any save that replaces a file.
+
+    What is not a regular file (a folder, a device, a pipe or a socket) is never replaced, and neither is
+    a link that loops.
 */
 class FileReplacer
 {
@@ -22,10 +26,6 @@ public:
     /** Replaces the target with what writeContent gives; a failure says why in words for the user, and
         leaves the target as it was. */
     static juce::Result replace (const juce::File& target, const WriteContent& writeContent);
-
-    /** The file a write to the target replaces: the target with every symbolic link followed, whether or
-        not the last one's file exists. */
-    static juce::File followLinks (const juce::File& target);
 
     /** The reason told for a system error (errno) of a write into the folder. */
     static juce::String describeWriteError (int error, const juce::File& folder);

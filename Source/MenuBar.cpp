@@ -95,6 +95,30 @@ struct MenuBar::DeviceRow
     bool operator== (const DeviceRow& other) const { return serialNo == other.serialNo && kind == other.kind; }
 };
 
+/** Hears the selector close from one of its rows, at the moment it closes: the popup's own callback comes
+    a message later, when the focus that decided the closing may have changed again. */
+class MenuBar::SelectorWatcher : public juce::ComponentMovementWatcher
+{
+public:
+    SelectorWatcher (juce::Component& row, std::function<void()> onClose)
+        : juce::ComponentMovementWatcher (&row),
+          closed (std::move (onClose))
+    {
+    }
+
+    void componentMovedOrResized (bool, bool) override {}
+    void componentPeerChanged() override {}
+
+    void componentVisibilityChanged() override
+    {
+        if (! getComponent()->isShowing())
+            closed();
+    }
+
+private:
+    std::function<void()> closed;
+};
+
 MenuBar::MenuBar (PlemvoPluginInstance& instanceToUse, PlemvoParamsManager& paramsManagerToUse)
     : instance (instanceToUse),
       paramsManager (paramsManagerToUse)
@@ -123,6 +147,8 @@ MenuBar::MenuBar (PlemvoPluginInstance& instanceToUse, PlemvoParamsManager& para
 
 MenuBar::~MenuBar()
 {
+    selectorWatcher.reset();
+
     if (mainMenu != nullptr)
     {
         mainMenu->setLookAndFeel (nullptr);
@@ -198,7 +224,8 @@ void MenuBar::connectionListChanged()
 
 bool MenuBar::commandListenerCallback (juce::VqCommand* command)
 {
-    if (command->id != Ids::vqPlemvo::showDeviceSelector || ! canShowPopups())
+    // In the background JUCE would close the selector at once, and every request would flash it anew.
+    if (command->id != Ids::vqPlemvo::showDeviceSelector || ! canShowPopups() || ! juce::Process::isForegroundProcess())
         return false;
 
     answerSelectorRequest();
@@ -266,10 +293,24 @@ void MenuBar::openDeviceSelector()
 
     fillDeviceSelector();
     deviceMenu->showMenuAsync (juce::PopupMenu::Options().withTargetComponent (usbButton.get()));
+
+    if (juce::PopupMenu::MenuItemIterator it (*deviceMenu); it.next())
+        selectorWatcher =
+            std::make_unique<SelectorWatcher> (*it.getItem().customComponent, [this] { deviceSelectorClosed(); });
+}
+
+// JUCE closes a popup by itself once the process is in the background (the user went to another program,
+// or the host was never in front): the user has not chosen to close that list, so the next request shows it.
+void MenuBar::deviceSelectorClosed()
+{
+    if (! juce::Process::isForegroundProcess())
+        shownRows.clear();
 }
 
 void MenuBar::fillDeviceSelector()
 {
+    selectorWatcher.reset();
+
     if (deviceMenu != nullptr)
     {
         closeDeviceSelector();

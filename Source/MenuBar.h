@@ -36,11 +36,13 @@ public:
     void nonAutomatableParamValueChanged (int index, juce::var value) override;
     void connectionListChanged() override;
 
-    /** Takes "showDeviceSelector" while the window is on a display, and declines it otherwise (it then
-        waits with the instance) and every other command. A request shows the selector only when the
-        units or their connections differ from what the selector last showed, and only when no other
-        popup, dialog or alert is open; so the first request opens it, and a repeated one neither
-        reopens a selector the user closed nor closes what the user has open.
+    /** Takes "showDeviceSelector" while the window is on a display and the process in the foreground,
+        and declines it otherwise (it then waits with the instance) and every other command. A request
+        shows the selector only when the units or their connections differ from what the user last saw
+        in it, and only when no other popup, dialog or alert is open; so the first request opens it, and
+        a repeated one neither reopens a selector the user closed nor closes what the user has open. A
+        selector that closed because the process went to the background was not closed by the user: the
+        next request shows it again.
     */
     bool commandListenerCallback (juce::VqCommand* command) override;
 
@@ -68,12 +70,14 @@ public:
 
 private:
     struct DeviceRow;
+    class SelectorWatcher;
 
     std::vector<DeviceRow> readDeviceRows() const;
     bool canShowPopups() const;
     void answerSelectorRequest();
     bool isDeviceSelectorShowing() const;
     void closeDeviceSelector();
+    void deviceSelectorClosed();
     void deviceButtonClicked (int serialNo, bool connect);
 
     PlemvoPluginInstance& instance;
@@ -82,7 +86,8 @@ private:
     juce::PopupMenu_LAF mainMenuLaf;
     std::unique_ptr<juce::PopupMenu> deviceMenu;
     juce::LookAndFeel_V4 deviceMenuLaf;
-    std::vector<DeviceRow> shownRows; // what the selector was last filled with
+    std::vector<DeviceRow> shownRows; // what the user last saw in the selector
+    std::unique_ptr<SelectorWatcher> selectorWatcher;
     std::unique_ptr<juce::MenuBarShapeButton> menuButton;
     std::unique_ptr<juce::MenuBarUsbButton> usbButton;
     juce::Colour barTop, barBottom;

@@ -129,6 +129,16 @@ void MidiBoolParams::lockReceiving (bool shouldLock)
     pending[rightSide] = -1;
 }
 
+bool MidiBoolParams::mayHaveValuesOnCable (juce::int64 atMs) const
+{
+    for (auto& side : params)
+        for (auto& param : side)
+            if (param.mayStillBeOnCable (atMs))
+                return true;
+
+    return false;
+}
+
 int MidiBoolParams::storedCodeOfSide (Side side) const
 {
     int code = 0;

@@ -35,6 +35,7 @@ public:
     void paramValueChanged (int index, float value) override;
     void sendChannel (int channel) override;
     void lockReceiving (bool shouldLock) override;
+    bool mayHaveValuesOnCable (juce::int64 atMs) const override;
 
 private:
     int indices[numSides][numSwitches];

@@ -63,6 +63,15 @@ void MidiChannelParam::sendSelectedChannelToListeners (int code)
         listener->setSelectedChannel (channel);
 }
 
+void MidiChannelParam::sendUnitChannelToListeners (int code)
+{
+    const auto channel = code < 0 ? -1 : selectedChannelForCode (code);
+    unitChannel = channel;
+
+    for (auto* listener : channelListeners)
+        listener->setUnitChannel (channel);
+}
+
 void MidiChannelParam::channelSetUpFinished()
 {
     for (auto* listener : channelListeners)
@@ -87,7 +96,13 @@ void MidiChannelParam::sendChannelMode()
 
 void MidiChannelParam::paramMidiChanged (int code)
 {
+    // Values sent under the unit's selection before may still be on the cable: the code's turn on the
+    // message thread looks, as at this moment, even when a later code has replaced this one by then.
+    if (unitChannel.load() != selectedChannelForCode (code))
+        unitReselectedMs = MidiParam::now();
+
     sendSelectedChannelToListeners (code);
+    sendUnitChannelToListeners (code);
     midiParam.valueFromDevice (code, [this] { return manager->takeChangeStamp(); });
 }
 
@@ -95,7 +110,11 @@ void MidiChannelParam::switchesReceived()
 {
     // Only a set-up ends here: outside one, the unit's switches must not make everything go out again.
     if (settingUp.load())
+    {
+        // The unit answers the mode with its switch byte: what it sends after it comes under that mode.
+        sendUnitChannelToListeners (setUpCode.load());
         triggerAsyncUpdate();
+    }
 }
 
 void MidiChannelParam::paramValueChanged (int index, float)
@@ -125,6 +144,10 @@ void MidiChannelParam::timerCallback (int timerId)
 
     if (timerId == setUpTimerId)
     {
+        // The unit has not answered the mode, but has had the time to take it.
+        if (settingUp.load())
+            sendUnitChannelToListeners (setUpCode.load());
+
         triggerAsyncUpdate();
     }
     else if (timerId == debounceTimerId)
@@ -139,16 +162,23 @@ void MidiChannelParam::timerCallback (int timerId)
 
 int MidiChannelParam::send (int code)
 {
+    const bool unitModeKnown = lastCode >= 0;
     lastCode = code;
     int msToReachUnit = -1;
 
     if (device != nullptr)
     {
+        // A unit just attached may hold any mode: which channel its values are for is unknown until
+        // it has taken this one.
+        if (! unitModeKnown)
+            sendUnitChannelToListeners (-1);
+
         for (auto* listener : channelListeners)
             listener->lockReceiving (true);
 
         // Marked before the mode goes out: the unit's switch byte may come back on a MIDI thread
         // before setValue has returned, and must still end this set-up.
+        setUpCode = code;
         settingUp = true;
         msToReachUnit = device->setValue (midiId, code, false);
         startTimer (setUpTimerId, setUpLockMs);
@@ -158,10 +188,27 @@ int MidiChannelParam::send (int code)
     return msToReachUnit;
 }
 
+bool MidiChannelParam::mayHaveValuesOnCable (juce::int64 atMs) const
+{
+    if (midiParam.mayStillBeOnCable (atMs))
+        return true;
+
+    for (auto* listener : channelListeners)
+        if (listener->mayHaveValuesOnCable (atMs))
+            return true;
+
+    return false;
+}
+
 bool MidiChannelParam::applyCodeFromDevice (int code, MidiParam::ChangeStamp received)
 {
     const auto channel = selectedChannelForCode (code);
     const bool wasLinked = ParamTools::isLinked (manager->getParamValue (paramIndex));
+
+    // Values addressed under the selection before may reach the unit after it changed it, and land on
+    // the other channel: then the unit is sent both channels again, under the selection it has now.
+    const auto reselectedMs = unitReselectedMs.exchange (notReselected);
+    const bool resendBoth = reselectedMs != notReselected && mayHaveValuesOnCable (reselectedMs);
     lastCode = codeForSelectedChannel (channel);
 
     // Applying the mode may copy one channel onto the other; what that changes goes out below, once
@@ -184,9 +231,16 @@ bool MidiChannelParam::applyCodeFromDevice (int code, MidiParam::ChangeStamp rec
     // automation is not linked): channel 2 goes out. Between two channels nothing differs.
     const bool linked = channel == 0;
 
-    if (linked != wasLinked)
+    if (resendBoth)
+    {
+        for (auto* listener : channelListeners)
+            listener->sendForced();
+    }
+    else if (linked != wasLinked)
+    {
         for (auto* listener : channelListeners)
             listener->sendChannel (linked ? 1 : 2);
+    }
 
     return modeTaken && selectionTaken;
 }

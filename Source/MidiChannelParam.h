@@ -5,6 +5,7 @@
 #include "vq_midi/VqSysexProtocol.h"
 
 #include <atomic>
+#include <limits>
 
 namespace juce
 {
@@ -14,8 +15,12 @@ class MidiDevice;
 /** The unit's channel mode (control id 14): sends "CHANNEL" with "SELECTED CHANNEL" to the unit,
     follows the mode that the unit reports, and runs the set-up cycle: after each mode sent it
     locks the control objects for up to 500 ms (or until the unit reports its switch byte), then
-    lets them send what they held back and then their complete state. A mode that the unit reports
-    starts no set-up: once it is applied, the unit is sent the one channel that it lacks.
+    lets them send what they held back and then their complete state. Until the unit has taken the
+    mode, its values are read as it sent them, under the mode before.
+
+    A mode that the unit reports starts no set-up: once it is applied, the unit is sent the one
+    channel that it lacks, or both channels when values sent to it may still be on the cable, where
+    the new selection would have them land on the other channel.
 */
 class MidiChannelParam : public juce::VqParamsManager::AutomatableParamListener,
                          public juce::VqParamsManager::NonAutomatableParamListener,
@@ -23,18 +28,26 @@ class MidiChannelParam : public juce::VqParamsManager::AutomatableParamListener,
                          public juce::MultiTimer
 {
 public:
-    /** A control object driven by the channel object. setSelectedChannel may come on a MIDI
-        thread; the others come on the message thread.
+    /** A control object driven by the channel object. setSelectedChannel and setUnitChannel may
+        come on a MIDI thread; the others come on the message thread.
     */
     class ChannelRecallingListener
     {
     public:
         virtual ~ChannelRecallingListener() = default;
 
-        /** 0: the channels are linked; 1 or 2: that channel is selected on the unit. */
+        /** The channel that values sent to the unit are addressed to. 0: the channels are linked;
+            1 or 2: that channel is selected on the unit.
+        */
         virtual void setSelectedChannel (int channel) = 0;
 
-        /** While locked, values from the unit are dropped and outgoing ones held back. */
+        /** The channel that the unit's own values are for, as the unit has it selected: until the
+            unit has taken a mode sent to it, its values still come under the one before. -1 while
+            unknown (a unit just attached, until it has taken the first mode): they are dropped.
+        */
+        virtual void setUnitChannel (int channel) = 0;
+
+        /** While locked, outgoing values are held back. */
         virtual void lockReceiving (bool locked) = 0;
 
         /** Sends every current value to the unit. */
@@ -47,6 +60,12 @@ public:
 
         /** Sends every current value of channel 1 or 2 to the unit. Message thread. */
         virtual void sendChannel (int channel) = 0;
+
+        /** Whether a value sent may still have been on the cable at a moment of MidiParam's clock,
+            where a change of the unit's selection then would have it land on the other channel.
+            Message thread.
+        */
+        virtual bool mayHaveValuesOnCable (juce::int64 atMs) const = 0;
     };
 
     MidiChannelParam (juce::MidiDevice* device, juce::VqParamsManager& manager, int paramIndex, int settingIndex);
@@ -57,6 +76,9 @@ public:
 
     /** Tells every control object which channel a channel-mode code selects. */
     void sendSelectedChannelToListeners (int code);
+
+    /** Tells every control object which channel the unit's own values are for, by the unit's code. */
+    void sendUnitChannelToListeners (int code);
 
     /** Unlocks every control object, then makes each send its complete state. */
     void channelSetUpFinished();
@@ -102,10 +124,16 @@ private:
     int midiId = juce::VqSysexProtocol::channelMode;
     int lastCode = -1; // the mode the unit was last sent or reported; message thread
     std::atomic<bool> settingUp { false };
+    std::atomic<int> setUpCode { -1 };   // the mode of the set-up under way, read when the unit answers it
+    std::atomic<int> unitChannel { -1 }; // the channel the unit has selected as last told or reported
+    // When the unit reported another selection not yet applied; notReselected when none waits.
+    static constexpr juce::int64 notReselected = std::numeric_limits<juce::int64>::min();
+    std::atomic<juce::int64> unitReselectedMs { notReselected };
     MidiParam midiParam;
 
     int send (int code); // the milliseconds until the mode has reached the unit, or -1
     bool applyCodeFromDevice (int code, MidiParam::ChangeStamp received);
+    bool mayHaveValuesOnCable (juce::int64 atMs) const;
 
     JUCE_DECLARE_NON_COPYABLE (MidiChannelParam)
 };

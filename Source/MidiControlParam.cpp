@@ -14,6 +14,11 @@ void MidiControlParam::setSelectedChannel (int channel)
     selectedChannel = channel;
 }
 
+void MidiControlParam::setUnitChannel (int channel)
+{
+    unitChannel = channel;
+}
+
 void MidiControlParam::holdSending (bool shouldHold)
 {
     sendingHeld = shouldHold;
@@ -32,7 +37,7 @@ void MidiControlParam::sendForced()
 
 int MidiControlParam::sideOfValuesFromUnit() const noexcept
 {
-    switch (selectedChannel.load())
+    switch (unitChannel.load())
     {
         case 0:
         case 1: return leftSide;

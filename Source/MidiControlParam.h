@@ -21,6 +21,7 @@ public:
     virtual void paramMidiChanged (int value) = 0;
 
     void setSelectedChannel (int channel) override;
+    void setUnitChannel (int channel) override;
     void holdSending (bool shouldHold) override;
 
     /** Channel 1, then channel 2 unless linked. */
@@ -34,9 +35,10 @@ protected:
         numSides
     };
 
-    /** The side that takes the unit's values, or -1 for an unknown channel. While linked only
-        channel 1 is set: the stereo linker carries it to channel 2. Setting both would have the
-        linker mirror channel 2 back onto channel 1, which would send it back to the unit.
+    /** The side that takes the unit's values, by the channel the unit has selected, or -1 for an
+        unknown channel. While linked only channel 1 is set: the stereo linker carries it to channel 2.
+        Setting both would have the linker mirror channel 2 back onto channel 1, which would send it
+        back to the unit.
     */
     int sideOfValuesFromUnit() const noexcept;
 
@@ -53,6 +55,7 @@ protected:
     juce::MidiDevice* device;
     int midiId;
     std::atomic<int> selectedChannel { 0 };
+    std::atomic<int> unitChannel { 0 };
     std::atomic<bool> locked { false };
     bool sendingHeld = false; // message thread
 

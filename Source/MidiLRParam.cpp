@@ -46,9 +46,8 @@ void MidiLRParam::install (MidiParam& param, int index, int& pending, Side side)
 
 void MidiLRParam::paramMidiChanged (int value)
 {
-    if (locked.load())
-        return;
-
+    // Also during a set-up: the move is later than the mode sent, and the resend that ends the set-up
+    // carries it back to the channel where the unit made it.
     const auto takeStamp = [this] { return manager->takeChangeStamp(); };
 
     switch (sideOfValuesFromUnit())
@@ -98,4 +97,9 @@ void MidiLRParam::lockReceiving (bool shouldLock)
         right.dawValueChanged (pendingRight);
 
     pendingRight = -1;
+}
+
+bool MidiLRParam::mayHaveValuesOnCable (juce::int64 atMs) const
+{
+    return left.mayStillBeOnCable (atMs) || right.mayStillBeOnCable (atMs);
 }

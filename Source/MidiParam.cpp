@@ -63,6 +63,17 @@ void MidiParam::takeSentCodesIfArrived (juce::int64 now)
         reportedCode = sentCodes[(size_t) std::exchange (numSentCodes, 0) - 1];
 }
 
+juce::int64 MidiParam::now()
+{
+    return nowMs();
+}
+
+bool MidiParam::mayStillBeOnCable (juce::int64 atMs) const
+{
+    const juce::SpinLock::ScopedLockType sl (lock);
+    return atMs <= crossingUntilMs;
+}
+
 void MidiParam::setGestureTarget (juce::VqParamsManager& manager,
                                   juce::VqParamsManager::AutomatableParamListener* source, int index)
 {

@@ -75,6 +75,14 @@ public:
         it in the given milliseconds (message thread). */
     void noteSent (int code, int msToReachUnit);
 
+    /** Milliseconds of the wall clock that every MidiParam reads; any thread. */
+    static juce::int64 now();
+
+    /** Whether a value sent to the unit may still have been on its way at a moment of the wall clock,
+        so that a message the unit sent then may have crossed it: a value, or a selection that the unit
+        changed, which has the send land on the other channel. */
+    bool mayStillBeOnCable (juce::int64 atMs) const;
+
     /** A code (0..16383) reported by the unit, called on a MIDI thread and applied later on the
         message thread. When it is a change, it takes its stamp from takeStamp, which hands every
         change of one message the same stamp. Returns whether it was a change. */
@@ -111,7 +119,7 @@ private:
     };
 
     // What the MIDI thread and the message thread share.
-    juce::SpinLock lock;
+    mutable juce::SpinLock lock;
     Received pending;
     juce::int64 lastReceivedMs = 0;
     int reportedCode = -1;           // as the unit last reported it, or as sent once that reached it; -1 unknown

@@ -416,7 +416,11 @@ void PLEMVO_MainView::nonAutomatableParamValueChanged (int index, juce::var valu
 
             break;
         }
-        case ParamData::doubleWindow: windowButton.setToggleState ((bool) value, juce::dontSendNotification); break;
+        case ParamData::doubleWindow:
+            windowButton.setToggleState ((bool) value, juce::dontSendNotification);
+            // Side by side each panel lights its own channel, alone the selected one, whoever changed it.
+            channelSwitch.updateLightDiode();
+            break;
         default: break;
     }
 }

@@ -146,10 +146,6 @@ void PlemvoAudioProcessorEditor::nonAutomatableParamValueChanged (int index, juc
         setWidthKeepingPanels (windowWidth (true));
         updatePanelsVisibility();
         updatePanelsGrayOut();
-
-        const juce::var channel (selectedChannel());
-        channel1View.nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
-        channel2View.nonAutomatableParamValueChanged (ParamData::selectedChannel, channel);
         startTimer (pauseMs);
     }
     else

@@ -27,11 +27,8 @@ juce::Result tooLarge (juce::int64 size, size_t maxBytes)
 
 juce::Result check (const struct stat& info, size_t maxBytes)
 {
-    if (S_ISDIR (info.st_mode))
-        return juce::Result::fail ("it is a folder");
-
-    if (! S_ISREG (info.st_mode))
-        return juce::Result::fail ("it is not a regular file (a device, a pipe or a socket)");
+    if (const auto kind = RegularFileReader::checkKind (info.st_mode); kind.failed())
+        return kind;
 
     if ((juce::uint64) info.st_size > maxBytes)
         return tooLarge ((juce::int64) info.st_size, maxBytes);
@@ -66,6 +63,17 @@ juce::Result readAll (int fd, size_t maxBytes, juce::MemoryBlock& bytes)
     return got > maxBytes ? tooLarge ((juce::int64) got, maxBytes) : juce::Result::ok();
 }
 } // namespace
+
+juce::Result RegularFileReader::checkKind (mode_t mode)
+{
+    if (S_ISDIR (mode))
+        return juce::Result::fail ("it is a folder");
+
+    if (! S_ISREG (mode))
+        return juce::Result::fail ("it is not a regular file (a device, a pipe or a socket)");
+
+    return juce::Result::ok();
+}
 
 juce::Result RegularFileReader::read (const juce::File& file, size_t maxBytes, juce::MemoryBlock& bytes)
 {

@@ -2,6 +2,7 @@
 
 #include "vq_core/VqDawParameter.h"
 
+#include <algorithm>
 #include <cstring>
 
 using Ids = StateReader::Ids;
@@ -163,14 +164,27 @@ void SessionState::applyPending()
         toApply.swap (pending);
     }
 
-    for (auto& change : toApply)
+    auto isOf = [] (int index) { return [index] (const Received& r) { return r.index == index; }; };
+
+    for (auto change = toApply.begin(); change != toApply.end(); ++change)
     {
-        if (! manager.isLaterThanHeld (change.index, change.stamp))
+        if (manager.isLaterThanHeld (change->index, change->stamp))
+        {
+            manager.beginParamGesture (this, change->index);
+            manager.applyParamValue (this, change->index, change->value, change->stamp);
+            manager.endParamGesture (this, change->index);
+            continue;
+        }
+
+        // A change received later holds the parameter. It may have repeated the value held, which tells
+        // nobody, so the copy takes the value held back from this restore unless a later restore waits.
+        if (std::any_of (change + 1, toApply.end(), isOf (change->index)))
             continue;
 
-        manager.beginParamGesture (this, change.index);
-        manager.applyParamValue (this, change.index, change.value, change.stamp);
-        manager.endParamGesture (this, change.index);
+        const juce::ScopedLock sl (lock);
+
+        if (std::none_of (pending.begin(), pending.end(), isOf (change->index)))
+            params[(size_t) change->index].store (manager.getParamValue (change->index), std::memory_order_relaxed);
     }
 }
 

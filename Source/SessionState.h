@@ -18,7 +18,8 @@
     so a state written and a host parameter read right after it hold them. The parameters themselves are
     set on the message thread (at once when the restore runs there, else on its next turn), each in its
     own gesture with this state as the source, unless a change received later holds the parameter by
-    then. Settings go through the thread-barrier setters.
+    then; the copy then takes the value held back, so it never keeps a value the session no longer
+    holds. Settings go through the thread-barrier setters.
 */
 class SessionState : private juce::AsyncUpdater,
                      public juce::VqParamsManager::AutomatableParamListener,

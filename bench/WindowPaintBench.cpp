@@ -2,12 +2,13 @@
 // window peer paints: only the areas that repaints asked for, clipped to them, through a transform of
 // the display's scale, into an image of the window's physical pixels. Measured: a full paint of the
 // single and the double window, one change of EQ1 GAIN from the unit or the host (single window, and
-// double window in LINK, where both panels follow), one step of a mouse drag of that knob, and every frame of the
+// double window in LINK, where both panels follow), both again as the first paint after a snapshot of the
+// window at another scale, one step of a mouse drag of that knob, and every frame of the
 // slide that opens the double window (median and 95th percentile). Every figure is also given as a
 // multiple of one 1:1 draw of an opaque image of the window's physical size, the floor of any full
 // repaint, measured in the same run (x_window_draw). Times are the message thread's own CPU time, so
 // that other work on the machine does not count. A last benchmark gives the memory the window's
-// pictures take at scale 2 beyond what they take at scale 1.
+// pictures take once painted at scale 2 beyond what they take at scale 1.
 #include "Mouse.h"
 #include "PaintingWindow.h"
 #include "PluginEditor.h"
@@ -164,9 +165,20 @@ void windowFullPaint (benchmark::State& state)
     w.report (state, meanNanoseconds (state, [&] { w.window->paintAll(); }));
 }
 
-// A value of EQ1 GAIN from the unit (or from the host, as automation plays it back) reaches the manager
-// on the message thread; in LINK the second panel follows it a moment later. Once every panel shows it,
-// the paint of what it asked to repaint is timed. Arguments: scale, double window in LINK (0 or 1).
+/** The step-th of a run of values of EQ1 GAIN from the unit (or from the host, as automation plays it
+    back), reaching the manager on the message thread; in LINK the second panel follows it a moment
+    later. Returns once every panel shows it, with the paint of what it asked to repaint still to come. */
+void changeEq1Gain (Window& w, int step)
+{
+    const auto value = 0.3f + 0.01f * (float) (step % 40);
+    w.params().setParamValue (nullptr, ParamData::eq1Gain1, value);
+
+    for (int channel : { 0, 1 })
+        while (std::abs (w.view (channel).eq1GainKnob.getValue() - (double) value) > 0.001)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
+}
+
+// The paint of one change of EQ1 GAIN. Arguments: scale, double window in LINK (0 or 1).
 void windowHostChange (benchmark::State& state)
 {
     Window w (state.range (1) != 0, true, scaleOf (state));
@@ -175,14 +187,38 @@ void windowHostChange (benchmark::State& state)
 
     for (auto _ : state)
     {
-        const auto value = 0.3f + 0.01f * (float) (step++ % 40);
-        w.params().setParamValue (nullptr, ParamData::eq1Gain1, value);
-
-        for (int channel : { 0, 1 })
-            while (std::abs (w.view (channel).eq1GainKnob.getValue() - (double) value) > 0.001)
-                juce::MessageManager::getInstance()->runDispatchLoopUntil (1);
-
+        changeEq1Gain (w, step++);
         total += nanoseconds ([&] { w.window->paintPending(); });
+    }
+
+    w.report (state, total / (double) state.iterations());
+}
+
+// The first paint at the display's scale after a snapshot of the window at another scale (the session
+// runner's `snapshot` writes the window at scale 1 while it shows at 2; a window moved to another
+// display paints at both): a full paint, or the paint of one change of EQ1 GAIN. The snapshot is not
+// timed. Arguments: scale, the snapshot's scale, full paint (1) or one change (0).
+void windowPaintAfterSnapshot (benchmark::State& state)
+{
+    Window w (false, true, scaleOf (state));
+    const auto snapshotScale = (float) state.range (1);
+    const auto fullPaint = state.range (2) != 0;
+    double total = 0.0;
+    int step = 0;
+
+    for (auto _ : state)
+    {
+        w.editor->createComponentSnapshot (w.editor->getLocalBounds(), true, snapshotScale);
+
+        if (fullPaint)
+        {
+            total += nanoseconds ([&] { w.window->paintAll(); });
+        }
+        else
+        {
+            changeEq1Gain (w, step++);
+            total += nanoseconds ([&] { w.window->paintPending(); });
+        }
     }
 
     w.report (state, total / (double) state.iterations());
@@ -267,7 +303,7 @@ void windowSlideFrames (benchmark::State& state)
 
 // The heap the double window's pictures take when it is painted at scale 2 beyond what they take at
 // scale 1: the same window painted on a peer of scale 1, then on one of scale 2 (whose screen is not
-// counted).
+// counted). The pictures of scale 1 stay kept beside those of scale 2.
 void windowPicturesAtScale2Memory (benchmark::State& state)
 {
     for (auto _ : state)
@@ -291,6 +327,12 @@ void windowPicturesAtScale2Memory (benchmark::State& state)
 
 BENCHMARK (windowFullPaint)->ArgsProduct ({ { 1, 2 }, { 0, 1 } })->Unit (benchmark::kMillisecond);
 BENCHMARK (windowHostChange)->ArgsProduct ({ { 1, 2 }, { 0, 1 } })->Unit (benchmark::kMillisecond);
+BENCHMARK (windowPaintAfterSnapshot)
+    ->Args ({ 2, 1, 1 })
+    ->Args ({ 2, 1, 0 })
+    ->Args ({ 1, 2, 1 })
+    ->Args ({ 1, 2, 0 })
+    ->Unit (benchmark::kMillisecond);
 BENCHMARK (windowMouseDrag)->Arg (1)->Arg (2)->Unit (benchmark::kMillisecond);
 BENCHMARK (windowSlideFrames)->Arg (1)->Arg (2)->Iterations (5)->Unit (benchmark::kMillisecond);
 BENCHMARK (windowPicturesAtScale2Memory)->Iterations (1)->Unit (benchmark::kMillisecond);

@@ -8,9 +8,20 @@
 # own; a folder of other files is refused and left as it is.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+mark=".made-by-make-run"
+
+if [ $# -ne 2 ]; then
+    echo "usage: scripts/run-demo.sh BUILD_DIR RUN_FILES" >&2
+    exit 2
+fi
+
 build="$1"
 files="$2"
-mark=".made-by-make-run"
+
+if [ -z "$files" ]; then
+    echo "make run: RUN_FILES is empty: name the folder for the run's files (by default $build/run)" >&2
+    exit 2
+fi
 
 if [ -e "$files" ] && [ ! -d "$files" ]; then
     echo "make run: RUN_FILES=$files is not a folder" >&2

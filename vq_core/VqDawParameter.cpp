@@ -2,6 +2,21 @@
 
 namespace juce
 {
+namespace
+{
+VqDawParameter::Clock& clock()
+{
+    static VqDawParameter::Clock c;
+    return c;
+}
+
+uint32 nowMs()
+{
+    const auto& c = clock();
+    return c ? c() : Time::getMillisecondCounter();
+}
+} // namespace
+
 VqDawParameter::VqDawParameter (const String& parameterName, NormalisableRange<double> parameterRange,
                                 double defaultInRangeUnits, const String& parameterLabel, Category parameterCategory,
                                 int decimalPlaces, VqParamsManager& owner, int parameterIndex,
@@ -20,6 +35,11 @@ VqDawParameter::VqDawParameter (const String& parameterName, NormalisableRange<d
 {
 }
 
+void VqDawParameter::setClock (Clock newClock)
+{
+    clock() = std::move (newClock);
+}
+
 VqDawParameter::~VqDawParameter()
 {
     cancelPendingUpdate();
@@ -35,9 +55,63 @@ void VqDawParameter::setValue (float newValue)
     if (! std::isfinite (newValue))
         return;
 
-    // Also a write of the value shown goes on: it is later than any change still on its way.
-    show (jlimit (0.0f, 1.0f, newValue), manager->takeChangeStamp());
-    triggerAsyncUpdate();
+    const auto normalised = jlimit (0.0f, 1.0f, newValue);
+    bool shown;
+
+    {
+        const SpinLock::ScopedLockType lock (shownLock);
+
+        // Also a write of the value shown goes on: it is later than any change still on its way.
+        shown = show (normalised, receivedStampOfWrite (normalised));
+    }
+
+    if (shown)
+        triggerAsyncUpdate();
+}
+
+VqParamsManager::ChangeStamp VqDawParameter::receivedStampOfWrite (float normalised)
+{
+    forgetEchoedBefore (nowMs());
+
+    // The host echoes in the order it was told, so the echo is of the oldest such announcement, and
+    // those before it were echoed already.
+    for (size_t i = 0; i < numUnechoed; ++i)
+    {
+        if (unechoed[i].value == normalised)
+        {
+            const auto received = unechoed[i].stamp;
+            std::move (unechoed.begin() + (ptrdiff_t) i + 1, unechoed.begin() + (ptrdiff_t) numUnechoed,
+                       unechoed.begin());
+            numUnechoed -= i + 1;
+            return received;
+        }
+    }
+
+    return manager->takeChangeStamp();
+}
+
+void VqDawParameter::noteAnnounced (float normalised, VqParamsManager::ChangeStamp received)
+{
+    const auto now = nowMs();
+    forgetEchoedBefore (now);
+
+    if (numUnechoed == maxUnechoed)
+        std::move (unechoed.begin() + 1, unechoed.end(), unechoed.begin());
+    else
+        ++numUnechoed;
+
+    unechoed[numUnechoed - 1] = { normalised, received, now };
+}
+
+void VqDawParameter::forgetEchoedBefore (uint32 now)
+{
+    size_t old = 0;
+
+    while (old < numUnechoed && now - unechoed[old].announcedMs > echoWithinMs)
+        ++old;
+
+    std::move (unechoed.begin() + (ptrdiff_t) old, unechoed.begin() + (ptrdiff_t) numUnechoed, unechoed.begin());
+    numUnechoed -= old;
 }
 
 void VqDawParameter::handleAsyncUpdate()
@@ -58,8 +132,6 @@ void VqDawParameter::handleAsyncUpdate()
 
 bool VqDawParameter::show (float normalised, VqParamsManager::ChangeStamp received)
 {
-    const SpinLock::ScopedLockType lock (shownLock);
-
     // The change that the host sees already is also announced when the manager applies it.
     if (received < shownStamp)
         return false;
@@ -77,15 +149,28 @@ float VqDawParameter::normalise (float valueInRangeUnits) const
 void VqDawParameter::paramValueChanged (int, float newValue)
 {
     const auto normalised = normalise (newValue);
+    const auto received = manager->getParamStamp (index);
 
-    if (show (normalised, manager->getParamStamp (index)))
-        sendValueChangedMessageToListeners (normalised);
+    {
+        const SpinLock::ScopedLockType lock (shownLock);
+
+        if (! show (normalised, received))
+            return;
+
+        // Noted before the host is told: its echo may come back inside the announcement.
+        noteAnnounced (normalised, received);
+    }
+
+    sendValueChangedMessageToListeners (normalised);
 }
 
 void VqDawParameter::showReceivedValue (float newValue, VqParamsManager::ChangeStamp received)
 {
-    if (std::isfinite (newValue))
-        show (normalise (newValue), received);
+    if (! std::isfinite (newValue))
+        return;
+
+    const SpinLock::ScopedLockType lock (shownLock);
+    show (normalise (newValue), received);
 }
 
 void VqDawParameter::paramGestureChanged (int, bool starting)

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstdlib>
 
 namespace
 {
@@ -41,10 +40,24 @@ int createLookupTable (const juce::ColourGradient& gradient, juce::HeapBlock<juc
     return bounded.createLookupTable (juce::AffineTransform(), table);
 }
 
-juce::uint8 noisy (juce::uint8 channel)
+juce::uint8 noisy (juce::uint8 channel, int n)
 {
-    const auto n = std::rand() % 10;
     return (juce::uint8) (channel > 245 ? channel - n : channel + n);
+}
+
+// A 64-bit mix whose outputs for neighbouring inputs look unrelated.
+juce::uint64 mix (juce::uint64 v) noexcept
+{
+    v ^= v >> 30;
+    v *= 0xBF58476D1CE4E5B9ULL;
+    v ^= v >> 27;
+    v *= 0x94D049BB133111EBULL;
+    return v ^ (v >> 31);
+}
+
+int below (juce::uint64 hash, int range) noexcept
+{
+    return range > 1 ? (int) (hash % (juce::uint64) range) : 0;
 }
 
 juce::uint8 minus (juce::uint8 channel, int amount)
@@ -118,6 +131,44 @@ int VQ_Random::getRandomSign()
 }
 
 //==============================================================================
+VQ_Grain::VQ_Grain (juce::uint32 grainSeed, float pixelScale) noexcept
+    : seed (grainSeed),
+      scale (std::isfinite (pixelScale) && pixelScale > 0.0f ? pixelScale : 1.0f)
+{
+}
+
+VQ_Grain VQ_Grain::random()
+{
+    VQ_Random source (1);
+    source.setSeedRandomly();
+    return VQ_Grain ((juce::uint32) source.nextInt());
+}
+
+VQ_Grain VQ_Grain::atScale (float pixelScale) const noexcept
+{
+    return VQ_Grain (seed, pixelScale);
+}
+
+VQ_Grain VQ_Grain::part (int index) const noexcept
+{
+    return VQ_Grain ((juce::uint32) mix (((juce::uint64) (juce::uint32) index << 32) | seed), scale);
+}
+
+int VQ_Grain::at (int x, int y, int channel, int range) const noexcept
+{
+    const auto logicalX = (juce::uint32) (int) std::floor ((float) x / scale);
+    const auto logicalY = (juce::uint32) (int) std::floor ((float) y / scale);
+    const auto pixel = mix (((juce::uint64) logicalX << 32 | logicalY) ^ ((juce::uint64) seed * 0x9E3779B97F4A7C15ULL));
+    return below (mix (pixel + (juce::uint64) channel), range);
+}
+
+int VQ_Grain::of (int item, int channel, int range) const noexcept
+{
+    const auto hash = mix (((juce::uint64) seed << 32 | (juce::uint32) item) ^ 0xD6E8FEB86659FD93ULL);
+    return below (mix (hash + (juce::uint64) channel), range);
+}
+
+//==============================================================================
 int VQ_GuiHelper::getImageMakerCallCount() noexcept
 {
     return imageMakerCalls.load();
@@ -125,7 +176,7 @@ int VQ_GuiHelper::getImageMakerCallCount() noexcept
 
 void VQ_GuiHelper::fillConicalGradient (juce::Graphics* g, const juce::ColourGradient& gradient, const float& diameter,
                                         const float& areaSize, const float& shiftX, const float& shiftY,
-                                        const float& ringWidth)
+                                        const float& ringWidth, const VQ_Grain& grain)
 {
     ++imageMakerCalls;
 
@@ -149,9 +200,9 @@ void VQ_GuiHelper::fillConicalGradient (juce::Graphics* g, const juce::ColourGra
                 const auto angle = ::atan2f ((float) y - centre, (float) x - centre);
                 const auto index = std::nearbyint ((angle + 3.1415927f) * 0.15915494f * (float) (entries - 1));
                 const auto& entry = table[juce::jlimit (0, entries - 1, (int) finiteOr (index, 0.0f))];
-                const auto red = noisy (entry.getRed());
-                const auto green = noisy (entry.getGreen());
-                const auto blue = noisy (entry.getBlue());
+                const auto red = noisy (entry.getRed(), grain.at (x, y, 0, 10));
+                const auto green = noisy (entry.getGreen(), grain.at (x, y, 1, 10));
+                const auto blue = noisy (entry.getBlue(), grain.at (x, y, 2, 10));
                 pixels.setPixelColour (wrap ((float) x + shiftX, n), wrap ((float) y + shiftY, n),
                                        juce::Colour (red, green, blue, entry.getAlpha()));
             }
@@ -200,11 +251,11 @@ VQ_GuiHelper::CapShading VQ_GuiHelper::CapShading::random()
 
 void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth)
 {
-    prepareConicalGradWithChamfer (image, diameter, chamferWidth, CapShading::random());
+    prepareConicalGradWithChamfer (image, diameter, chamferWidth, CapShading::random(), VQ_Grain::random());
 }
 
 void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const float& diameter, const float& chamferWidth,
-                                                  const CapShading& shading)
+                                                  const CapShading& shading, const VQ_Grain& grain)
 {
     ++imageMakerCalls;
 
@@ -219,8 +270,8 @@ void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const floa
     const auto t1 = juce::AffineTransform::rotation (r1 * 0.06f * juce::MathConstants<float>::pi, half, half);
     const auto t2 = juce::AffineTransform::rotation ((0.63f + 0.05f * r3) * juce::MathConstants<float>::pi, half, half);
 
-    const auto layer = [&] (juce::Point<float> from, juce::uint8 edgeAlpha, juce::uint8 middleAlpha, float width,
-                            float layerDiameter, float ring, const juce::AffineTransform& transform)
+    const auto layer = [&] (int index, juce::Point<float> from, juce::uint8 edgeAlpha, juce::uint8 middleAlpha,
+                            float width, float layerDiameter, float ring, const juce::AffineTransform& transform)
     {
         const auto black = [] (juce::uint8 alpha) { return juce::Colours::black.withAlpha (alpha); };
         juce::ColourGradient gradient (black (edgeAlpha), from, black (edgeAlpha), {}, false);
@@ -234,20 +285,21 @@ void VQ_GuiHelper::prepareConicalGradWithChamfer (juce::Image& image, const floa
         {
             juce::Graphics lg (layerImage);
             const float none = 0.0f;
-            fillConicalGradient (&lg, gradient, layerDiameter, diameter, none, none, ring);
+            fillConicalGradient (&lg, gradient, layerDiameter, diameter, none, none, ring, grain.part (index));
         }
         if (layerImage.isValid() && ! g.isClipEmpty())
             g.drawImageTransformed (layerImage, transform);
     };
 
     const auto face = diameter - 2.0f * chamferWidth;
-    layer ({ diameter, 0.0f }, 0x59, 0x5B, a, diameter, chamferWidth, t1);
-    layer ({ 0.0f, diameter }, 0x3C, 0x3D, b, diameter, chamferWidth, t2);
-    layer ({ diameter, 0.0f }, 0x66, 0x66, a, face, 0.0f, t1);
-    layer ({ diameter, 0.0f }, 0x66, 0x66, b, face, 0.0f, t2);
+    layer (0, { diameter, 0.0f }, 0x59, 0x5B, a, diameter, chamferWidth, t1);
+    layer (1, { 0.0f, diameter }, 0x3C, 0x3D, b, diameter, chamferWidth, t2);
+    layer (2, { diameter, 0.0f }, 0x66, 0x66, a, face, 0.0f, t1);
+    layer (3, { diameter, 0.0f }, 0x66, 0x66, b, face, 0.0f, t2);
 }
 
-void VQ_GuiHelper::drawMetalCap (juce::Graphics& g, int side, float chamferWidth, float brushingDiameter)
+void VQ_GuiHelper::drawMetalCap (juce::Graphics& g, int side, float chamferWidth, float brushingDiameter,
+                                 const VQ_Grain& grain)
 {
     const auto d = (float) side;
     const auto c = chamferWidth;
@@ -266,29 +318,31 @@ void VQ_GuiHelper::drawMetalCap (juce::Graphics& g, int side, float chamferWidth
         juce::ColourGradient (juce::Colour (0xFFCDC6C2), c, 0.0f, juce::Colour (0xFFC6C6C6), d - c, 0.0f, false));
     g.fillAll();
 
-    makeRotaryBrushingEffect (g, brushingDiameter, 0.0f, brushingDiameter, 5);
+    makeRotaryBrushingEffect (g, brushingDiameter, 0.0f, brushingDiameter, 5, grain.part (4));
 
-    // Faint dark grain, one pair of rand() values per pixel.
-    juce::Image grain (juce::Image::ARGB, side, side, true);
+    // Faint dark grain, a grey and an alpha per logical pixel.
+    const auto dots = grain.part (5);
+    juce::Image speckle (juce::Image::ARGB, side, side, true);
     {
-        juce::Image::BitmapData pixels (grain, juce::Image::BitmapData::writeOnly);
+        juce::Image::BitmapData pixels (speckle, juce::Image::BitmapData::writeOnly);
 
         for (int y = 0; y < side; ++y)
         {
             for (int x = 0; x < side; ++x)
             {
-                const auto grey = (juce::uint8) (20 + std::rand() % 10);
-                const auto alpha = (juce::uint8) (std::rand() % 7);
+                const auto grey = (juce::uint8) (20 + dots.at (x, y, 0, 10));
+                const auto alpha = (juce::uint8) dots.at (x, y, 1, 7);
                 pixels.setPixelColour (x, y, juce::Colour (grey, grey, grey, alpha));
             }
         }
     }
 
-    g.drawImageAt (grain, 0, 0);
+    g.drawImageAt (speckle, 0, 0);
 }
 
 void VQ_GuiHelper::makeRotaryBrushingEffect (juce::Graphics& g, const float& areaSize, const float& innerDiameter,
-                                             const float& outerDiameter, const juce::uint8& maxAlpha)
+                                             const float& outerDiameter, const juce::uint8& maxAlpha,
+                                             const VQ_Grain& grain)
 {
     ++imageMakerCalls;
 
@@ -303,10 +357,10 @@ void VQ_GuiHelper::makeRotaryBrushingEffect (juce::Graphics& g, const float& are
         // Fifty rings in exact arithmetic; the bound stops sizes where float steps no longer add up.
         for (int ring = 0; ring < 60 && (area - inner) / 2.0f > pos; ++ring)
         {
-            const auto red = (juce::uint8) (std::rand() % 3);
-            const auto green = (juce::uint8) (std::rand() % 4);
-            const auto blue = (juce::uint8) (std::rand() % 5);
-            const auto alpha = (juce::uint8) (maxAlpha > 1 ? std::rand() % maxAlpha : maxAlpha);
+            const auto red = (juce::uint8) grain.of (ring, 0, 3);
+            const auto green = (juce::uint8) grain.of (ring, 1, 4);
+            const auto blue = (juce::uint8) grain.of (ring, 2, 5);
+            const auto alpha = (juce::uint8) (maxAlpha > 1 ? grain.of (ring, 3, maxAlpha) : maxAlpha);
             g.setColour (juce::Colour (red, green, blue, alpha));
             g.drawEllipse (pos, pos, d, d, step);
             pos += step;

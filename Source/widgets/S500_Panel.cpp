@@ -5,6 +5,7 @@
 PLEMVO_Panel::PLEMVO_Panel (const juce::Image& picture)
     : image (picture)
 {
+    pixelScale.keep ({ &stretched });
 }
 
 juce::Image PLEMVO_Panel::loadFrontPanelPicture()
@@ -14,8 +15,10 @@ juce::Image PLEMVO_Panel::loadFrontPanelPicture()
 
 void PLEMVO_Panel::paint (juce::Graphics& g)
 {
+    // The picture kept for the context's scale, if any; it is made below when it does not fit the pixels.
+    pixelScale.adopt (g);
     const auto bounds = getLocalBounds().toFloat();
-    const auto pixels = (bounds * g.getInternalContext().getPhysicalPixelScaleFactor()).getSmallestIntegerContainer();
+    const auto pixels = (bounds * pixelScale.get()).getSmallestIntegerContainer();
 
     // The picture is opaque: kept without an alpha channel, it is copied onto the pixels, not blended.
     if (image.isValid() && ! pixels.isEmpty() && stretched.getBounds() != pixels.withZeroOrigin())

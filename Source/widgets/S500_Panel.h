@@ -1,10 +1,11 @@
 #pragma once
 
 #include "S500_Knob_s500.h"
+#include "VQ_PixelScale.h"
 
 /** The front-panel picture of one channel, stretched over the whole component. The stretched
-    picture is kept for the display's pixel size, so that painting is a plain copy; it is made again
-    only when that size changes (another size or display scale).
+    picture is kept for the pixel size it is painted at, for the two most recent pixel scales, so that
+    painting is a plain copy; it is made again only for a size or scale it has no picture of.
 */
 class PLEMVO_Panel : public juce::Component
 {
@@ -22,6 +23,7 @@ public:
 
 private:
     juce::Image image, stretched;
+    VQ_PixelScale pixelScale;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PLEMVO_Panel)
 };

@@ -158,6 +158,13 @@ void blurMask (juce::Image& mask, int radius)
 }
 } // namespace
 
+SevenSegmentDisplay::SevenSegmentDisplay()
+{
+    for (auto* images : { &litImages, &unlitImages })
+        for (auto& image : *images)
+            pixelScale.keep ({ &image });
+}
+
 int SevenSegmentDisplay::getImagesRendered() noexcept
 {
     return imagesRendered;
@@ -200,7 +207,10 @@ void SevenSegmentDisplay::drawCell (juce::Graphics& g, int cell) const
 void SevenSegmentDisplay::resized()
 {
     if (getWidth() >= 1 && getHeight() >= 1)
+    {
+        pixelScale.forgetOtherScales();
         renderImages();
+    }
 }
 
 void SevenSegmentDisplay::renderImages()

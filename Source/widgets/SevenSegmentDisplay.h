@@ -15,7 +15,7 @@
 class SevenSegmentDisplay : public juce::Component, public juce::Timer
 {
 public:
-    SevenSegmentDisplay() = default;
+    SevenSegmentDisplay();
     ~SevenSegmentDisplay() override = default;
 
     void paint (juce::Graphics& g) override;
@@ -31,8 +31,8 @@ public:
     */
     void setTextToDisplay (const juce::String& text);
 
-    /** How many segment images the process has rendered so far (they are made on layout, and when the
-        pixel scale changes). */
+    /** How many segment images the process has rendered so far (they are made on layout, and for a
+        pixel scale the read-out has none of). */
     static int getImagesRendered() noexcept;
 
 private:

@@ -4,6 +4,7 @@
 #include "ParamTools.h"
 #include "S500_GlobalHelpers.h"
 
+#include <algorithm>
 #include <cmath>
 
 using VQ_Layout::round;
@@ -25,6 +26,7 @@ VQ_Button_s500::VQ_Button_s500()
     : VQ_Button ("VQ Button PLEMVO")
 {
     setClickingTogglesState (true);
+    pixelScale.keep ({ &dropShadowImage, &contactShadowImage, &capImage });
 }
 
 void VQ_Button_s500::prepareButtonImage()
@@ -34,7 +36,7 @@ void VQ_Button_s500::prepareButtonImage()
     capOffset = juce::jmax (1.0f, std::roundf (renderScale * 10.0f));
     capSize = (float) round (s - 2.0f * capOffset);
     pressedShift = renderScale * 2.0f;
-    capShading = VQ_GuiHelper::CapShading::random();
+    pixelScale.forgetOtherScales();
     renderImages();
 }
 
@@ -60,11 +62,12 @@ void VQ_Button_s500::renderImages()
     {
         juce::Graphics g (capImage);
         // The face's clip stays, so the shading leaves the outer bevel as it is.
-        VQ_GuiHelper::drawMetalCap (g, capPixels, pixelScale.pixels (chamfer), pixelScale.pixels (capSize));
+        const auto capGrain = grain.atScale (pixelScale.get());
+        VQ_GuiHelper::drawMetalCap (g, capPixels, pixelScale.pixels (chamfer), pixelScale.pixels (capSize), capGrain);
 
         juce::Image shading;
         VQ_GuiHelper::prepareConicalGradWithChamfer (shading, pixelScale.pixels (capSize), pixelScale.pixels (chamfer),
-                                                     capShading);
+                                                     capShading, capGrain);
 
         if (shading.isValid())
             g.drawImageAt (shading, 0, 0);
@@ -481,6 +484,36 @@ void VQ_Switch_PLEMVO::placePositionLight (int i, int size, juce::Point<int> cen
             VQ_Layout::placeLight (*light, size, centre);
 }
 
+void VQ_Switch_PLEMVO::placePositionLabels (const juce::Font& font, int height, int centreY,
+                                            const std::function<int (int, float)>& labelWidth)
+{
+    // The lights may run either way along the row; the spreading takes the texts from left to right.
+    std::vector<int> order;
+
+    for (int i = 0; i < positionLabels.size() && i < darkDiodes.size(); ++i)
+        order.push_back (i);
+
+    const auto lightX = [this] (int i) { return getX() + darkDiodes[i]->getBounds().getCentreX(); };
+    std::sort (order.begin(), order.end(), [&lightX] (int a, int b) { return lightX (a) < lightX (b); });
+
+    std::vector<float> wanted, widths;
+
+    for (const auto i : order)
+    {
+        wanted.push_back ((float) lightX (i));
+        widths.push_back (VQ_Layout::textWidth (*positionLabels[i], font));
+    }
+
+    const auto centres = VQ_Layout::spreadApart (wanted, widths, positionTextGap);
+
+    for (size_t k = 0; k < order.size(); ++k)
+    {
+        const auto i = order[k];
+        VQ_Layout::placeLabel (*positionLabels[i], font, labelWidth (i, widths[k]), height,
+                               { round (centres[k]), centreY });
+    }
+}
+
 //==============================================================================
 namespace
 {
@@ -623,40 +656,24 @@ void FilterSwitch::layoutAllComponents()
     buttons[0]->setBounds (mirrored ? w - (b + margin) : margin, round (4.753f * u), b, b);
 
     const auto lightSize = round (8.333334f * u), lightY = round (14.0f * u);
-    const auto labelHeight = round (5.6f * u);
-    const auto labelFont = VQ_Layout::boldFont (0.8f * (float) labelHeight);
-    const auto last = darkDiodes.size() - 1;
-    const auto away = mirrored ? -1 : 1; // the direction from the button along the row
     auto distance = margin + round (24.0f * u);
 
-    for (int i = 0; i <= last; ++i)
+    for (int i = 0; i < darkDiodes.size(); ++i)
     {
         if (i == 1)
             distance += round (10.0f * u);
         else if (i > 1)
             distance += round (6.6f * u);
 
-        const auto x = mirrored ? w - distance : distance;
-        placePositionLight (i, lightSize, { x, lightY });
-
-        // The texts of the narrow steps are wider than the steps: middle text i moves i tenths of a unit
-        // away from the button, and the last one is placed from the label before it, so each stands apart.
-        auto labelX = getX() + x;
-
-        if (i == last && i > 0)
-        {
-            const auto& before = *positionLabels[i - 1];
-            labelX = mirrored ? before.getRight() - round (11.85f * u) : before.getX() + round (15.8f * u);
-        }
-        else if (i > 0)
-        {
-            labelX += away * round (0.1f * u * (float) i);
-        }
-
-        auto& label = *positionLabels[i];
-        VQ_Layout::placeLabel (label, labelFont, (int) std::ceil (2.0f * VQ_Layout::textWidth (label, labelFont)),
-                               labelHeight, { labelX, getY() + round (8.5f * u) });
+        placePositionLight (i, lightSize, { mirrored ? w - distance : distance, lightY });
     }
+
+    // "120" and "240" are wider than the steps between their lights: the texts are a little smaller and
+    // narrower than the captions, so that the row spreads only a pixel or two from the lights.
+    const auto labelHeight = round (5.6f * u);
+    placePositionLabels (VQ_Layout::boldFont (0.72f * (float) labelHeight).withHorizontalScale (0.95f), labelHeight,
+                         getY() + round (8.5f * u),
+                         [] (int, float textWidth) { return (int) std::ceil (2.0f * textWidth); });
 
     const auto f = round (6.5f * u);
     const auto font = VQ_Layout::boldFont (0.8f * (float) f);
@@ -728,10 +745,15 @@ ChannelSwitch::ChannelSwitch (int channel, juce::VqParamsManager& pm)
         darkDiodes[i]->onClick = select;
 
         auto& label = *positionLabels[i];
-        label.setColour (juce::Label::textColourId, juce::Colours::black);
         label.setJustificationType (juce::Justification::centredTop);
+        label.setBorderSize (juce::BorderSize<int> (0));
         label.onClick = select;
     }
+
+    // Printed black, as every text of the light plate the switch sits on.
+    labelColour = juce::Colours::black;
+    setDiodeLabelColour (labelColour);
+    descriptionLabel.setColour (juce::Label::textColourId, labelColour);
 
     lightDiodes.getFirst()->setDiodeColour (PLEMVO_Colours::redColour);
     addLightDiode (PLEMVO_Colours::redColour);
@@ -793,27 +815,22 @@ void ChannelSwitch::layoutAllComponents()
 
     const auto lightSize = round (9.3f * u), lightY = round (14.0f * u);
     const auto first = margin + round (6.5f * u), step = round (9.0f * u);
-    const auto labelHeight = round (7.5f * u);
-    const auto labelFont = VQ_Layout::boldFont (0.735f * (float) labelHeight);
 
     for (int i = 0; i < darkDiodes.size(); ++i)
-    {
-        const auto x = first + i * step;
-        placePositionLight (i, lightSize, { x, lightY });
+        placePositionLight (i, lightSize, { first + i * step, lightY });
 
-        auto& label = *positionLabels[i];
-        label.setBorderSize (juce::BorderSize<int> (0));
-        label.setJustificationType (juce::Justification::centredTop);
-        const auto widthFactor = i == 0 ? 1.1f : 1.5f;
-        VQ_Layout::placeLabel (label, labelFont,
-                               (int) std::ceil (widthFactor * VQ_Layout::textWidth (label, labelFont)), labelHeight,
-                               { getX() + x, getY() + round (8.5f * u) });
-    }
+    const auto labelHeight = round (7.5f * u);
+    placePositionLabels (VQ_Layout::boldFont (0.735f * (float) labelHeight), labelHeight, getY() + round (8.5f * u),
+                         [] (int i, float textWidth) { return (int) std::ceil ((i == 0 ? 1.1f : 1.5f) * textWidth); });
 
-    const auto f = round (9.0f * u);
-    const auto font = VQ_Layout::boldFont (0.8f * (float) f);
-    VQ_Layout::placeLabel (descriptionLabel, font, round (1.7f * VQ_Layout::textWidth (descriptionLabel, font)), f,
-                           { getX() + round (4.8f * u), getY() + round (14.0f * u) });
+    // "CH." stands under the lights of channels 1 and 2, in the size and row of "CLIP" under the clip
+    // lights beside them: at the lights' row the LINK light would cover it.
+    const auto captionHeight = round (7.0f * u);
+    const auto font = VQ_Layout::boldFont (0.735f * (float) captionHeight);
+    const auto below = (darkDiodes[1]->getBounds().getCentreX() + darkDiodes[2]->getBounds().getCentreX()) / 2;
+    VQ_Layout::placeLabel (descriptionLabel, font, round (1.7f * VQ_Layout::textWidth (descriptionLabel, font)),
+                           captionHeight,
+                           { getX() + below, getY() + getHeight() - round (9.0f * u) + captionHeight / 2 });
 
     updateLightDiode();
 }

@@ -21,12 +21,14 @@ public:
     void prepareButtonImage() override;
 
 private:
-    /** Renders the three images for the geometry and cap reflections of the last layout. */
+    /** Renders the three images for the geometry of the last layout at the current pixel scale. */
     void renderImages();
 
     juce::Image dropShadowImage, contactShadowImage, capImage;
     float renderScale = 1.0f, capOffset = 10.0f, capSize = 55.0f, pressedShift = 1.0f;
-    VQ_GuiHelper::CapShading capShading;
+    // The cap's reflections and grain, the button's own for its life.
+    const VQ_GuiHelper::CapShading capShading = VQ_GuiHelper::CapShading::random();
+    const VQ_Grain grain = VQ_Grain::random();
     VQ_PixelScale pixelScale;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VQ_Button_s500)
@@ -170,6 +172,16 @@ protected:
 
     /** Sizes dark light i and lit light i (when there is one) and centres both on the point. */
     void placePositionLight (int i, int size, juce::Point<int> centre);
+
+    /** Places every position label in the parent at the row `centreY`, each on its light's x and as
+        wide as `labelWidth` (of its index and text width) says; where two texts would stand closer
+        than `positionTextGap`, the row spreads apart as little as it can. */
+    void placePositionLabels (const juce::Font& font, int height, int centreY,
+                              const std::function<int (int, float)>& labelWidth);
+
+    /** The room between neighbouring position texts, so that the ink of each stands three pixels
+        clear of the next at any scale: narrower, they read as one word. */
+    static constexpr float positionTextGap = 3.0f;
 
     juce::Range<float> stateRange;
 

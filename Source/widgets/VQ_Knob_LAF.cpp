@@ -15,6 +15,7 @@ constexpr int baseRulerDots = 40;
 VQ_Knob_LAF::VQ_Knob_LAF()
     : shadingDivisor ((7.0f + 8.0f * VQ_Random::getNextFloat()) * (float) VQ_Random::getRandomSign())
 {
+    pixelScale.keep ({ &rulerImage, &shadowImage, &capShadingImage, &capImage });
 }
 
 float VQ_Knob_LAF::sanitisePosition (float sliderPos) noexcept
@@ -48,6 +49,7 @@ void VQ_Knob_LAF::setScaleFor (int knobSize) noexcept
     scale = (float) knobSize / 75.0f;
     size = knobSize;
     centre = (float) knobSize / 2.0f;
+    pixelScale.forgetOtherScales();
 }
 
 void VQ_Knob_LAF::setCapGeometry (float marginUnits, float newChamferWidth) noexcept
@@ -61,7 +63,8 @@ void VQ_Knob_LAF::setCapGeometry (float marginUnits, float newChamferWidth) noex
 void VQ_Knob_LAF::renderImages (VQ_Knob& knob)
 {
     VQ_GuiHelper::prepareConicalGradWithChamfer (capShadingImage, pixelScale.pixels (knobDiameter),
-                                                 pixelScale.pixels (chamferWidth), capShading);
+                                                 pixelScale.pixels (chamferWidth), capShading,
+                                                 grain.atScale (pixelScale.get()));
     prepareKnobImage();
     prepareKnobRuller (knob);
     prepareKnobRullerDecorator (knob);
@@ -72,7 +75,6 @@ void VQ_Knob_LAF::setLafBounds (const int& knobSize, VQ_Knob& knob)
 {
     setScaleFor (knobSize);
     setCapGeometry (10.0f, juce::jmax (2.0f, std::rint (1.5f * scale)));
-    capShading = VQ_GuiHelper::CapShading::random();
     renderImages (knob);
 }
 
@@ -154,7 +156,8 @@ void VQ_Knob_LAF::prepareKnobImage()
         return;
 
     juce::Graphics g (capImage);
-    VQ_GuiHelper::drawMetalCap (g, side, pixelScale.pixels (chamferWidth), pixelScale.pixels (knobDiameter));
+    VQ_GuiHelper::drawMetalCap (g, side, pixelScale.pixels (chamferWidth), pixelScale.pixels (knobDiameter),
+                                grain.atScale (pixelScale.get()));
 }
 
 void VQ_Knob_LAF::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,

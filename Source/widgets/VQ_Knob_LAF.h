@@ -22,8 +22,8 @@ public:
     /** Sets the geometry for a knob of this side and renders every image. */
     virtual void setLafBounds (const int& knobSize, VQ_Knob& knob);
 
-    /** Renders the images again, for the same layout and cap reflections, when the context paints
-        at another pixel scale than they have; the knob calls it before it paints. */
+    /** Before the knob paints: takes the images kept for the context's pixel scale, or renders them
+        for the same layout and cap when there are none. */
     void updateImagesFor (juce::Graphics& g, VQ_Knob& knob);
 
     /** Draws the LED ring; the plain knob has none. */
@@ -67,7 +67,8 @@ protected:
     */
     void placeOnCircle (juce::Component& mark, const VQ_Knob& knob, float angle, float radius, int side);
 
-    /** The first steps of every layout: scale, size and centre. */
+    /** The first steps of every layout: scale, size and centre; the images kept for other pixel
+        scales are of the layout before. */
     void setScaleFor (int knobSize) noexcept;
 
     /** The cap geometry for a margin of marginUnits scale units and the given chamfer width. */
@@ -76,7 +77,7 @@ protected:
     /** Renders every image of the current geometry, in the order that layout needs. */
     void renderImages (VQ_Knob& knob);
 
-    /** The images' pixel scale; every image of the knob is rendered at it. */
+    /** The images' pixel scale; every image of the knob is rendered at it and kept per scale. */
     VQ_PixelScale pixelScale;
 
     bool drawPointer = true;
@@ -97,7 +98,9 @@ protected:
 
     // The shading turns by 1/divisor of the knob's turn; 7 <= |divisor| <= 15, random sign.
     float shadingDivisor = 7.0f;
-    VQ_GuiHelper::CapShading capShading;
+    // The cap's reflections and grain, the knob's own for its life.
+    const VQ_GuiHelper::CapShading capShading = VQ_GuiHelper::CapShading::random();
+    const VQ_Grain grain = VQ_Grain::random();
 
 private:
     JUCE_DECLARE_NON_COPYABLE (VQ_Knob_LAF)

@@ -29,11 +29,15 @@ VQ_Knob_LAF_s500::LitLeds VQ_Knob_LAF_s500::getLitLeds (float sliderPos, float s
     return lit;
 }
 
+VQ_Knob_LAF_s500::VQ_Knob_LAF_s500()
+{
+    pixelScale.keep ({ &decoratorImage, &whiteLedImage, &redLedImage });
+}
+
 void VQ_Knob_LAF_s500::setLafBounds (const int& knobSize, VQ_Knob& knob)
 {
     setScaleFor (knobSize);
     setCapGeometry (20.0f, juce::jmax (1.0f, 1.5f * scale));
-    capShading = VQ_GuiHelper::CapShading::random();
     renderImages (knob);
 }
 

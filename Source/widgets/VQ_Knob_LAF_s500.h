@@ -21,6 +21,8 @@ public:
     */
     static LitLeds getLitLeds (float sliderPos, float ledStep) noexcept;
 
+    VQ_Knob_LAF_s500();
+
     void setLafBounds (const int& knobSize, VQ_Knob& knob) override;
     void drawRullerDecorator (juce::Graphics&, int x, int y, int width, int height, float sliderPos,
                               float rotaryStartAngle, float rotaryEndAngle, juce::Slider&) override;

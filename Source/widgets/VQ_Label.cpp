@@ -162,6 +162,47 @@ void placeLabel (juce::Label& label, const juce::Font& font, int width, int heig
     label.setSize (juce::jmax (0, width), juce::jmax (0, height));
     label.setCentrePosition (centre);
 }
+
+std::vector<float> spreadApart (const std::vector<float>& wanted, const std::vector<float>& widths, float gap)
+{
+    // Measured from the first text, text i needs at least least[i]; the centres less these must not
+    // decrease. Pooling neighbours that would (each pool at its mean) gives the nearest such row.
+    const auto n = juce::jmin (wanted.size(), widths.size());
+    std::vector<float> least (n, 0.0f);
+
+    for (size_t i = 1; i < n; ++i)
+        least[i] = least[i - 1] + 0.5f * (widths[i - 1] + widths[i]) + gap;
+
+    struct Pool
+    {
+        float sum;
+        size_t count;
+        float mean() const { return sum / (float) count; }
+    };
+
+    std::vector<Pool> pools;
+
+    for (size_t i = 0; i < n; ++i)
+    {
+        pools.push_back ({ wanted[i] - least[i], 1 });
+
+        while (pools.size() > 1 && pools[pools.size() - 2].mean() > pools.back().mean())
+        {
+            const auto last = pools.back();
+            pools.pop_back();
+            pools.back().sum += last.sum;
+            pools.back().count += last.count;
+        }
+    }
+
+    std::vector<float> centres;
+
+    for (const auto& pool : pools)
+        for (size_t k = 0; k < pool.count; ++k)
+            centres.push_back (pool.mean() + least[centres.size()]);
+
+    return centres;
+}
 } // namespace VQ_Layout
 
 using VQ_Layout::round;
@@ -170,6 +211,7 @@ using VQ_Layout::round;
 ButtonDiode::ButtonDiode (juce::Colour colour)
     : diodeColour (colour)
 {
+    pixelScale.keep ({ &diodeImage });
 }
 
 void ButtonDiode::setDiodeColour (const juce::Colour& c)
@@ -180,11 +222,16 @@ void ButtonDiode::setDiodeColour (const juce::Colour& c)
         resized();
 }
 
+void ButtonDiode::resized()
+{
+    pixelScale.forgetOtherScales();
+    renderImage();
+}
+
 void ButtonDiode::paint (juce::Graphics& g)
 {
-    // resized renders the image, as for a new colour.
     if (pixelScale.adopt (g) && ! getLocalBounds().isEmpty())
-        resized();
+        renderImage();
 
     if (diodeImage.isValid())
         pixelScale.drawAt (g, diodeImage, 0.0f, 0.0f);
@@ -195,7 +242,7 @@ ButtonLightDiode::ButtonLightDiode (juce::Colour colour)
 {
 }
 
-void ButtonLightDiode::resized()
+void ButtonLightDiode::renderImage()
 {
     if (getLocalBounds().isEmpty())
         diodeImage = {};
@@ -208,7 +255,7 @@ ButtonDarkDiode::ButtonDarkDiode (juce::Colour colour)
 {
 }
 
-void ButtonDarkDiode::resized()
+void ButtonDarkDiode::renderImage()
 {
     const auto radius = (int) ((float) getWidth() * 0.5f);
 

@@ -6,6 +6,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <vector>
 
 class VQ_Knob;
 
@@ -112,6 +113,11 @@ float textWidth (const juce::Label& label, const juce::Font& font);
 
 /** Gives the label the font, the size and no border, and centres it on the point (integer halving). */
 void placeLabel (juce::Label& label, const juce::Font& font, int width, int height, juce::Point<int> centre);
+
+/** Centres for a row of texts of the given widths, ordered from left to right, that leave at least
+    `gap` between every two and move the texts from their wanted centres as little as that allows
+    (the least sum of squared moves): texts that fit stay where they are wanted. */
+std::vector<float> spreadApart (const std::vector<float>& wanted, const std::vector<float>& widths, float gap);
 } // namespace VQ_Layout
 
 /** An indicator light: a cached image of its look, rendered for its size whenever it is resized or
@@ -124,10 +130,16 @@ public:
 
     void paint (juce::Graphics& g) override;
 
+    /** Renders the image for the new size. */
+    void resized() override;
+
     std::function<void()> onClick = [] {};
 
 protected:
     explicit ButtonDiode (juce::Colour colour);
+
+    /** Renders `diodeImage` for the light's size and colour at the current pixel scale. */
+    virtual void renderImage() = 0;
 
     juce::Colour diodeColour;
     juce::Image diodeImage;
@@ -143,7 +155,8 @@ class ButtonLightDiode : public ButtonDiode
 public:
     explicit ButtonLightDiode (juce::Colour colour = PLEMVO_Colours::litLedColour);
 
-    void resized() override;
+protected:
+    void renderImage() override;
 };
 
 /** The unlit light; a press on it runs `onClick`. Its look is the same dark amber whatever its colour. */
@@ -152,8 +165,10 @@ class ButtonDarkDiode : public ButtonDiode
 public:
     explicit ButtonDarkDiode (juce::Colour colour = juce::Colour (0xFFFF3B5E));
 
-    void resized() override;
     void mouseDown (const juce::MouseEvent& e) override;
+
+protected:
+    void renderImage() override;
 };
 
 /** The text beside a light. It holds a click handler for its owner but never runs it itself. */

@@ -16,15 +16,41 @@ float scaleOf (juce::Graphics& g) noexcept
 }
 } // namespace
 
-bool VQ_PixelScale::adopt (juce::Graphics& g) noexcept
+void VQ_PixelScale::keep (std::initializer_list<juce::Image*> imagesToKeep)
+{
+    images.insert (images.end(), imagesToKeep);
+    forgetOtherScales();
+}
+
+bool VQ_PixelScale::adopt (juce::Graphics& g)
 {
     const auto s = scaleOf (g);
 
     if (s == scale)
         return false;
 
+    std::vector<juce::Image> current;
+    current.reserve (images.size());
+
+    for (auto* image : images)
+        current.push_back (*image);
+
+    const auto kept = otherScale == s;
+
+    if (kept)
+        for (size_t i = 0; i < images.size(); ++i)
+            *images[i] = otherImages[i];
+
+    otherImages = std::move (current);
+    otherScale = scale;
     scale = s;
-    return true;
+    return ! kept;
+}
+
+void VQ_PixelScale::forgetOtherScales()
+{
+    otherImages.clear();
+    otherScale = 0.0f;
 }
 
 juce::Image VQ_PixelScale::makeImage (int width, int height) const

@@ -4,6 +4,18 @@
 
 namespace DesktopWindows
 {
+bool hasDisplay()
+{
+    return juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+}
+
+juce::String describeMissingDisplay()
+{
+    const auto named = juce::SystemStats::getEnvironmentVariable ("DISPLAY", {});
+
+    return named.isEmpty() ? "this session has none" : "the display in DISPLAY (" + named + ") could not be opened";
+}
+
 juce::Component* findPopupMenu()
 {
     auto& desktop = juce::Desktop::getInstance();

@@ -9,6 +9,13 @@
 */
 namespace DesktopWindows
 {
+/** Whether windows can go on a display: JUCE opened the one that DISPLAY names. */
+bool hasDisplay();
+
+/** Why windows cannot go on a display, as the end of a sentence: this session has none (no DISPLAY), or
+    the one DISPLAY names could not be opened. */
+juce::String describeMissingDisplay();
+
 /** The popup menu showing on the display, or null. */
 juce::Component* findPopupMenu();
 

@@ -1,6 +1,10 @@
 #include "HostedInstance.h"
 
+#include "DesktopWindows.h"
+
 #include "ParamTools.h"
+
+#include <utility>
 
 namespace
 {
@@ -44,7 +48,7 @@ PlemvoAudioProcessorEditor& HostedInstance::openEditor()
     {
         editor.reset (static_cast<PlemvoAudioProcessorEditor*> (instance->createEditorIfNeeded()));
 
-        if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
+        if (DesktopWindows::hasDisplay())
         {
             // No title bar of its own, as inside a host's frame: a late move event of a window with one
             // closes any popup menu open over it, and such events come when they come.
@@ -96,18 +100,17 @@ void HostedInstance::audioProcessorParameterChangeGestureEnd (juce::AudioProcess
     write (SessionLog::Kind::hostGesture, "host gesture ends: " + instance->getParameters()[index]->getName (100));
 }
 
+// The manager tells an unchanged value too, and a listener that sets the setting again while it is told
+// (the instance refusing a move) makes the rest of that telling repeat the new value: only a change is logged.
 void HostedInstance::nonAutomatableParamValueChanged (int index, juce::var value)
 {
-    if (index == ParamData::isConnected)
-    {
-        const int serialNo = instance->getPlemvoParams().getNonAutomatableParamValue (ParamData::connectedDevSn);
-        write (SessionLog::Kind::connection,
-               (bool) value ? "connected to unit " + juce::String (serialNo) : juce::String ("not connected any more"));
-    }
-    else
-    {
-        write (SessionLog::Kind::connection, "remembers unit " + value.toString());
-    }
+    const int serialNo = instance->getPlemvoParams().getNonAutomatableParamValue (ParamData::connectedDevSn);
+    const auto text = index == ParamData::connectedDevSn ? "remembers unit " + value.toString()
+                      : (bool) value                     ? "connected to unit " + juce::String (serialNo)
+                                                         : juce::String ("not connected any more");
+
+    if (std::exchange (connectionSaid[index], text) != text)
+        write (SessionLog::Kind::connection, text);
 }
 
 bool HostedInstance::commandListenerCallback (juce::VqCommand* command)

@@ -7,6 +7,7 @@
 #include "vq_core/CommandListener.h"
 
 #include <functional>
+#include <map>
 
 /** One plug-in instance as the session runner hosts it: created through the plug-in's factory, watched as
     a host watches it (values and gestures it reports), and logged with its connection state and the
@@ -16,6 +17,7 @@ class HostedInstance : private juce::AudioProcessorListener,
                        private juce::CommandListener
 {
 public:
+    /** The session's time for a line about to be written; the runner logs what happened before it first. */
     using Clock = std::function<double()>;
 
     HostedInstance (const juce::String& name, SessionLog& log, Clock clock);
@@ -42,6 +44,7 @@ private:
     Clock clock;
     std::unique_ptr<PlemvoPluginInstance> instance;
     std::unique_ptr<PlemvoAudioProcessorEditor> editor;
+    std::map<int, juce::String> connectionSaid; // the last line logged of each watched setting
 
     void write (SessionLog::Kind kind, const juce::String& text);
     juce::String describeParameter (int index, float value) const;

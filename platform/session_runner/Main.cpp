@@ -72,7 +72,7 @@ int play (const juce::String& scriptName, const ScriptReader::Script& script, co
 
     std::cout << "Session " << scriptName << ", files in " << filesDirectory.getFullPathName() << std::endl;
 
-    SessionLog log (&std::cout);
+    SessionLog log (&std::cout, &std::cerr, scriptName + ", ");
     bool played = false;
 
     {

@@ -84,7 +84,7 @@ const std::vector<VerbInfo>& getVerbs()
           Verb::setting,
           { Word::name, Word::setting, Word::settingValue },
           0,
-          "sets a setting (true, false or a whole number)" },
+          "sets a setting: true or false, a whole number for SELECTED CHANNEL and CONNECTED DEV SN" },
         { "connect", "NAME SN", Verb::connect, { Word::name, Word::serial }, 0, "connects the instance to that unit" },
         { "disconnect", "NAME", Verb::disconnect, { Word::name }, 0, "gives the instance's unit up" },
         { "save-state",
@@ -280,13 +280,17 @@ juce::String checkSettingValue (int index, const juce::String& word)
     if (index == ParamData::isConnected)
         return "\"IS CONNECTED\" is the instance's own report and cannot be set";
 
-    if (ParamData::toSettingValue (index, ScriptReader::readSettingValue (word)).has_value())
+    // A script writes an on/off setting as true or false and a number as a number, never one for the other.
+    const auto value = ScriptReader::readSettingValue (word);
+    const auto onOff = ParamData::getSettingDefault (index).isBool();
+
+    if (value.isBool() == onOff && ParamData::toSettingValue (index, value).has_value())
         return {};
 
     const auto range = ParamData::getSettingRange (index);
     const auto name = juce::String ("\"") + ParamData::naParamName[index] + "\"";
 
-    if (ParamData::getSettingDefault (index).isBool())
+    if (onOff)
         return name + " is true or false, not \"" + word + "\"";
 
     return name + " is a whole number from " + juce::String (range.minValue) + " to " + juce::String (range.maxValue) +

@@ -1,16 +1,22 @@
 #include "SessionLog.h"
 
-SessionLog::SessionLog (std::ostream* outputStream)
-    : output (outputStream)
+SessionLog::SessionLog (std::ostream* outputStream, std::ostream* errorStream, const juce::String& prefix)
+    : output (outputStream),
+      errors (errorStream),
+      errorPrefix (prefix)
 {
 }
 
 void SessionLog::add (double timeMs, Kind kind, const juce::String& who, const juce::String& text)
 {
+    jassert (records.empty() || timeMs >= records.back().timeMs);
     records.push_back ({ timeMs, kind, who, text });
 
     if (output != nullptr)
         *output << format (records.back()) << std::endl;
+
+    if (errors != nullptr && kind == Kind::error)
+        *errors << errorPrefix << text << std::endl;
 }
 
 juce::StringArray SessionLog::getTexts (Kind kind, const juce::String& who) const

@@ -6,7 +6,8 @@
 #include <vector>
 
 /** The session runner's log: every line is kept as a record (for tests) and printed at once (for people),
-    stamped with the session's time in milliseconds. */
+    stamped with the session's time in milliseconds. Lines come in the order things happened, so their
+    times never go backwards. */
 class SessionLog
 {
 public:
@@ -32,8 +33,9 @@ public:
         juce::String text;
     };
 
-    /** Prints to the stream, or only records when it is null. */
-    explicit SessionLog (std::ostream* output);
+    /** Prints to the stream, or only records when it is null. An error goes to errors as well, after the
+        prefix (the script's name), as a wrong script line does before the session plays. */
+    explicit SessionLog (std::ostream* output, std::ostream* errors = nullptr, const juce::String& errorPrefix = {});
 
     void add (double timeMs, Kind kind, const juce::String& who, const juce::String& text);
 
@@ -46,5 +48,7 @@ public:
 
 private:
     std::ostream* output;
+    std::ostream* errors;
+    const juce::String errorPrefix;
     std::vector<Record> records;
 };

@@ -32,6 +32,12 @@ juce::String unitName (int serialNo)
     return "unit " + juce::String (serialNo);
 }
 
+/** A time on the setup's clock, the one clock of the log, in its milliseconds. */
+double toMilliseconds (vqsim::VirtualMidiSetup::Clock time)
+{
+    return (double) time.count() / 1000.0;
+}
+
 juce::String settingText (const juce::var& value)
 {
     return value.isBool() ? juce::String ((bool) value ? "true" : "false") : value.toString();
@@ -51,12 +57,19 @@ SessionRunner::~SessionRunner()
 
 double SessionRunner::now() const
 {
-    return (double) setup.now().count() / 1000.0;
+    return toMilliseconds (setup.now());
+}
+
+double SessionRunner::stampLine()
+{
+    const auto time = now();
+    logTrafficUpTo (time);
+    return time;
 }
 
 void SessionRunner::write (Kind kind, const juce::String& who, const juce::String& text)
 {
-    log.add (now(), kind, who, text);
+    log.add (stampLine(), kind, who, text);
 }
 
 bool SessionRunner::play (const std::vector<ScriptAction>& actions)
@@ -99,13 +112,15 @@ juce::String SessionRunner::perform (const ScriptAction& action, const juce::Str
             if (args[1] == "silent")
                 unit.setAnswersQueries (false);
 
-            if (args[1] != "unplugged")
+            if (args[1] == "unplugged")
             {
-                unit.plugIn();
-                write (Kind::info, unitName (serialNo),
-                       "plugged in" + juce::String (args[1] == "silent" ? " (never answers)" : ""));
+                write (Kind::info, unitName (serialNo), "added, not plugged in");
+                return {};
             }
 
+            unit.plugIn();
+            write (Kind::info, unitName (serialNo),
+                   "plugged in" + juce::String (args[1] == "silent" ? " (never answers)" : ""));
             return {};
         }
 
@@ -116,7 +131,7 @@ juce::String SessionRunner::perform (const ScriptAction& action, const juce::Str
             if (instances.count (args[0]) != 0)
                 return "instance " + args[0] + " exists already";
 
-            instances[args[0]] = std::make_unique<HostedInstance> (args[0], log, [this] { return now(); });
+            instances[args[0]] = std::make_unique<HostedInstance> (args[0], log, [this] { return stampLine(); });
             write (Kind::info, args[0], "created");
             watchManager();
             return {};
@@ -218,6 +233,9 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
         }
 
         case Verb::connect:
+            if (findUnit (args[1].getIntValue()) == nullptr)
+                return "no " + unitName (args[1].getIntValue()) + " in this session";
+
             write (Kind::info, who, "connect with " + unitName (args[1].getIntValue()));
             instance.chooseDevice (args[1].getIntValue(), true);
             return {};
@@ -284,7 +302,9 @@ juce::String SessionRunner::performOnInstance (const ScriptAction& action, Hoste
             auto& editor = hosted.openEditor();
             write (Kind::info, who,
                    "window opened, " + juce::String (editor.getWidth()) + " x " + juce::String (editor.getHeight()) +
-                       (editor.isOnDesktop() ? " on the display" : " off-screen (no display)") +
+                       (editor.isOnDesktop()
+                            ? juce::String (" on the display")
+                            : " off-screen (no display: " + DesktopWindows::describeMissingDisplay() + ")") +
                        (! waiting              ? ""
                         : editor.isOnDesktop() ? "; the waiting device-selector request goes to its menu bar"
                                                : "; the device-selector request goes on waiting: no selector "
@@ -344,7 +364,7 @@ juce::String SessionRunner::performInWindow (const ScriptAction& action, HostedI
 
     // The mouse's events reach the window through its peer, and only a window on a display has one.
     if (! editor.isOnDesktop())
-        return "the mouse needs the window on a display, and this session has none";
+        return "the mouse needs the window on a display, and " + DesktopWindows::describeMissingDisplay();
 
     auto& view = editor.getChannelView (args[1].getIntValue() - 1);
 
@@ -427,15 +447,13 @@ juce::String SessionRunner::selectDevice (HostedInstance& hosted, PlemvoAudioPro
 }
 
 // The main menu pops up under the menu button and the item is clicked where it shows, as a user does;
-// an item that opens a file dialog is followed into it.
+// the click first closes a popup open over the window (the device selector), as a user's does. An item
+// that opens a file dialog is followed into it.
 juce::String SessionRunner::chooseMenuItem (HostedInstance& hosted, PlemvoAudioProcessorEditor& editor,
                                             const juce::String& itemText, const juce::String& fileName)
 {
     if (! editor.isOnDesktop())
-        return "the main menu pops up only on a display, and this session has none";
-
-    if (DesktopWindows::findPopupMenu() != nullptr)
-        return "a popup menu is open already and would take the click";
+        return "the main menu pops up only on a display, and " + DesktopWindows::describeMissingDisplay();
 
     const auto who = hosted.getName();
     write (Kind::info, who, "mouse: click on the menu button");
@@ -657,7 +675,7 @@ bool SessionRunner::runUntil (const std::function<bool()>& condition, int timeou
             return false;
 
         juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jlimit (1, 5, (int) left));
-        logTraffic();
+        stampLine();
     }
 
     return true;
@@ -669,7 +687,7 @@ void SessionRunner::settle()
     for (int round = 0; round < 2; ++round)
     {
         setup.flush();
-        logTraffic();
+        stampLine();
 
         bool reached = false;
         juce::MessageManager::callAsync ([&reached] { reached = true; });
@@ -678,11 +696,13 @@ void SessionRunner::settle()
         while (! reached)
             juce::MessageManager::getInstance()->runDispatchLoopUntil (0);
 
-        logTraffic();
+        stampLine();
     }
 }
 
-void SessionRunner::logTraffic()
+// A unit stamps a message and records it under one lock, in order of time: every message stamped before
+// the time asked for is there to be read, and one stamped after it waits for a later line.
+void SessionRunner::logTrafficUpTo (double timeMs)
 {
     struct Pending
     {
@@ -690,12 +710,16 @@ void SessionRunner::logTraffic()
         vqsim::SimulatedUnit::Message message;
     };
 
+    const auto crossedBy = [timeMs] (const vqsim::SimulatedUnit::Message& message)
+    { return toMilliseconds (message.time) <= timeMs; };
+
     std::vector<Pending> fresh;
 
     for (auto& [serialNo, unit] : units)
     {
         auto& logged = trafficLogged[serialNo];
         auto traffic = unit->getTrafficFrom (logged);
+        traffic.erase (std::find_if_not (traffic.begin(), traffic.end(), crossedBy), traffic.end());
         logged += traffic.size();
 
         for (auto& message : traffic)
@@ -709,7 +733,7 @@ void SessionRunner::logTraffic()
     {
         const auto toUnit = item.message.direction == Direction::toUnit;
         const SysexText::Bytes bytes (item.message.bytes.begin(), item.message.bytes.end());
-        log.add ((double) item.message.time.count() / 1000.0, toUnit ? Kind::toUnit : Kind::fromUnit,
+        log.add (toMilliseconds (item.message.time), toUnit ? Kind::toUnit : Kind::fromUnit,
                  (toUnit ? "to " : "from ") + unitName (item.serialNo),
                  SysexText::toHex (bytes) + "  " + SysexText::describe (bytes, toUnit));
     }

@@ -72,7 +72,10 @@ private:
     juce::String answerFileDialog (HostedInstance& hosted, const juce::String& item, const juce::String& fileName);
     juce::String performOnUnit (const ScriptAction& action, vqsim::SimulatedUnit& unit, const juce::StringArray& args);
 
-    void logTraffic();
+    /** The time of a line about to be written: what crossed the cable up to then is logged first, each
+        message with the time it crossed, so that the log is in the order things happened. */
+    double stampLine();
+    void logTrafficUpTo (double timeMs);
     void write (SessionLog::Kind kind, const juce::String& who, const juce::String& text);
     void print (HostedInstance& hosted);
     juce::File resolve (const juce::String& name) const;

@@ -1,22 +1,11 @@
 #pragma once
 
-#include "InstanceFixture.h"
-
-#include "MidiBridge.h"
+#include "SessionAgreement.h"
 
 #include <thread>
 
 namespace instancetest
 {
-/** Counts the host gestures that are open, as the host sees them. */
-struct GestureWatch : juce::AudioProcessorParameter::Listener
-{
-    void parameterValueChanged (int, float) override {}
-    void parameterGestureChanged (int, bool starting) override { open += starting ? 1 : -1; }
-
-    std::atomic<int> open { 0 };
-};
-
 /** An instance on a unit, and what the host does to it from threads of its own. */
 class ChangeOrderTest : public InstanceTest
 {
@@ -112,44 +101,9 @@ public:
             10000);
     }
 
-    /** What disagrees about a parameter among the host parameter, the manager, the saved state and the
-        unit, and with the value that must have survived; empty when all hold it. */
     juce::String disagreementOn (int index, float survivor)
     {
-        juce::StringArray faults;
-        const auto saved = savedState();
-        const auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
-        const auto inState = (float) (double) tree.getChild (0).getChild (index)["VALUE"];
-
-        const std::pair<const char*, float> views[] = { { "host", hostParameter (index).getValue() },
-                                                        { "manager", params().getParamValue (index) },
-                                                        { "state", inState } };
-
-        for (auto& [name, value] : views)
-            if (value != survivor)
-                faults.add (juce::String (name) + " " + juce::String (value));
-
-        // While linked the unit plays channel 1 on both sides: channel 2 is not sent.
-        const bool channel2 = index > ParamData::channelTwinOffset;
-
-        if (! channel2 || ! ParamTools::isLinked (params().getParamValue (ParamData::channel)))
-        {
-            const auto toCode = PlemvoMidiBridge::getLambdaMidiFloatToInt (index);
-            const auto first = channel2 ? index - ParamData::channelTwinOffset : index;
-            int unitCode = -1;
-
-            if (ParamTools::getKind (index) == ParamTools::Kind::onOff)
-                unitCode = unitOnCable->getCode (channel2 ? 2 : 1, Protocol::switches) & toCode (1.0f);
-            else
-                for (const auto id : Protocol::channelControlIds)
-                    if (PlemvoMidiBridge::getChannel1Index (id) == first)
-                        unitCode = unitOnCable->getCode (channel2 ? 2 : 1, id);
-
-            if (unitCode != toCode (survivor))
-                faults.add ("unit code " + juce::String (unitCode) + " for " + juce::String (toCode (survivor)));
-        }
-
-        return faults.joinIntoString (", ");
+        return instancetest::disagreementOn (*plugin, *unitOnCable, index, survivor);
     }
 
     juce::String disagreementOnSetting (int index, const juce::var& survivor)
@@ -164,20 +118,10 @@ public:
         if (tree.getChild (1).getChild (index)["VALUE"] != survivor)
             faults.add ("state " + tree.getChild (1).getChild (index)["VALUE"].toString());
 
-        if (index == ParamData::selectedChannel && unitOnCable->getChannelMode() != channelModeOfParams())
+        if (index == ParamData::selectedChannel && unitOnCable->getChannelMode() != channelModeOf (params()))
             faults.add ("unit mode " + juce::String (unitOnCable->getChannelMode()));
 
         return faults.joinIntoString (", ");
-    }
-
-    int channelModeOfParams()
-    {
-        if (ParamTools::isLinked (params().getParamValue (ParamData::channel)))
-            return Protocol::channelsLinked;
-
-        return (int) params().getNonAutomatableParamValue (ParamData::selectedChannel) == 1
-                   ? Protocol::channel2Selected
-                   : Protocol::channel1Selected;
     }
 
     static constexpr int serial = 3;

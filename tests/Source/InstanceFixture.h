@@ -37,6 +37,11 @@ struct CommandCounter : juce::CommandListener
 class InstanceTest : public testing::Test
 {
 protected:
+    explicit InstanceTest (vqsim::VirtualMidiSetup::ClockMode clock = vqsim::VirtualMidiSetup::ClockMode::realTime)
+        : setup (clock)
+    {
+    }
+
     vqsim::SimulatedUnit& addUnit (int serialNo, bool plugIn = true)
     {
         auto& unit = *(units[serialNo] = std::make_unique<vqsim::SimulatedUnit> (setup, serialNo));

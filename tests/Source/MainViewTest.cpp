@@ -2,6 +2,7 @@
 #include "Mouse.h"
 
 #include "vq_core/VqDawParameter.h"
+#include "vq_gui/VqDefaultLookAndFeelScope.h"
 
 #include <cmath>
 
@@ -413,23 +414,124 @@ TEST_F (MainViewTest, APlainDoubleClickOnAnEqKnobChangesNothingThoughItsResetCli
     }
 }
 
-TEST_F (MainViewTest, TheChannelSwitchsCaptionIsDrawnInTheSwitchsLabelColourAndItsPositionLabelsInBlack)
+TEST_F (MainViewTest, TheChannelSwitchsCaptionAndPositionLabelsArePrintedBlackAsEveryTextOfTheLightPlate)
 {
     auto& channelSwitch = view().channelSwitch;
     auto& caption = channelSwitch.descriptionLabel;
     ASSERT_EQ (caption.getText(), "CH.");
+    EXPECT_EQ (channelSwitch.labelColour, juce::Colours::black);
     EXPECT_EQ (caption.findColour (juce::Label::textColourId), channelSwitch.labelColour);
-    EXPECT_EQ (channelSwitch.labelColour, PLEMVO_Colours::panelFontColour);
 
     const auto drawn = vqtest::renderComponent (caption);
-    const auto inLabelColour = [] (juce::Colour c)
-    { return c.getAlpha() > 200 && vqtest::coloursNear (c, PLEMVO_Colours::panelFontColour, 8); };
-    const auto dark = [] (juce::Colour c) { return c.getAlpha() > 100 && c.getBrightness() < 0.5f; };
-    EXPECT_GT (vqtest::countPixels (drawn, inLabelColour, caption.getLocalBounds()), 5);
-    EXPECT_EQ (vqtest::countPixels (drawn, dark, caption.getLocalBounds()), 0);
+    const auto dark = [] (juce::Colour c) { return c.getAlpha() > 200 && c.getBrightness() < 0.1f; };
+    const auto light = [] (juce::Colour c) { return c.getAlpha() > 100 && c.getBrightness() > 0.5f; };
+    EXPECT_GT (vqtest::countPixels (drawn, dark, caption.getLocalBounds()), 5);
+    EXPECT_EQ (vqtest::countPixels (drawn, light, caption.getLocalBounds()), 0);
 
     for (auto* label : channelSwitch.positionLabels)
         EXPECT_EQ (label->findColour (juce::Label::textColourId), juce::Colours::black) << label->getText();
+}
+
+namespace
+{
+/** The box of a text's ink, every pixel of any alpha, as drawn at the scale, in the view's coordinates. */
+juce::Rectangle<float> inkBox (PLEMVO_MainView& v, juce::Label& label, float scale)
+{
+    const auto image = vqtest::renderComponent (label, scale);
+    int left = image.getWidth(), right = -1, top = image.getHeight(), bottom = -1;
+
+    for (int y = 0; y < image.getHeight(); ++y)
+        for (int x = 0; x < image.getWidth(); ++x)
+            if (image.getPixelAt (x, y).getAlpha() > 0)
+            {
+                left = juce::jmin (left, x);
+                right = juce::jmax (right, x);
+                top = juce::jmin (top, y);
+                bottom = juce::jmax (bottom, y);
+            }
+
+    if (right < left)
+        return {};
+
+    const auto ink = juce::Rectangle<int>::leftTopRightBottom (left, top, right + 1, bottom + 1).toFloat() / scale;
+    return ink + v.getLocalPoint (&label, juce::Point<int>()).toFloat();
+}
+
+template <typename Type> std::vector<Type*> visibleDescendants (juce::Component& parent)
+{
+    std::vector<Type*> found;
+
+    for (auto* child : parent.getChildren())
+    {
+        if (! child->isVisible())
+            continue;
+
+        if (auto* typed = dynamic_cast<Type*> (child))
+            found.push_back (typed);
+
+        for (auto* inner : visibleDescendants<Type> (*child))
+            found.push_back (inner);
+    }
+
+    return found;
+}
+} // namespace
+
+// A reader takes texts side by side for one word unless empty columns part them: three pixels do
+// ("30" and "60" of the high-pass switch have four), the gap between letters is one.
+TEST_F (MainViewTest, EveryTwoTextsSideBySideStandThreePixelsApartAndNoneLiesUnderALightOrAButtonCapAtScaleOneAndTwo)
+{
+    juce::VqDefaultLookAndFeelScope embeddedFaces;
+    makeViews();
+    auto& v = view();
+    constexpr float minimumGap = 3.0f;
+
+    for (const auto scale : { 1.0f, 2.0f })
+    {
+        std::vector<std::pair<juce::String, juce::Rectangle<float>>> texts;
+
+        for (auto* label : visibleDescendants<juce::Label> (v))
+            if (const auto ink = inkBox (v, *label, scale); ! ink.isEmpty())
+                texts.emplace_back (label->getText(), ink);
+
+        ASSERT_GT (texts.size(), 30u);
+
+        for (size_t i = 0; i < texts.size(); ++i)
+        {
+            for (size_t j = i + 1; j < texts.size(); ++j)
+            {
+                const auto& [a, inkA] = texts[i];
+                const auto& [b, inkB] = texts[j];
+
+                if (inkA.getY() >= inkB.getBottom() || inkB.getY() >= inkA.getBottom())
+                    continue; // one above the other
+
+                const auto gap = juce::jmax (inkB.getX() - inkA.getRight(), inkA.getX() - inkB.getRight());
+                EXPECT_GE (gap, minimumGap) << "\"" << a << "\" and \"" << b << "\" at scale " << scale;
+            }
+
+            // A light's box holds its glow too: a text may touch it, not lie a quarter under it.
+            const auto& [text, ink] = texts[i];
+
+            for (auto* light : visibleDescendants<ButtonDiode> (v))
+            {
+                const auto covered = ink.getIntersection (v.getLocalArea (light, light->getLocalBounds()).toFloat());
+                EXPECT_LT (covered.getWidth() * covered.getHeight(), 0.25f * ink.getWidth() * ink.getHeight())
+                    << "\"" << text << "\" under a light at scale " << scale;
+            }
+
+            // A push button's metal cap is the middle 55/75 of its width; its shadow may lie over a text.
+            for (auto* button : visibleDescendants<VQ_Button_s500> (v))
+            {
+                const auto box = v.getLocalArea (button, button->getLocalBounds()).toFloat();
+                const auto centre = box.getCentre();
+                const auto nearest = juce::Point<float> (juce::jlimit (ink.getX(), ink.getRight(), centre.x),
+                                                         juce::jlimit (ink.getY(), ink.getBottom(), centre.y));
+                EXPECT_GE (nearest.getDistanceFrom (centre), 0.5f * box.getWidth() * 55.0f / 75.0f)
+                    << "\"" << text << "\" under a button at scale " << scale;
+            }
+        }
+    }
 }
 
 TEST_F (MainViewTest, ClicksReachTheControlsBeneathTheOverlay)

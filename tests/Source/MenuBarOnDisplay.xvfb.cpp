@@ -1,5 +1,6 @@
 #include "DesktopWindows.h"
 #include "InstanceFixture.h"
+#include "KeyboardFocus.h"
 #include "Mouse.h"
 
 #include "Ids.h"
@@ -27,7 +28,7 @@ std::vector<juce::Component*> rowsShowing (const MenuBar& bar)
 class MenuBarOnDisplayTest : public InstanceTest
 {
 protected:
-    void openWindow (PlemvoPluginInstance& instance)
+    void openWindow (PlemvoPluginInstance& instance, bool focused = true)
     {
         bar = std::make_unique<MenuBar> (instance, instance.getPlemvoParams());
         window.setBounds (100, 100, 650, 300);
@@ -38,7 +39,9 @@ protected:
 
         // A popup closes itself while no window of the process has the keyboard focus.
         window.setWantsKeyboardFocus (true);
-        window.grabKeyboardFocus();
+
+        if (focused)
+            window.grabKeyboardFocus();
     }
 
     void TearDown() override
@@ -214,5 +217,49 @@ TEST_F (MenuBarOnDisplayTest, RepeatedSelectorRequestsLeaveAClosedSelectorClosed
 
     ASSERT_TRUE (clickBesideTheMenus());
     EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 3; }, 3000));
+}
+
+// JUCE closes a popup at once while the process is in the background (a host behind another program
+// while a session loads): such a selector was never seen, and shows once a window has the focus.
+TEST_F (MenuBarOnDisplayTest, ASelectorTheSystemClosedShowsAtTheNextRequestOnceTheWindowHasTheFocus)
+{
+    addUnit (17);
+    addUnit (23);
+    vqtest::OtherApplication other;
+
+    for (const bool inFrontWhenAsked : { true, false })
+    {
+        SCOPED_TRACE (inFrontWhenAsked ? "the selector showed, then another program took the focus"
+                                       : "another program had the focus when the instance asked");
+        auto& instance = createInstance();
+        setSetting (instance, ParamData::shouldBeConnected, false); // asks only once the scene is set
+        ASSERT_TRUE (waitForListedUnits (2));
+        openWindow (instance, false);
+        ASSERT_TRUE (vqtest::focusWindow (window));
+
+        if (inFrontWhenAsked)
+        {
+            setSetting (instance, ParamData::shouldBeConnected, true);
+            ASSERT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 2; }, 3000));
+            ASSERT_TRUE (other.takeFocus());
+        }
+        else
+        {
+            ASSERT_TRUE (other.takeFocus());
+            setSetting (instance, ParamData::shouldBeConnected, true);
+        }
+
+        // The instance asks again meanwhile: no selector flashes up, the request waits.
+        vqtest::runMessageLoopFor (1200);
+        EXPECT_EQ (DesktopWindows::findPopupMenu(), nullptr);
+        EXPECT_TRUE (instance.hasPendingCommand());
+
+        window.getPeer()->grabFocus(); // the user clicks into the window
+        EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 2; }, 3000));
+
+        bar.reset();
+        window.removeFromDesktop();
+        destroy (instance);
+    }
 }
 } // namespace

@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "MidiBridge.h"
 #include "ParamTools.h"
 
@@ -25,12 +26,12 @@ struct CodeToValue
 
 void PrintTo (const ValueToCode& row, std::ostream* os)
 {
-    *os << paramName[row.paramIndex] << " " << row.value << " -> " << row.code;
+    *os << paramName[row.paramIndex] << " " << row.value << " gives " << row.code;
 }
 
 void PrintTo (const CodeToValue& row, std::ostream* os)
 {
-    *os << paramName[row.paramIndex] << " code " << row.code << " -> " << row.value;
+    *os << paramName[row.paramIndex] << " code " << row.code << " gives " << row.value;
 }
 
 class ValueToCodeTest : public testing::TestWithParam<ValueToCode>
@@ -90,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P (
         ValueToCode { eq1Gain1, -0.5f, 0 }, ValueToCode { eq1Gain1, 1.5f, 120 }, ValueToCode { eq1Gain1, nan, 0 },
         ValueToCode { eq1Freq1, 2.0f, 255 }, ValueToCode { eq1Q1, -1.0f, 255 }, ValueToCode { eq1Q1, 2.0f, 0 },
         ValueToCode { lpf1, -1.0f, 0 }, ValueToCode { lpf1, 2.0f, 8 }, ValueToCode { hpf1, -1.0f, 0 },
-        ValueToCode { hpf1, 9.0f, 233 }, ValueToCode { engage1, 7.0f, 64 }, ValueToCode { engage1, -7.0f, 0 }));
+        ValueToCode { hpf1, 9.0f, 233 }, ValueToCode { engage1, 7.0f, 64 }, ValueToCode { engage1, -7.0f, 0 }),
+    vqtest::NameAsPrinted {});
 
 INSTANTIATE_TEST_SUITE_P (
     Table, CodeToValueTest,
@@ -111,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P (
         CodeToValue { eq2Engage1, 0x100, 0.0f },
         // codes outside a control's range never give a value outside 0..1
         CodeToValue { eq1Gain1, 200, 1.0f }, CodeToValue { eq1Gain1, 300, 1.0f }, CodeToValue { eq1Freq1, 300, 1.0f },
-        CodeToValue { eq1Q1, 300, 0.0f }, CodeToValue { eq1Q1, 255 + 128, 0.0f }, CodeToValue { eq1Q1, 511, 0.0f }));
+        CodeToValue { eq1Q1, 300, 0.0f }, CodeToValue { eq1Q1, 255 + 128, 0.0f }, CodeToValue { eq1Q1, 511, 0.0f }),
+    vqtest::NameAsPrinted {});
 
 TEST (MidiBridgeConverters, EveryStepOfAKnobComesBackAsItself)
 {

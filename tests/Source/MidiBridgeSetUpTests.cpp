@@ -1,4 +1,5 @@
 #include "BridgeFixture.h"
+#include "CaseNames.h"
 
 namespace bridgetest
 {
@@ -235,6 +236,8 @@ TEST_P (UnitModeChangeTest, TheUnitIsSentOnceTheChannelItLacksAndThenAgreesWithT
 
     attachAndSettle();
 
+    // Long after the connection's resend: nothing sent can still be on the cable.
+    MidiParam::setWallClock ([] { return juce::Time::currentTimeMillis() + 1000; });
     unit.changeChannelMode (row.after);
     settle();
     vqtest::runMessageLoopFor (20);
@@ -270,6 +273,12 @@ struct ModeFromUnit
     int selected;
 };
 
+void PrintTo (const ModeFromUnit& row, std::ostream* os)
+{
+    *os << "mode code " << row.code << " gives CHANNEL " << row.channelValue << " and SELECTED CHANNEL "
+        << row.selected;
+}
+
 class ModeFromUnitTest : public BridgeFixture, public testing::WithParamInterface<ModeFromUnit>
 {
 };
@@ -294,7 +303,8 @@ TEST_P (ModeFromUnitTest, TheUnitsModeSetsChannelAndSelectedChannelInsideOneGest
 
 INSTANTIATE_TEST_SUITE_P (Codes, ModeFromUnitTest,
                           testing::Values (ModeFromUnit { 4, 0.0f, 0 }, ModeFromUnit { 1, 1.0f, 1 },
-                                           ModeFromUnit { 2, 1.0f, 0 }));
+                                           ModeFromUnit { 2, 1.0f, 0 }),
+                          vqtest::NameAsPrinted {});
 
 TEST_F (BridgeFixture, AStrayModeCode3FromTheUnitReadsAsChannel1SelectedInTheParametersAsInTheRouting)
 {

@@ -1,4 +1,5 @@
 #include "BridgeFixture.h"
+#include "CaseNames.h"
 
 namespace bridgetest
 {
@@ -60,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P (
                      KnobToWire { Protocol::channel2Selected, hpf1, 0.25f, { { 8, 11, 63 } } },
                      KnobToWire { Protocol::channel2Selected, hpf2, 0.25f, { { 1, 11, 63 } } },
                      KnobToWire { Protocol::channel2Selected, eq2Engage1, 1.0f, { { 8, 15, 0x48 } } },
-                     KnobToWire { Protocol::channel2Selected, eq2Engage2, 1.0f, { { 1, 15, 0x48 } } }));
+                     KnobToWire { Protocol::channel2Selected, eq2Engage2, 1.0f, { { 1, 15, 0x48 } } }),
+    vqtest::NameAsPrinted {});
 
 TEST_F (BridgeFixture, SwitchesChangedTogetherInOneTurnGoOutAsOneByteCarryingThemAll)
 {

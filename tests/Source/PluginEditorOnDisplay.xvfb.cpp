@@ -283,7 +283,7 @@ TEST_F (EditorOnDisplayTest, AQSwitchAtEitherEndOfItsRangeIgnoresAFurtherStepTha
 }
 
 // Two free units and none remembered: the request waits for a window, whose menu bar then opens the
-// selector with both.
+// selector with both while the host is in front.
 TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheNewWindow)
 {
     auto& instance = createInstanceWithWaitingRequest();
@@ -294,6 +294,7 @@ TEST_F (EditorOnDisplayTest, AWaitingDeviceSelectorRequestOpensTheSelectorOfTheN
     EXPECT_FALSE (instance.hasPendingCommand());
     window->addToDesktop (0);
     window->setVisible (true);
+    window->getPeer()->grabFocus(); // the host is in front
     vqtest::drainMessageLoop();
 
     auto* selector = static_cast<Editor&> (*window).getMenuBar().getDeviceSelector();
@@ -318,6 +319,7 @@ TEST_F (EditorOnDisplayTest, AWindowOffTheDisplayLeavesTheRequestWaitingAndAsksF
 
     window->setVisible (true);
     window->addToDesktop (0);
+    window->getPeer()->grabFocus(); // the host is in front
     ASSERT_TRUE (vqtest::runMessageLoopUntil (
         [&] { return juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0; }));
     EXPECT_FALSE (instance.hasPendingCommand());

@@ -22,6 +22,19 @@ bool showsLink (Editor& editor)
            inFront (editor, 0);
 }
 
+/** The channel-switch light a panel lights: its position, -1 for none and -2 for several. */
+int litChannelLight (PLEMVO_MainView& view)
+{
+    auto lit = -1;
+    auto& lights = view.channelSwitch.lightDiodes;
+
+    for (int i = 0; i < lights.size(); ++i)
+        if (lights[i]->isVisible())
+            lit = lit == -1 ? i : -2;
+
+    return lit;
+}
+
 TEST_F (EditorTest, AWindowOpenedSingleIsNarrowWithTheMenuBarThenTheRightAndTheLeftPanel)
 {
     auto& editor = openEditor (createInstance());
@@ -142,8 +155,6 @@ TEST_F (EditorTest, OpeningWidensAtOncePausesThreeHundredFiftyMsThenSlidesTheRig
 {
     auto& instance = createDualMonoInstance (1, false);
     auto& editor = openEditor (instance);
-    for (int channel : { 0, 1 })
-        editor.getChannelView (channel).channelSwitch.setValue (0.0f, juce::dontSendNotification);
 
     clickWindowButton (editor.getChannelView (1));
 
@@ -156,9 +167,9 @@ TEST_F (EditorTest, OpeningWidensAtOncePausesThreeHundredFiftyMsThenSlidesTheRig
     EXPECT_EQ (editor.getTimerInterval(), 350);
     EXPECT_TRUE (editor.getAnimator().getTasks().isEmpty());
 
-    // Both views are told the selected channel directly: their channel switches show channel 2.
-    for (int channel : { 0, 1 })
-        EXPECT_EQ (editor.getChannelView (channel).channelSwitch.getValue(), 2.0f);
+    // Each panel lights its own channel from the start of the pause.
+    EXPECT_EQ (litChannelLight (editor.getChannelView (0)), 1);
+    EXPECT_EQ (litChannelLight (editor.getChannelView (1)), 2);
 
     ASSERT_TRUE (endPause (editor));
     auto* slide = editor.getAnimator().findTaskFor (&editor.getChannelView (1));
@@ -263,6 +274,53 @@ TEST_F (EditorTest, DoubleWindowFromAPresetWidensAtOnceWithBothPanelsSideBySide)
     EXPECT_EQ (editor.getWidth(), 325);
     EXPECT_EQ (editor.getChannelView (1).getBounds(), Editor::parkedBounds());
     EXPECT_FALSE (editor.getChannelView (1).isVisible());
+}
+
+// However DOUBLE WINDOW changes, the panels end with the same lights: side by side in DUAL MONO each
+// lights its own channel, in the single window both light the selected one; in LINK both light LINK.
+TEST_F (EditorTest, TheChannelLightsEndTheSameWhetherTheWindowButtonOrAPresetChangesDoubleWindow)
+{
+    struct Case
+    {
+        bool dualMono;
+        int selected;
+        int doubleLeft, doubleRight, single;
+    };
+
+    for (const bool byUser : { true, false })
+    {
+        for (const auto& c : { Case { true, 0, 1, 2, 1 }, Case { true, 1, 1, 2, 2 }, Case { false, 0, 0, 0, 0 } })
+        {
+            SCOPED_TRACE (juce::String (byUser ? "window button" : "preset") + (c.dualMono ? ", dual mono" : ", link") +
+                          ", channel " + juce::String (c.selected + 1));
+            auto& instance = createDualMonoInstance (c.selected, false);
+            setChannelMode (instance, c.dualMono);
+            auto& editor = openEditor (instance);
+            auto& left = editor.getChannelView (0);
+            auto& right = editor.getChannelView (1);
+
+            const auto change = [&] (bool doubleWindow)
+            {
+                if (byUser)
+                    clickWindowButton (left.isVisible() ? left : right);
+                else
+                    set (instance, ParamData::doubleWindow, doubleWindow);
+
+                settleWindow (editor);
+                ASSERT_TRUE (isConsistent (editor, instance));
+            };
+
+            change (true);
+            EXPECT_EQ (litChannelLight (left), c.doubleLeft);
+            EXPECT_EQ (litChannelLight (right), c.doubleRight);
+
+            change (false);
+            EXPECT_EQ (litChannelLight (left), c.single);
+            EXPECT_EQ (litChannelLight (right), c.single);
+            closeEditor (editor);
+            destroy (instance);
+        }
+    }
 }
 
 // A same-size setBounds calls no resized: a layout flag set for it would make the next real resize

@@ -30,13 +30,6 @@ struct DuringSettingAnnouncement : juce::VqParamsManager::NonAutomatableParamLis
     std::function<void()> action;
 };
 
-/** A value of the parameter that the unit can hold exactly: the kind's step, or off and on for a switch. */
-float stepOf (int index, int step)
-{
-    const auto kind = ParamTools::getKind (index);
-    return kind == ParamTools::Kind::onOff ? (float) (step % 2) : ParamTools::stepToValue (kind, step);
-}
-
 /** The channel's eleven parameters from its first index. */
 std::vector<int> channelParams (int first)
 {

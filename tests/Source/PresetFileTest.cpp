@@ -9,11 +9,44 @@
 
 #include <cstring>
 #include <filesystem>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
+/** While it lives, the calling thread's files are opened with the access of the user "nobody" when the
+    process runs as root: a change of the file-system user ID from root drops the capabilities that pass
+    by permissions, for this thread only, and changing it back restores them. */
+class UnprivilegedFileAccess
+{
+public:
+    UnprivilegedFileAccess()
+    {
+        if (geteuid() == 0)
+        {
+            setfsgid ((gid_t) nobody);
+            setfsuid (nobody);
+        }
+    }
+
+    ~UnprivilegedFileAccess()
+    {
+        if (geteuid() == 0)
+        {
+            setfsuid (0);
+            setfsgid (0);
+        }
+    }
+
+    /** Whether permissions bind the thread's file access; setfsuid answers the ID in force when asked
+        to take one it cannot. */
+    bool bindsPermissions() const { return geteuid() != 0 || setfsuid ((uid_t) -1) == (int) nobody; }
+
+private:
+    static constexpr uid_t nobody = 65534;
+};
+
 class PresetFileTest : public testing::Test
 {
 protected:
@@ -283,18 +316,23 @@ TEST_F (PresetFileTest, ASaveThatCannotBeWrittenSaysWhyAndLeavesEverythingAsItWa
     EXPECT_EQ (filesIn (folder), juce::StringArray ({ "plain.txt", "taken.vqrp" }));
 }
 
+// Permissions do not bind root, which the set-up runs as: there the save is made with the file access
+// of an ordinary user, as the test's thread alone (the whole process stays root).
 TEST_F (PresetFileTest, ASaveIntoAFolderWithoutWritePermissionSaysItIsReadOnlyAndKeepsTheOldPreset)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-
     const auto target = folder.getChildFile ("sound.vqrp");
     ASSERT_TRUE (target.replaceWithText ("old"));
     ASSERT_TRUE (folder.setReadOnly (true, false));
 
-    expectSaveRefused (target, "the folder " + folder.getFullPathName() + " is read-only");
+    {
+        const UnprivilegedFileAccess asAnOrdinaryUser;
+        ASSERT_TRUE (asAnOrdinaryUser.bindsPermissions()) << "the thread's file access stayed root's";
+        expectSaveRefused (target, "the folder " + folder.getFullPathName() + " is read-only");
+    }
+
     folder.setReadOnly (false, false);
     EXPECT_EQ (target.loadFileAsString(), "old");
+    EXPECT_EQ (filesIn (folder), juce::StringArray ({ "sound.vqrp" }));
 }
 
 TEST_F (PresetFileTest, AFileThatIsNotAWholePresetIsRefusedWithTheReason)

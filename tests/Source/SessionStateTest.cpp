@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "MessageLoop.h"
 #include "ParamsTestRig.h"
 #include "RepositoryFile.h"
@@ -303,7 +304,8 @@ TEST_P (SessionStateBank, TheGoldenBankAppliesItsActivePresetAndItsUnitOnlyWhile
 
 INSTANTIATE_TEST_SUITE_P (Table, SessionStateBank,
                           testing::Values (BankCase { "connected", true, 3, true },
-                                           BankCase { "disconnected", false, -1, false }));
+                                           BankCase { "disconnected", false, -1, false }),
+                          vqtest::NameByRule {});
 
 TEST_F (SessionStateTest, ABankWithoutUnitNumberLeavesTheRememberedUnit)
 {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "GuardedValueTreeReader.h"
 #include "PresetXmlParser.h"
 #include "StateReader.h"
@@ -181,13 +182,15 @@ INSTANTIATE_TEST_SUITE_P (
 
                        return b.count (0).block();
                    } },
-        TreeCase { "more bytes than the limit", []
+        TreeCase { "more bytes than the limit",
+                   []
                    {
                        Bytes b;
                        b.stateStart (0);
                        b.out.writeRepeatedByte (0, StateReader::maxBytes);
                        return b.block();
-                   } }));
+                   } }),
+    vqtest::NameByRule {});
 
 TEST (StateBadTrees, NestingUpToTheLimitAndTrailingBytesAreAccepted)
 {
@@ -353,7 +356,8 @@ INSTANTIATE_TEST_SUITE_P (
         XmlCase { "a comment inside a tag", [] { return juce::String ("<S <!-- x --> a=\"1\"/>"); } },
         XmlCase { "a non-ASCII name", [] { return juce::String::fromUTF8 ("<S\xc3\xa9/>"); } },
         XmlCase { "text before the document element", [] { return juce::String ("hello <S/>"); } },
-        XmlCase { "only a declaration", [] { return juce::String ("<?xml version=\"1.0\"?>"); } }));
+        XmlCase { "only a declaration", [] { return juce::String ("<?xml version=\"1.0\"?>"); } }),
+    vqtest::NameByRule {});
 
 TEST (StateBadXml, TheLimitsThemselvesAndThePlainFormsAreAccepted)
 {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
 #include "ParamTools.h"
 #include "StateReader.h"
 
@@ -260,7 +261,8 @@ INSTANTIATE_TEST_SUITE_P (
                      BadValueCase { "a number as text", [] { return juce::var ("0.5"); } },
                      BadValueCase { "a bool", [] { return juce::var (true); } },
                      BadValueCase { "an array", [] { return juce::var (juce::Array<juce::var> { 0.5 }); } },
-                     BadValueCase { "a blob", [] { return juce::var (juce::MemoryBlock (4, true)); } }));
+                     BadValueCase { "a blob", [] { return juce::var (juce::MemoryBlock (4, true)); } }),
+    vqtest::NameByRule {});
 
 //==============================================================================
 struct SettingCase
@@ -300,7 +302,8 @@ INSTANTIATE_TEST_SUITE_P (
         SettingCase { "no VALUE", 2, {}, false }, SettingCase { "a text id that is no number", "two", true, false },
         SettingCase { "a value as text", 1, "5", false }, SettingCase { "a value as double", 3, 1.0, false },
         SettingCase { "a serial number beyond a byte", 1, 256, false }, SettingCase { "a third channel", 3, 2, false },
-        SettingCase { "an int bool other than 0 or 1", 2, 7, false }));
+        SettingCase { "an int bool other than 0 or 1", 2, 7, false }),
+    vqtest::NameByRule {});
 
 //==============================================================================
 TEST (StateReaderXml, AParameterListIsReadPlainWrappedAndWithByteOrderMarks)
@@ -380,7 +383,8 @@ INSTANTIATE_TEST_SUITE_P (
                      ListItemCase { "infinity", "<3 value=\"inf\"/>", {} },
                      ListItemCase { "an overflowing exponent", "<3 value=\"1e400\"/>", {} },
                      ListItemCase { "the attribute name in another case", "<3 VALUE=\"0.5\"/>", {} },
-                     ListItemCase { "text between items", "some text", {} }));
+                     ListItemCase { "text between items", "some text", {} }),
+    vqtest::NameByRule {});
 
 TEST (StateReaderXml, XmlWithoutParametersOrPresetsChangesNothing)
 {
@@ -434,7 +438,8 @@ INSTANTIATE_TEST_SUITE_P (Table, StateReaderBankDevice,
                                            BankDeviceCase { "beyond a byte", " devNo=\"256\"", std::nullopt },
                                            BankDeviceCase { "not a number", " devNo=\"abc\"", std::nullopt },
                                            BankDeviceCase { "an empty number", " devNo=\"\"", std::nullopt },
-                                           BankDeviceCase { "another case", " DEVNO=\"3\"", std::nullopt }));
+                                           BankDeviceCase { "another case", " DEVNO=\"3\"", std::nullopt }),
+                          vqtest::NameByRule {});
 
 TEST (StateReaderBank, ABankWithoutTheActivePresetChangesOnlyTheUnit)
 {

@@ -30,26 +30,84 @@ juce::Image screenArea (const vqtest::PaintingWindow& window, juce::Rectangle<in
     return window.getScreen().getClippedImage (pixels).createCopy();
 }
 
-/** A value of each control of the first channel from the host, with the widget that shows it. */
-struct HostValue
+using Widgets = std::vector<juce::Component*>;
+
+PLEMVO_MainView& left (Editor& editor)
 {
-    Slot slot;
-    float value;
-    juce::Component& (*widget) (PLEMVO_MainView&);
+    return editor.getChannelView (0);
+}
+
+/** A change from outside the window, with the widgets that show it. */
+struct OutsideChange
+{
+    juce::String what;
+    std::function<void (PlemvoParamsManager&, PLEMVO_MainView&)> apply;
+    Widgets (*widgets) (Editor&);
 };
 
-const HostValue hostValues[] {
-    { Slot::eq1GainSlot, 0.8f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq1GainKnob; } },
-    { Slot::eq1FreqSlot, 0.2f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq1FreqKnob; } },
-    { Slot::eq2GainSlot, 0.3f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq2GainKnob; } },
-    { Slot::eq2FreqSlot, 0.9f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq2FreqKnob; } },
-    { Slot::eq1QSlot, 0.75f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq1QSwitch; } },
-    { Slot::eq2QSlot, 0.13f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq2QSwitch; } },
-    { Slot::hpfSlot, 0.5f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.hpSwitch; } },
-    { Slot::lpfSlot, 0.25f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.lpSwitch; } },
-    { Slot::engageSlot, 0.0f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.engageButton; } },
-    { Slot::eq1EngageSlot, 1.0f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq1InButton; } },
-    { Slot::eq2EngageSlot, 1.0f, [] (PLEMVO_MainView& v) -> juce::Component& { return v.eq2InButton; } },
+OutsideChange hostValue (Slot slot, float value, Widgets (*widgets) (Editor&))
+{
+    return { "a host value of slot " + juce::String ((int) slot),
+             [slot, value] (PlemvoParamsManager& params, PLEMVO_MainView& view)
+             { params.setParamValue (nullptr, view.getParamIndex (slot), value); },
+             widgets };
+}
+
+OutsideChange setting (const char* what, int index, const juce::var& value, Widgets (*widgets) (Editor&))
+{
+    return { what,
+             [index, value] (PlemvoParamsManager& params, PLEMVO_MainView&)
+             { params.setNonAutomatableParamValue (nullptr, index, value); },
+             widgets };
+}
+
+// In order: each row starts from the state the rows before it left.
+const OutsideChange outsideChanges[] {
+    hostValue (Slot::eq1GainSlot, 0.8f, [] (Editor& e) -> Widgets { return { &left (e).eq1GainKnob }; }),
+    hostValue (Slot::eq1FreqSlot, 0.2f, [] (Editor& e) -> Widgets { return { &left (e).eq1FreqKnob }; }),
+    hostValue (Slot::eq2GainSlot, 0.3f, [] (Editor& e) -> Widgets { return { &left (e).eq2GainKnob }; }),
+    hostValue (Slot::eq2FreqSlot, 0.9f, [] (Editor& e) -> Widgets { return { &left (e).eq2FreqKnob }; }),
+    hostValue (Slot::eq1QSlot, 0.75f, [] (Editor& e) -> Widgets { return { &left (e).eq1QSwitch }; }),
+    hostValue (Slot::eq2QSlot, 0.13f, [] (Editor& e) -> Widgets { return { &left (e).eq2QSwitch }; }),
+    hostValue (Slot::hpfSlot, 0.5f, [] (Editor& e) -> Widgets { return { &left (e).hpSwitch }; }),
+    hostValue (Slot::lpfSlot, 0.25f, [] (Editor& e) -> Widgets { return { &left (e).lpSwitch }; }),
+    hostValue (Slot::engageSlot, 0.0f, [] (Editor& e) -> Widgets { return { &left (e).engageButton }; }),
+    hostValue (Slot::eq1EngageSlot, 1.0f, [] (Editor& e) -> Widgets { return { &left (e).eq1InButton }; }),
+    hostValue (Slot::eq2EngageSlot, 1.0f, [] (Editor& e) -> Widgets { return { &left (e).eq2InButton }; }),
+
+    // The read-out: a knob the pointer rests on in the other window, its value from the host, the hold's end.
+    setting ("the pointer on EQ1 GAIN elsewhere", ParamData::mouseOverGain1Knob, true,
+             [] (Editor& e) -> Widgets { return { &left (e).readOut }; }),
+    hostValue (Slot::eq1GainSlot, 0.35f,
+               [] (Editor& e) -> Widgets {
+                   return { &left (e).eq1GainKnob, &left (e).readOut };
+               }),
+    { "the read-out's hold ends",
+      [] (PlemvoParamsManager& params, PLEMVO_MainView& view)
+      {
+          params.setNonAutomatableParamValue (nullptr, ParamData::mouseOverGain1Knob, false);
+          view.readOut.timerCallback();
+      },
+      [] (Editor& e) -> Widgets { return { &left (e).readOut }; } },
+
+    // The lights.
+    setting ("the unit connected", ParamData::isConnected, true,
+             [] (Editor& e) -> Widgets {
+                 return { &left (e).usbLight, &e.getMenuBar().getUsbButton() };
+             }),
+    setting ("clip left", ParamData::clipperDiodeStateL, true,
+             [] (Editor& e) -> Widgets { return { &left (e).clipLights }; }),
+    setting ("clip right", ParamData::clipperDiodeStateR, true,
+             [] (Editor& e) -> Widgets { return { &left (e).clipLights }; }),
+    setting ("clip left cleared", ParamData::clipperDiodeStateL, false,
+             [] (Editor& e) -> Widgets { return { &left (e).clipLights }; }),
+    { "DUAL MONO",
+      [] (PlemvoParamsManager& params, PLEMVO_MainView&) { params.setParamValue (nullptr, ParamData::channel, 1.0f); },
+      [] (Editor& e) -> Widgets { return { &left (e).channelSwitch }; } },
+    setting ("the unit gone", ParamData::isConnected, false,
+             [] (Editor& e) -> Widgets {
+                 return { &left (e).usbLight, &e.getMenuBar().getUsbButton() };
+             }),
 };
 
 class WindowPaint : public EditorTest
@@ -66,7 +124,7 @@ protected:
 };
 } // namespace
 
-TEST_F (WindowPaint, AValueFromTheHostRepaintsOnlyTheWidgetShowingItAndTheWindowThenShowsWhatAFullPaintShows)
+TEST_F (WindowPaint, AChangeFromOutsideRepaintsOnlyTheWidgetsShowingItAndTheWindowThenShowsWhatAFullPaintShows)
 {
     for (const auto scale : { 1.0f, 2.0f })
     {
@@ -76,20 +134,25 @@ TEST_F (WindowPaint, AValueFromTheHostRepaintsOnlyTheWidgetShowingItAndTheWindow
         vqtest::PaintingWindow window (editor, scale);
         window.paintAll();
 
-        for (const auto& row : hostValues)
+        for (const auto& change : outsideChanges)
         {
-            SCOPED_TRACE (juce::String (scale) + " x, slot " + juce::String ((int) row.slot));
-            instance.getPlemvoParams().setParamValue (nullptr, view.getParamIndex (row.slot), row.value);
+            SCOPED_TRACE (juce::String (scale) + " x, " + change.what);
+            change.apply (instance.getPlemvoParams(), view);
+
+            juce::RectangleList<int> shown;
+            for (auto* widget : change.widgets (editor))
+                shown.add (inWindow (editor, *widget));
 
             const auto asked = window.getPendingArea();
             EXPECT_FALSE (asked.isEmpty());
-            EXPECT_TRUE (inWindow (editor, row.widget (view)).contains (asked.getBounds()))
-                << asked.getBounds().toString() << " beyond " << inWindow (editor, row.widget (view)).toString();
+
+            for (const auto& r : asked)
+                EXPECT_TRUE (shown.containsRectangle (r)) << r.toString() << " beyond the widgets showing the change";
 
             window.paintPending();
-            const auto shown = window.getScreen().createCopy();
+            const auto partial = window.getScreen().createCopy();
             window.paintAll();
-            EXPECT_EQ (vqtest::countDifferentPixels (shown, window.getScreen()), 0);
+            EXPECT_EQ (vqtest::countDifferentPixels (partial, window.getScreen()), 0);
         }
     }
 }
@@ -197,4 +260,42 @@ TEST_F (WindowPaint, WhileThePanelSlidesAFramePaintsNoWidgetAndAValueFromTheHost
         windowOnScreen.reset();
         closeEditor (editor);
     }
+}
+
+TEST_F (WindowPaint, AfterASnapshotAtAnotherScaleTheWindowShowsWhatItShowedAndAChangeRepaintsAsAFullPaintDoes)
+{
+    // A knob, and a button: a partial repaint of either must not show its cap beside caps of another render.
+    const OutsideChange* changes[] { &outsideChanges[0], &outsideChanges[9] };
+
+    for (const auto scale : { 2.0f, 1.0f })
+        for (const auto* changing : changes)
+        {
+            const auto& change = *changing;
+            SCOPED_TRACE (juce::String (scale) + " x, " + change.what);
+            auto& instance = createInstance();
+            auto& editor = openEditor (instance);
+            auto& view = editor.getChannelView (0);
+            vqtest::PaintingWindow window (editor, scale);
+            window.paintAll();
+            const auto shownBefore = window.getScreen().createCopy();
+
+            vqtest::renderComponent (editor, 3.0f - scale);
+            change.apply (instance.getPlemvoParams(), view);
+            window.paintPending();
+            const auto shown = window.getScreen().createCopy();
+            window.paintAll();
+            EXPECT_EQ (vqtest::countDifferentPixels (shown, window.getScreen()), 0);
+
+            // Beyond the widget that changed, the window shows what it showed before the snapshot.
+            auto outside = shownBefore.createCopy(), outsideNow = window.getScreen().createCopy();
+
+            for (auto* widget : change.widgets (editor))
+            {
+                const auto area = (inWindow (editor, *widget).toFloat() * scale).getSmallestIntegerContainer();
+                outside.clear (area);
+                outsideNow.clear (area);
+            }
+
+            EXPECT_EQ (vqtest::countDifferentPixels (outside, outsideNow), 0);
+        }
 }

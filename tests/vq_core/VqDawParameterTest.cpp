@@ -176,6 +176,60 @@ TEST_F (HostParameter, AChangeMadeElsewhereWinsOverAnOlderHostWriteStillWaiting)
     EXPECT_EQ (daw.getValue(), 0.3f);
 }
 
+/** The host parameters' clock, moved by the test. */
+struct TestClock
+{
+    TestClock()
+    {
+        juce::VqDawParameter::setClock ([this] { return now; });
+    }
+    ~TestClock() { juce::VqDawParameter::setClock ({}); }
+
+    juce::uint32 now = 1000;
+};
+
+TEST_F (HostParameter, ALateEchoOfAnAnnouncedValueNeverWinsOverAChangeReceivedAfterTheAnnouncement)
+{
+    TestClock clock;
+    manager.setParamValue (nullptr, index, 0.25f);
+    manager.setParamValue (nullptr, index, 0.5f);
+
+    // The echoes come back in order, each after the next value.
+    clock.now += juce::VqDawParameter::echoWithinMs;
+    daw.setValue (0.25f);
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (daw.getValue(), 0.5f);
+
+    manager.setParamValue (nullptr, index, 0.75f);
+    daw.setValue (0.5f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_TRUE (updates.fromHost.empty());
+    EXPECT_EQ (manager.getParamValue (index), 0.75f);
+    EXPECT_EQ (daw.getValue(), 0.75f);
+}
+
+TEST_F (HostParameter, AWriteOfAnAnnouncedValueIsANewChangeOnceItsEchoHasComeOrCannotComeAnyMore)
+{
+    TestClock clock;
+    manager.setParamValue (nullptr, index, 0.25f);
+    manager.setParamValue (nullptr, index, 0.5f);
+    daw.setValue (0.25f); // the echo
+    daw.setValue (0.25f); // the host's own write
+    vqtest::drainMessageLoop();
+    EXPECT_EQ (manager.getParamValue (index), 0.25f) << "an announcement is echoed once";
+
+    // An echo that came while its value was shown never reached the parameter.
+    manager.setParamValue (nullptr, index, 0.75f);
+    manager.setParamValue (nullptr, index, 0.5f);
+    clock.now += juce::VqDawParameter::echoWithinMs + 1;
+    daw.setValue (0.75f);
+    vqtest::drainMessageLoop();
+
+    EXPECT_EQ (updates.fromHost, (std::vector<float> { 0.25f, 0.75f }));
+    EXPECT_EQ (manager.getParamValue (index), 0.75f);
+}
+
 TEST_F (HostParameter, TheHostSeesTheLatestChangeReceivedWhicheverArrivesFirst)
 {
     // Each: what happens, in the order received, and what the host and the manager hold in the end.

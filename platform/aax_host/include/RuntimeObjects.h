@@ -9,6 +9,7 @@
 #include "HostObject.h"
 #include "acfbaseapi.h"
 
+#include <chrono>
 #include <functional>
 #include <mutex>
 
@@ -48,6 +49,14 @@ public:
     std::set<std::string> touched;
     /** The host's answer to a value request, as a real host sets the parameter back; unset, nothing is echoed. */
     std::function<void (const char* parameterID, double normalizedValue)> echo;
+
+    /** Runs a function on a thread of the host's own after a delay. */
+    using Later = std::function<void (std::chrono::microseconds delay, std::function<void()> function)>;
+    /** With it, each echo comes through it `echoDelay` after its request, as a real host's echo comes, late
+        and on its own thread; without it, inside the request. Whoever sets it runs no echo once the
+        instance is gone. */
+    Later later;
+    std::chrono::microseconds echoDelay { 0 };
 };
 
 /** The host's transport with the values a test sets. */

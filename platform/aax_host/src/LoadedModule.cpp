@@ -161,7 +161,16 @@ std::string LoadedModule::binaryIn (const std::string& path, std::string& proble
     if (binaries.size() == 1)
         return platformFolder + "/" + binaries.front();
 
-    if (binaries.size() > 1)
+    // A folder with no binary where a bundle holds one is named as it is, not by a path made up for it.
+    if (binaries.empty())
+    {
+        problem = stat (platformFolder.c_str(), &info) == 0 && S_ISDIR (info.st_mode)
+                      ? "the bundle " + path + " holds no binary: neither " + name + ".so nor any other .so file in " +
+                            platformFolder
+                      : path + " is a folder but not a bundle: it has no folder Contents/x86_64-linux, where a "
+                               "bundle holds its binary";
+    }
+    else
     {
         std::sort (binaries.begin(), binaries.end());
         std::string list;

@@ -76,7 +76,9 @@ AAX_Result HostAutomationDelegate::PostSetValueRequest (AAX_CParamID id, double 
     return callKeeping ("PostSetValueRequest", text (id) + " " + std::to_string (value),
                         [&]
                         {
-                            if (echo)
+                            if (echo && later)
+                                later (echoDelay, [e = echo, i = text (id), value] { e (i.c_str(), value); });
+                            else if (echo)
                                 echo (id, value);
                         });
 }

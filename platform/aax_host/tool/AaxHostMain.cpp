@@ -1,4 +1,4 @@
-// aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]
+// aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session] [--echo-delay MS]
 // Loads an AAX module as a host does and prints what the host sees.
 
 #include "AAX_Enums.h"
@@ -9,10 +9,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 using namespace aax_host;
 using Protocol = juce::VqSysexProtocol;
@@ -36,18 +42,16 @@ const char* const stemFormatNames[] { "mono",   "stereo", "lcr",   "lcrs",    "q
 
 bool setFeatures (Host& host, const std::string& list)
 {
-    if (list.empty())
-    {
-        std::fprintf (stderr, "aax_host: --feature lists no stem format\n");
-        return false;
-    }
-
     const auto& formats = FeatureSupport::askedStemFormats();
     std::set<int32_t> supported;
     std::stringstream words (list);
 
+    // Commas with nothing between them name nothing.
     for (std::string word; std::getline (words, word, ',');)
     {
+        if (word.empty())
+            continue;
+
         const auto* end = std::end (stemFormatNames);
         const auto* found = std::find (std::begin (stemFormatNames), end, word);
 
@@ -60,9 +64,101 @@ bool setFeatures (Host& host, const std::string& list)
         supported.insert (formats.at (size_t (found - std::begin (stemFormatNames))));
     }
 
+    if (supported.empty())
+    {
+        std::fprintf (stderr, "aax_host: --feature lists no stem format\n");
+        return false;
+    }
+
     host.descriptionHost().stemFormats = FeatureSupport::onlyStemFormats (supported);
     return true;
 }
+
+/** Standard error while it lives: each line goes on at once, and a line that comes again is counted instead,
+    the counts said at the end. JUCE's wrapper asserts once for every component whose native type code
+    repeats another's, which without feature information is nearly every one of them. */
+class RepeatsSaidOnce
+{
+public:
+    RepeatsSaidOnce()
+    {
+        std::fflush (stderr);
+        int ends[2];
+
+        if (pipe (ends) != 0)
+            return;
+
+        // Without a copy of standard error to go back to, it stays as it is.
+        if ((original = dup (STDERR_FILENO)) < 0)
+        {
+            close (ends[0]);
+            close (ends[1]);
+            return;
+        }
+
+        dup2 (ends[1], STDERR_FILENO);
+        close (ends[1]);
+        reader = std::thread ([this, from = ends[0]] { forward (from); });
+    }
+
+    ~RepeatsSaidOnce()
+    {
+        if (original < 0)
+            return;
+
+        // The pipe's last writing end goes, so the reader sees its end; the copy it writes to goes after it.
+        std::fflush (stderr);
+        dup2 (original, STDERR_FILENO);
+        reader.join();
+        close (original);
+
+        for (const auto& [line, times] : lines)
+            if (times > 1)
+                std::fprintf (stderr, "aax_host: the module wrote \"%.*s\" %d times; it is shown once\n",
+                              int (line.size() - 1), line.c_str(), times);
+    }
+
+    RepeatsSaidOnce (const RepeatsSaidOnce&) = delete;
+    RepeatsSaidOnce& operator= (const RepeatsSaidOnce&) = delete;
+
+private:
+    void forward (int from)
+    {
+        auto* in = fdopen (from, "r");
+        std::string line;
+
+        for (int c; (c = std::fgetc (in)) != EOF;)
+        {
+            line += char (c);
+
+            if (c == '\n')
+                take (line), line.clear();
+        }
+
+        if (! line.empty())
+            take (line + "\n");
+
+        std::fclose (in);
+    }
+
+    void take (const std::string& line)
+    {
+        const auto seen = std::find_if (lines.begin(), lines.end(), [&] (const auto& l) { return l.first == line; });
+
+        if (seen != lines.end())
+        {
+            ++seen->second;
+            return;
+        }
+
+        lines.emplace_back (line, 1);
+        [[maybe_unused]] const auto written = write (original, line.data(), line.size());
+    }
+
+    int original = -1;
+    std::thread reader;
+    std::vector<std::pair<std::string, int>> lines;
+};
 
 void printIdentity (const LoadedModule& module)
 {
@@ -168,14 +264,26 @@ bool chunkRoundTrip (LoadedModule& module, HostEffectDescriptor& effect)
     return same;
 }
 
-/** The end-to-end road: automation to the unit, a unit change back to the host, the window. */
-bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::VirtualMidiSetup& setup)
+/** The end-to-end road: automation to the unit, a unit change back to the host, the window. With an echo
+    delay the host echoes every set request that much later on the setup's thread, as a real host does on
+    its own. */
+bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::VirtualMidiSetup& setup,
+              std::optional<std::chrono::milliseconds> echoDelay)
 {
     vqsim::SimulatedUnit unit (setup, 17);
     unit.plugIn();
     std::printf ("unit 17 plugged in\n");
 
     ModuleInstance instance (module, effect);
+
+    if (echoDelay.has_value())
+    {
+        instance.host().automation().later = [&setup] (auto delay, auto echo)
+        { setup.runAfter (delay, std::move (echo)); };
+        instance.host().automation().echoDelay = *echoDelay;
+        std::printf ("host echoes each set request %lld ms later on its own thread\n", (long long) echoDelay->count());
+    }
+
     const auto parameters = instance.listParameters();
     const bool connected = module.runMessageLoopUntil (
         5000, [&] { return unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size() > 2; });
@@ -209,6 +317,17 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     for (const auto& entry : log.matching ("automation.Post"))
         std::printf ("  host sees %s\n", entry.c_str() + std::strlen ("automation."));
 
+    // The engineer's turn: nothing of it comes back to the unit, however late the host echoes.
+    unit.clearTraffic();
+
+    for (int k = 0; k < 50; ++k)
+        unit.performAfter (std::chrono::milliseconds (10 * k),
+                           [k] (auto& u) { u.turnControl (Protocol::eq1Gain, 10 + 2 * k); });
+
+    module.runMessageLoopFor (500 + int (echoDelay.value_or (std::chrono::milliseconds (0)).count()) + 100);
+    std::printf ("unit turns eq1-gain through 50 values 10 ms apart: %zu messages come back to it\n",
+                 unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit).size());
+
     std::vector<std::vector<float>> in { std::vector<float> (64, 0.5f), std::vector<float> (64, -0.5f) };
     auto out = in;
     out[0].assign (64, 0.0f);
@@ -225,27 +344,44 @@ bool session (LoadedModule& module, HostEffectDescriptor& effect, vqsim::Virtual
     std::printf ("window opened without a display: result %d, view %g x %g\n", opened, double (size.horz),
                  double (size.vert));
     std::printf ("window closed: result %d\n", instance.closeWindow());
+
+    // No echo comes once the instance is gone.
+    setup.flushScheduled();
     return connected && sent && released && processed && chunks && opened == AAX_SUCCESS;
 }
 } // namespace
 
 int main (int argc, char** argv)
 {
-    if (argc < 2 || std::strncmp (argv[1], "--", 2) == 0)
+    const auto wrongCommandLine = [] (const std::string& problem)
     {
-        std::fprintf (stderr,
-                      "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session]\n");
+        std::fprintf (stderr, "aax_host: %s\n", problem.c_str());
+        std::fprintf (stderr, "usage: aax_host MODULE [--feature mono,stereo] [--list] [--chunk-roundtrip] [--session] "
+                              "[--echo-delay MS]\n");
         return 2;
-    }
+    };
 
     // The module's MIDI layer finds this setup: the process holds one.
     vqsim::VirtualMidiSetup setup;
     Host host;
     bool list = false, roundTrip = false, runSession = false;
+    const char* modulePath = nullptr;
+    std::optional<std::chrono::milliseconds> echoDelay;
 
-    for (int i = 2; i < argc; ++i)
+    // The options come before or after the module, in any order.
+    for (int i = 1; i < argc; ++i)
     {
         const std::string option (argv[i]);
+
+        if (option.rfind ("-", 0) != 0)
+        {
+            if (modulePath != nullptr)
+                return wrongCommandLine ("a second module path, " + option + " (after " + modulePath +
+                                         "): one module at a time");
+
+            modulePath = argv[i];
+            continue;
+        }
 
         if (option == "--feature")
         {
@@ -264,6 +400,20 @@ int main (int argc, char** argv)
             roundTrip = true;
         else if (option == "--session")
             runSession = true;
+        else if (option == "--echo-delay")
+        {
+            char* end = nullptr;
+            const auto ms = i + 1 < argc ? std::strtol (argv[i + 1], &end, 10) : -1;
+
+            if (i + 1 == argc || end == argv[i + 1] || *end != '\0' || ms < 0 || ms > 10000)
+            {
+                std::fprintf (stderr, "aax_host: --echo-delay needs a value, milliseconds from 0 to 10000\n");
+                return 2;
+            }
+
+            echoDelay = std::chrono::milliseconds (ms);
+            ++i;
+        }
         else
         {
             std::fprintf (stderr, "aax_host: unknown option %s\n", option.c_str());
@@ -271,9 +421,12 @@ int main (int argc, char** argv)
         }
     }
 
+    if (modulePath == nullptr)
+        return wrongCommandLine ("no module named (a bundle folder or its binary)");
+
     bool ok = true;
     {
-        LoadedModule module (argv[1]);
+        LoadedModule module (modulePath);
 
         if (! module.error().empty())
         {
@@ -281,7 +434,13 @@ int main (int argc, char** argv)
             return 1;
         }
 
-        if (const auto result = module.start (host); result != ACF_OK || module.effect() == nullptr)
+        const auto result = [&]
+        {
+            const RepeatsSaidOnce registration;
+            return module.start (host);
+        }();
+
+        if (result != ACF_OK || module.effect() == nullptr)
         {
             std::fprintf (stderr, "aax_host: registration failed with %d\n", int (result));
             return 1;
@@ -301,7 +460,7 @@ int main (int argc, char** argv)
             ok = chunkRoundTrip (module, effect) && ok;
 
         if (runSession)
-            ok = session (module, effect, setup) && ok;
+            ok = session (module, effect, setup, echoDelay) && ok;
 
         // What the module still holds goes with its pending messages.
         module.runMessageLoopUntil (2000, [&] { return module.canUnloadNow() == ACF_OK; });

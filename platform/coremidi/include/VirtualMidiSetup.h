@@ -101,6 +101,8 @@ public:
     void setReceiver (MIDIEndpointRef destination, Receiver receiver);
     /** Every message that reached the destination, in order. */
     std::vector<Bytes> getReceived (MIDIEndpointRef destination) const;
+    /** Every message sent to the destination, in order: on its way on the cable, or arrived. */
+    std::vector<Bytes> getSent (MIDIEndpointRef destination) const;
 
     //==============================================================================
     /** The next `times` calls (or all, for a negative count) fail: OSStatus calls return `status`,

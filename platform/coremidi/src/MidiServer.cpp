@@ -393,6 +393,7 @@ OSStatus MidiServer::sendSysex (MIDISysexSendRequest* request)
             return kMIDIWrongEndpointType;
 
         delay = reserveCable (found->second.device, request->bytesToSend, true);
+        found->second.sent.emplace_back (request->data, request->data + request->bytesToSend);
     }
 
     runAfter (delay, [this, request] { complete (request); });
@@ -463,7 +464,7 @@ MIDIDeviceRef MidiServer::addDevice (const std::string& name, const std::vector<
             {
                 const auto endpointRef = makeRef();
                 const bool isSource = i < entityLayout.sources;
-                endpoints[endpointRef] = { ref, isSource, isSource ? VirtualMidiSetup::Receiver() : receiver, {} };
+                endpoints[endpointRef] = { ref, isSource, isSource ? VirtualMidiSetup::Receiver() : receiver, {}, {} };
                 (isSource ? entity.sources : entity.destinations).push_back (endpointRef);
             }
         }
@@ -663,6 +664,13 @@ std::vector<MidiServer::Bytes> MidiServer::getReceived (MIDIEndpointRef destinat
     const std::lock_guard<std::mutex> guard (lock);
     const auto found = endpoints.find (destination);
     return found != endpoints.end() ? found->second.received : std::vector<Bytes>();
+}
+
+std::vector<MidiServer::Bytes> MidiServer::getSent (MIDIEndpointRef destination) const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    const auto found = endpoints.find (destination);
+    return found != endpoints.end() ? found->second.sent : std::vector<Bytes>();
 }
 
 //==============================================================================

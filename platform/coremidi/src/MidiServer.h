@@ -59,6 +59,7 @@ public:
     void injectPacketList (MIDIEndpointRef source, const std::vector<Bytes>& packets);
     void setReceiver (MIDIEndpointRef destination, VirtualMidiSetup::Receiver receiver);
     std::vector<Bytes> getReceived (MIDIEndpointRef destination) const;
+    std::vector<Bytes> getSent (MIDIEndpointRef destination) const;
 
     void failCall (Call call, OSStatus status, int times);
     void clearFailures();
@@ -111,6 +112,7 @@ private:
         bool isSource;
         VirtualMidiSetup::Receiver receiver;
         std::vector<Bytes> received;
+        std::vector<Bytes> sent; // on the cable or arrived
     };
 
     struct Failure

@@ -70,6 +70,11 @@ std::vector<VirtualMidiSetup::Bytes> VirtualMidiSetup::getReceived (MIDIEndpoint
     return server->getReceived (destination);
 }
 
+std::vector<VirtualMidiSetup::Bytes> VirtualMidiSetup::getSent (MIDIEndpointRef destination) const
+{
+    return server->getSent (destination);
+}
+
 void VirtualMidiSetup::failCall (Call call, OSStatus status, int times)
 {
     server->failCall (call, status, times);

@@ -211,3 +211,50 @@ TEST (VQ_GuiHelper, TwoCapShadingsOfOneSizeDiffer)
 
     EXPECT_GT (mostMoved, 40);
 }
+
+TEST (VQ_Grain, EachLogicalPixelHasOneValueAtEveryScaleAndTheSameEveryTime)
+{
+    const VQ_Grain grain (1234);
+    const auto atTwo = grain.atScale (2.0f);
+    std::vector<int> counts (10, 0);
+
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x)
+            for (int channel = 0; channel < 3; ++channel)
+            {
+                const auto value = grain.at (x, y, channel, 10);
+                ASSERT_TRUE (value >= 0 && value < 10) << value;
+                ++counts[(size_t) value];
+                ASSERT_EQ (VQ_Grain (1234).at (x, y, channel, 10), value);
+
+                for (const auto& [dx, dy] : { std::pair { 0, 0 }, { 1, 0 }, { 0, 1 }, { 1, 1 } })
+                    ASSERT_EQ (atTwo.at (2 * x + dx, 2 * y + dy, channel, 10), value) << x << ", " << y;
+            }
+
+    // 1728 values over ten: each near 173.
+    for (const auto count : counts)
+        EXPECT_TRUE (count > 120 && count < 230) << count;
+}
+
+TEST (VQ_Grain, AnotherSeedOrPartGivesAnotherPatternAndEveryRingItsOwnColour)
+{
+    const VQ_Grain grain (1234);
+    const VQ_Grain others[] { VQ_Grain (1235), grain.part (0), grain.part (1), VQ_Grain::random() };
+
+    for (const auto& other : others)
+    {
+        int same = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x)
+                same += other.at (x, y, 0, 10) == grain.at (x, y, 0, 10) ? 1 : 0;
+
+        // A tenth by chance.
+        EXPECT_LT (same, 100);
+    }
+
+    int sameRings = 0;
+    for (int ring = 1; ring < 50; ++ring)
+        sameRings += grain.of (ring, 3, 5) == grain.of (ring - 1, 3, 5) ? 1 : 0;
+    EXPECT_LT (sameRings, 20);
+    EXPECT_EQ (grain.of (7, 0, 1), 0) << "a range of one has one value";
+}

@@ -138,7 +138,9 @@ TEST_P (SevenSegmentDisplayTest, TextsShowRightAlignedWithTheSignInTheFirstCell)
 }
 
 // The panel's read-out, and one of whole units.
-INSTANTIATE_TEST_SUITE_P (Widths, SevenSegmentDisplayTest, testing::Values (103, 232));
+INSTANTIATE_TEST_SUITE_P (Widths, SevenSegmentDisplayTest, testing::Values (103, 232),
+                          [] (const testing::TestParamInfo<int>& info)
+                          { return "Width" + std::to_string (info.param); });
 
 TEST (SevenSegmentDisplay, IsBlankBeforeAnyText)
 {

@@ -4,7 +4,6 @@
 #include "Mouse.h"
 #include "ParamTools.h"
 #include "ParamsTestRig.h"
-#include "vq_gui/VqDefaultLookAndFeelScope.h"
 
 #include <gtest/gtest.h>
 
@@ -320,57 +319,6 @@ TEST (FilterSwitch, APressOnAPositionLightSelectsItAndTheFirstLightIsWhite)
     EXPECT_LT (core (3).getBlue(), 0xA0);
     lp.widget.updateCurrentState (0, juce::dontSendNotification);
     EXPECT_GT (core (0).getBlue(), 0xE0);
-}
-
-// The filters' steps are narrower than their texts ("60", "120", "240"): as the panel shows them, in
-// the embedded face at scale 1 and 2, one pixel at least lies between every two texts.
-TEST (FilterSwitch, ThePositionTextsStandApartAtScaleOneAndTwo)
-{
-    juce::VqDefaultLookAndFeelScope embeddedFaces;
-
-    for (const auto type : { FilterSwitch::highPass, FilterSwitch::lowPass })
-    {
-        InParent<FilterSwitch> filter ({}, type);
-        filter.widget.setDiodeLabelsText (type == FilterSwitch::highPass
-                                              ? juce::StringArray { "BYP", "30", "60", "120", "240" }
-                                              : juce::StringArray { "BYP", "12k", "8k", "5k", "3k" });
-        filter.widget.setBounds (13, 348, 112, 49);
-
-        for (const auto scale : { 1.0f, 2.0f })
-        {
-            // The columns of each text's ink, in the parent, in the order of the positions.
-            std::vector<juce::Range<float>> ink;
-
-            for (auto* label : filter.widget.positionLabels)
-            {
-                const auto image = vqtest::renderComponent (*label, scale);
-                int first = image.getWidth(), last = -1;
-
-                for (int x = 0; x < image.getWidth(); ++x)
-                    for (int y = 0; y < image.getHeight(); ++y)
-                        if (image.getPixelAt (x, y).getAlpha() > 0)
-                        {
-                            first = juce::jmin (first, x);
-                            last = juce::jmax (last, x);
-                        }
-
-                ASSERT_GE (last, first) << label->getText();
-                ink.push_back (juce::Range<float> ((float) first / scale, (float) (last + 1) / scale) +
-                               (float) label->getX());
-            }
-
-            for (size_t i = 1; i < ink.size(); ++i)
-            {
-                const auto& nearer = ink[i - 1];
-                const auto& farther = ink[i];
-                const auto gap = type == FilterSwitch::highPass ? farther.getStart() - nearer.getEnd()
-                                                                : nearer.getStart() - farther.getEnd();
-                EXPECT_GE (gap * scale, 1.0f)
-                    << filter.widget.positionLabels[(int) i - 1]->getText() << " and "
-                    << filter.widget.positionLabels[(int) i]->getText() << " at scale " << scale;
-            }
-        }
-    }
 }
 
 //==============================================================================

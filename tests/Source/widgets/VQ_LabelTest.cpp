@@ -161,3 +161,31 @@ TEST (WindowButton, EachStateDrawsTheFoldOrTheCircledCrossWithItsAlpha)
                                           c.expected, 3))
             << "on " << c.on << " highlighted " << c.highlighted << " down " << c.down << " at " << c.at.toString();
 }
+
+TEST (VQ_Layout, SpreadApartKeepsTextsThatFitAndMovesOnlyTheCrowdedOnesAsLittleAsTheGapAllows)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<float> wanted, widths, expected;
+    };
+
+    const Case cases[] {
+        { "room enough", { 0, 20, 40 }, { 10, 10, 10 }, { 0, 20, 40 } },
+        { "exactly the gap", { 0, 13 }, { 10, 10 }, { 0, 13 } },
+        { "a crowded pair parts evenly", { 0, 10 }, { 10, 10 }, { -1.5f, 11.5f } },
+        { "a wide text pushes only its crowded neighbour's pair", { 0, 30, 42 }, { 10, 14, 10 }, { 0, 28.5f, 43.5f } },
+        { "three in a row keep their middle", { 0, 10, 20 }, { 10, 10, 10 }, { -3, 10, 23 } },
+        { "one text", { 5 }, { 100 }, { 5 } },
+        { "none", {}, {}, {} },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto centres = VQ_Layout::spreadApart (c.wanted, c.widths, 3.0f);
+        ASSERT_EQ (centres.size(), c.expected.size()) << c.what;
+
+        for (size_t i = 0; i < centres.size(); ++i)
+            EXPECT_NEAR (centres[i], c.expected[i], 1.0e-4f) << c.what << ", text " << i;
+    }
+}

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -97,6 +98,45 @@ TEST (VQ_PixelScale, TakesTheScaleOfTheContextAndMakesImagesOfItsPixels)
     EXPECT_EQ (vqtest::countPixels (image, [] (juce::Colour c) { return c.getAlpha() > 0; }), 1);
 }
 
+TEST (VQ_PixelScale, KeepsTheImagesOfTheTwoMostRecentScalesUntilANewLayout)
+{
+    juce::Image screen (juce::Image::ARGB, 8, 8, true);
+    std::vector<std::unique_ptr<juce::Graphics>> contexts;
+    for (const auto s : { 1.0f, 2.0f, 3.0f })
+    {
+        contexts.push_back (std::make_unique<juce::Graphics> (screen));
+        contexts.back()->addTransform (juce::AffineTransform::scale (s));
+    }
+    auto& atOne = *contexts[0];
+    auto& atTwo = *contexts[1];
+    auto& atThree = *contexts[2];
+
+    VQ_PixelScale scale;
+    juce::Image image;
+    scale.keep ({ &image });
+    const auto render = [&] { image = scale.makeImage (4, 4); };
+    render();
+    const auto renderedAtOne = image;
+
+    ASSERT_TRUE (scale.adopt (atTwo));
+    render();
+    const auto renderedAtTwo = image;
+
+    EXPECT_FALSE (scale.adopt (atOne));
+    EXPECT_EQ (image, renderedAtOne) << "the images of the scale before come back";
+    EXPECT_FALSE (scale.adopt (atTwo));
+    EXPECT_EQ (image, renderedAtTwo);
+
+    EXPECT_TRUE (scale.adopt (atThree)) << "a third scale is rendered";
+    render();
+    EXPECT_TRUE (scale.adopt (atOne)) << "and leaves only the two most recent scales kept";
+    render();
+    EXPECT_FALSE (scale.adopt (atThree));
+
+    scale.forgetOtherScales();
+    EXPECT_TRUE (scale.adopt (atOne)) << "a new layout's images replace every scale's";
+}
+
 TEST (WidgetPixelScale, AWidgetRendersItsImagesOnceForANewScaleAndThenOnlyDrawsThem)
 {
     for (const auto& c : widgetCases)
@@ -159,4 +199,57 @@ TEST (WidgetPixelScale, AKnobPaintedAtScaleTwoHoldsItsRulerAtTwiceItsPixels)
 
     vqtest::renderComponent (knob, 1.0f);
     EXPECT_EQ (look.getRulerImage().getBounds(), atOne);
+}
+
+TEST (WidgetPixelScale, AWidgetRenderedAgainShowsThePixelsItShowedBeforeAtThatScale)
+{
+    // What makes a widget render its images again in between, at a display scale s.
+    struct Between
+    {
+        const char* name;
+        std::function<void (juce::Component&, float)> run;
+    };
+    const auto other = [] (float s) { return s == 1.0f ? 2.0f : 1.0f; };
+    const Between betweens[] {
+        { "a paint at the other scale", [&] (juce::Component& w, float s) { vqtest::renderComponent (w, other (s)); } },
+        { "paints at two other scales",
+          [&] (juce::Component& w, float s)
+          {
+              vqtest::renderComponent (w, other (s));
+              vqtest::renderComponent (w, 3.0f);
+          } },
+        { "another size and back",
+          [] (juce::Component& w, float)
+          {
+              w.setSize (w.getWidth() + 2, w.getHeight() + 2);
+              w.setSize (w.getWidth() - 2, w.getHeight() - 2);
+          } },
+    };
+
+    for (const auto& c : widgetCases)
+        for (const auto scale : { 1.0f, 2.0f })
+            for (const auto& between : betweens)
+            {
+                SCOPED_TRACE (juce::String (c.name) + " at " + juce::String (scale) + ", " + between.name);
+                Laid laid (c);
+                const auto first = vqtest::renderComponent (*laid.widget, scale);
+                between.run (*laid.widget, scale);
+                EXPECT_EQ (vqtest::countDifferentPixels (first, vqtest::renderComponent (*laid.widget, scale)), 0);
+            }
+}
+
+TEST (WidgetPixelScale, APaintAtAnotherScaleLeavesTheImagesOfTheScaleBefore)
+{
+    for (const auto& c : widgetCases)
+        for (const auto display : { 1.0f, 2.0f })
+        {
+            SCOPED_TRACE (juce::String (c.name) + " shown at " + juce::String (display));
+            Laid laid (c);
+            vqtest::renderComponent (*laid.widget, display);
+            vqtest::renderComponent (*laid.widget, 3.0f - display);
+
+            const auto before = imagesRendered();
+            vqtest::renderComponent (*laid.widget, display);
+            EXPECT_EQ (imagesRendered(), before);
+        }
 }

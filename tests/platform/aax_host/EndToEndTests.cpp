@@ -121,3 +121,54 @@ TEST_F (EndToEnd, AProcessCallOfTheStereoComponentPassesTheAudioThroughUnchanged
         EXPECT_EQ (out, in);
     }
 }
+
+/** The layer on a clock that the test moves a millisecond at a time, the module's message loop running
+    after each, and the host's echoes on that clock. */
+class LateEchoEndToEnd : public ModuleFixture, public testing::WithParamInterface<int>
+{
+protected:
+    LateEchoEndToEnd()
+        : ModuleFixture (vqsim::VirtualMidiSetup::ClockMode::manual)
+    {
+    }
+
+    void advance (std::chrono::milliseconds amount)
+    {
+        for (auto i = 0; i < amount.count(); ++i)
+        {
+            setup.advanceTime (std::chrono::milliseconds (1));
+            module->runMessageLoopFor (1);
+        }
+    }
+};
+
+TEST_P (LateEchoEndToEnd, TheUnitsTurnIsNeverAnsweredWithItsOwnOlderValuesHoweverLateTheHostEchoes)
+{
+    using namespace std::chrono_literals;
+    vqsim::SimulatedUnit unit (setup, 17);
+    unit.plugIn();
+    auto instance = makeInstance();
+    ASSERT_TRUE (connect (unit));
+    unit.setByteRate (vqsim::SimulatedUnit::midiBytesPerSecond);
+
+    // What was announced while connecting has long been echoed.
+    module->runMessageLoopFor (600);
+    auto& automation = instance->host().automation();
+    automation.later = [this] (auto delay, auto echo) { setup.runAfter (delay, std::move (echo)); };
+    automation.echoDelay = std::chrono::milliseconds (GetParam());
+    unit.clearTraffic();
+
+    for (int k = 0; k < 50; ++k)
+        unit.performAfter (10ms * k, [k] (auto& u) { u.turnControl (juce::VqSysexProtocol::eq1Gain, 10 + 2 * k); });
+
+    advance (510ms + std::chrono::milliseconds (GetParam()));
+    EXPECT_EQ (unit.getTraffic (Direction::toUnit).size(), 0u);
+    EXPECT_EQ (unit.getCode (1, juce::VqSysexProtocol::eq1Gain), 10 + 2 * 49);
+
+    double value = 0.0;
+    instance->parameters().GetParameterNormalizedValue ("3", &value);
+    EXPECT_NEAR (value, (10 + 2 * 49) / 120.0, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P (EchoDelays, LateEchoEndToEnd, testing::Values (0, 15, 40),
+                          [] (const auto& info) { return std::to_string (info.param) + "ms"; });

@@ -19,6 +19,11 @@ inline int stressFactor()
 class ModuleFixture : public ::testing::Test
 {
 protected:
+    explicit ModuleFixture (vqsim::VirtualMidiSetup::ClockMode clock = vqsim::VirtualMidiSetup::ClockMode::realTime)
+        : setup (clock)
+    {
+    }
+
     void SetUp() override { load(); }
 
     void TearDown() override

@@ -128,6 +128,42 @@ TEST_F (SessionRunnerTest, AFailedSaveOrLoadFromTheMenuShowsTheReasonInAnAlert)
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 2);
 }
 
+// The dialog asks before a file that exists is replaced; the answer yes still replaces no node that is
+// not a regular file, and no link that loops. (A socket the dialog does not let the user choose.)
+TEST_F (SessionRunnerTest, AMenuSaveOntoAPipeDeviceOrLoopingLinkShowsTheReasonInAnAlertAndChangesNothing)
+{
+    using vqtest::SpecialFile;
+    const juce::String notRegular ("it is not a regular file (a device, a pipe or a socket)");
+
+    ASSERT_TRUE (folder.getChildFile ("other.vqrp").replaceWithText ("another preset"));
+    ASSERT_TRUE (vqtest::makeSpecialFile (SpecialFile::pipe, folder.getChildFile ("pipe.vqrp")));
+    const auto device = vqtest::makeSpecialFile (SpecialFile::device, folder.getChildFile ("null.vqrp"));
+    ASSERT_EQ (symlink ("b.vqrp", folder.getChildFile ("a.vqrp").getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("a.vqrp", folder.getChildFile ("b.vqrp").getFullPathName().toRawUTF8()), 0);
+
+    std::vector<std::pair<const char*, juce::String>> cases = {
+        { "pipe.vqrp", notRegular },
+        { "a.vqrp", "the link leads nowhere: it loops" },
+    };
+
+    if (device)
+        cases.push_back ({ "null.vqrp", notRegular });
+
+    const auto before = vqtest::describeFolder (folder);
+
+    for (const auto& [name, why] : cases)
+    {
+        const auto reason = juce::String (name) + " was not saved: " + why;
+        EXPECT_FALSE (play ("create A\nopen-editor A\nmenu A \"Save preset\" " + juce::String (name) + "\nprint A\n"))
+            << name;
+        EXPECT_EQ (count (Kind::info, "A", "alert \"Save preset...\": " + reason + "."), 1) << name;
+        EXPECT_EQ (texts (Kind::error).joinIntoString ("\n"), "line 3: " + reason) << name;
+        EXPECT_TRUE (nothingIsLeftOpen()) << name;
+    }
+
+    EXPECT_EQ (vqtest::describeFolder (folder), before);
+}
+
 // The runner's window gets the keyboard focus a window manager gives a new window, without which JUCE
 // closes a popup at once: the selector the instance asks for stays open as a user would see it.
 TEST_F (SessionRunnerTest, TheSelectorTheInstanceAsksForIsStillOpenASecondAfterTheWindowOpens)
@@ -148,5 +184,21 @@ TEST_F (SessionRunnerTest, TheSelectorTheInstanceAsksForIsStillOpenASecondAfterT
     EXPECT_EQ (rowsShowing, 2);
     runner->shutDown();
     EXPECT_TRUE (nothingIsLeftOpen());
+}
+
+// A user's click on the menu button closes the selector the instance opened and opens the main menu; the
+// selector so closed stays closed while the units wait.
+TEST_F (SessionRunnerTest, TheMenuLineReachesTheMainMenuThroughTheOpenSelectorAsAUsersClickDoes)
+{
+    log = std::make_unique<SessionLog> (nullptr);
+    runner = std::make_unique<SessionRunner> (*log, folder);
+    const auto script = ScriptReader::read ("unit 42\nunit 43\ncreate C\nwait 1200\nopen-editor C\nwait 1000\n"
+                                            "menu C \"Save preset\" sound\nwait 2200\n");
+    ASSERT_TRUE (runner->play (script.actions)) << texts (Kind::error).joinIntoString ("\n");
+
+    EXPECT_TRUE (followEachOther ({ "mouse: click on the menu button", "mouse: menu item Save preset" }));
+    EXPECT_TRUE (folder.getChildFile ("sound.vqrp").existsAsFile());
+    EXPECT_TRUE (nothingIsLeftOpen());
+    runner->shutDown();
 }
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FolderContents.h"
 #include "RepositoryFile.h"
 #include "ScriptReader.h"
 #include "SessionLog.h"
@@ -78,12 +79,8 @@ protected:
         return -1;
     }
 
-    juce::TemporaryFile folderHolder;
-    const juce::File folder = [this]
-    {
-        folderHolder.getFile().createDirectory();
-        return folderHolder.getFile();
-    }();
+    const vqtest::ScratchFolder scratch;
+    const juce::File& folder = scratch.folder;
     std::unique_ptr<SessionLog> log;
     std::unique_ptr<SessionRunner> runner;
 };

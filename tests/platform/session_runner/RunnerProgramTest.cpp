@@ -186,20 +186,44 @@ TEST_F (RunnerProgram, AKilledRunnersSessionEndsWithItAndTheNextRunRemovesItsFol
     EXPECT_FALSE (temporary.exists()) << temporary.getFullPathName();
 }
 
-// Without a display the mouse has no window to go through: the line says so, and JUCE asserts nothing.
-TEST_F (RunnerProgram, AMouseLineWithoutADisplaySaysItNeedsOneAndNothingAsserts)
+// Without a display the mouse has no window to go through: the line says so, and why there is none (no
+// DISPLAY, or one that names no display the runner can reach), and JUCE asserts nothing.
+TEST_F (RunnerProgram, AMouseLineWithoutADisplaySaysItNeedsOneAndWhyThereIsNoneAndNothingAsserts)
 {
-    for (const auto* line : { "click A 1 engage", "double-click A 1 eq1-gain", "drag A 1 eq1-gain 40" })
-    {
-        RunnerProcess runner ("--files " + quoted (folder) + " " +
-                                  quoted (writeScript ("create A\nopen-editor A\n" + juce::String (line) + "\n")),
-                              "unset DISPLAY;");
-        EXPECT_TRUE (exitedWith (runner.finish(), 1)) << line;
-        EXPECT_NE (
-            runner.rest.find ("ERROR line 3: the mouse needs the window on a display, and this session has none"),
-            std::string::npos)
-            << line << runner.rest;
-        EXPECT_EQ (runner.rest.find ("JUCE Assertion"), std::string::npos) << line << runner.rest;
-    }
+    const std::pair<std::string, std::string> displays[] = {
+        { "unset DISPLAY;", "this session has none" },
+        { "export DISPLAY=:65000;", "the display in DISPLAY (:65000) could not be opened" },
+    };
+
+    for (const auto& [setUp, why] : displays)
+        for (const auto* line : { "click A 1 engage", "double-click A 1 eq1-gain", "drag A 1 eq1-gain 40" })
+        {
+            RunnerProcess runner ("--files " + quoted (folder) + " " +
+                                      quoted (writeScript ("create A\nopen-editor A\n" + juce::String (line) + "\n")),
+                                  setUp);
+            EXPECT_TRUE (exitedWith (runner.finish(), 1)) << line;
+            EXPECT_NE (runner.rest.find ("ERROR line 3: the mouse needs the window on a display, and " + why),
+                       std::string::npos)
+                << line << runner.rest;
+            EXPECT_EQ (runner.rest.find ("JUCE Assertion"), std::string::npos) << line << runner.rest;
+        }
+}
+
+// What stops a session while it plays goes to standard error too, as a wrong line found before it plays does.
+TEST_F (RunnerProgram, ALineThatCannotBePlayedIsSaidOnStandardErrorWithTheScriptsName)
+{
+    const auto script = writeScript ("create A\nconnect A 99\n");
+    const auto command =
+        std::string (VQ_SESSION_RUNNER) + " --files " + quoted (folder) + " " + quoted (script) + " 2>&1 >/dev/null";
+    auto* errors = popen (command.c_str(), "r");
+    ASSERT_NE (errors, nullptr);
+    std::string said;
+
+    for (int c; (c = std::fgetc (errors)) != EOF;)
+        said += char (c);
+
+    EXPECT_TRUE (exitedWith (pclose (errors), 1));
+    // JUCE's debug build may greet on standard error first.
+    EXPECT_NE (("\n" + said).find ("\ntest.session, line 2: no unit 99 in this session\n"), std::string::npos) << said;
 }
 } // namespace

@@ -92,6 +92,11 @@ TEST (ScriptReader, AWrongLineIsReportedWithItsNumberAndNothingIsPlayed)
         { "setting A \"CONNECTED DEV SN\" -2", "\"CONNECTED DEV SN\" is a whole number from -1 to 127, not \"-2\"" },
         { "setting A \"DOUBLE WINDOW\" 2", "\"DOUBLE WINDOW\" is true or false, not \"2\"" },
         { "setting A \"DOUBLE WINDOW\" -1", "\"DOUBLE WINDOW\" is true or false, not \"-1\"" },
+        { "setting A \"DOUBLE WINDOW\" 1", "\"DOUBLE WINDOW\" is true or false, not \"1\"" },
+        { "setting A \"SHOULD BE CONNECTED\" 0", "\"SHOULD BE CONNECTED\" is true or false, not \"0\"" },
+        { "setting A \"SELECTED CHANNEL\" true", "\"SELECTED CHANNEL\" is a whole number from 0 to 1, not \"true\"" },
+        { "setting A \"CONNECTED DEV SN\" false",
+          "\"CONNECTED DEV SN\" is a whole number from -1 to 127, not \"false\"" },
     };
 
     for (const auto& c : cases)

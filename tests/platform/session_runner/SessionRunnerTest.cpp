@@ -20,11 +20,29 @@ TEST_F (SessionRunnerTest, UnitActionsThatMakeNoSenseAreErrorsNotCrashes)
 {
     for (const auto* script :
          { "unplug 9", "unit 9 unplugged\nunplug 9", "unit 9\nreplug 9", "unit 9\nunit 9", "create A\ncreate A",
-           "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing" })
+           "destroy A", "restore-state A nothing", "create A\nrestore-state A nothing", "create A\nconnect A 99" })
     {
         EXPECT_FALSE (play (script)) << script;
         EXPECT_EQ (texts (Kind::error).size(), 1) << script;
     }
+}
+
+TEST_F (SessionRunnerTest, AUnitThatDoesNotExistStopsTheScriptWhereverItIsNamed)
+{
+    for (const auto* line : { "unplug 99", "turn 99 lpf 3", "connect A 99" })
+    {
+        EXPECT_FALSE (play ("unit 17\ncreate A\n" + juce::String (line) + "\nwait 10\n")) << line;
+        EXPECT_EQ (texts (Kind::error), juce::StringArray ({ "line 3: no unit 99 in this session" })) << line;
+        EXPECT_EQ (texts (Kind::action).size(), 3) << line;
+    }
+}
+
+TEST_F (SessionRunnerTest, EveryUnitLineIsLoggedHowEverTheUnitIsAdded)
+{
+    ASSERT_TRUE (play ("unit 9 unplugged\nunit 10\nunit 11 silent\nreplug 9\n"));
+    EXPECT_EQ (texts (Kind::info, "unit 9"), juce::StringArray ({ "added, not plugged in", "plugged in" }));
+    EXPECT_EQ (texts (Kind::info, "unit 10"), juce::StringArray ({ "plugged in" }));
+    EXPECT_EQ (texts (Kind::info, "unit 11"), juce::StringArray ({ "plugged in (never answers)" }));
 }
 
 TEST_F (SessionRunnerTest, ARestoreReadsOnlyARegularFileOfAStatesSizeAndWaitsOnNothing)
@@ -96,6 +114,67 @@ TEST_F (SessionRunnerTest, AStateSavedThroughALinkGoesToTheFileItNamesWithThatFi
                std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
+// The runner plays as root in the README's set-up: a save-state onto a device would replace the
+// machine's node with a file. A device node is made only where the process may make one (root).
+TEST_F (SessionRunnerTest, ASaveOntoAPipeSocketDeviceOrLoopingLinkStopsTheSessionWithTheReasonAndChangesNothing)
+{
+    using vqtest::SpecialFile;
+    const auto path = [this] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    const juce::String notRegular ("it is not a regular file (a device, a pipe or a socket)");
+    const juce::String loops ("the link leads nowhere: it loops");
+
+    ASSERT_TRUE (folder.getChildFile ("old.state").replaceWithText ("the state saved before"));
+    ASSERT_TRUE (vqtest::makeSpecialFile (SpecialFile::pipe, folder.getChildFile ("pipe.vqrp")));
+    ASSERT_TRUE (vqtest::makeSpecialFile (SpecialFile::socket, folder.getChildFile ("socket.vqrp")));
+    const auto device = vqtest::makeSpecialFile (SpecialFile::device, folder.getChildFile ("null.vqrp"));
+    ASSERT_EQ (symlink ("pipe.vqrp", path ("to-pipe.state").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("b.vqrp", path ("a.vqrp").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("a.vqrp", path ("b.vqrp").toRawUTF8()), 0);
+
+    std::vector<std::pair<juce::String, juce::String>> cases = {
+        { "save-state A pipe.vqrp", "cannot write " + path ("pipe.vqrp") + ": " + notRegular },
+        { "save-state A to-pipe.state", "cannot write " + path ("to-pipe.state") + ": " + notRegular },
+        { "save-state A socket.vqrp", "cannot write " + path ("socket.vqrp") + ": " + notRegular },
+        { "save-state A a.vqrp", "cannot write " + path ("a.vqrp") + ": " + loops },
+        { "save-preset A pipe.vqrp", "pipe.vqrp was not saved: " + notRegular },
+        { "save-preset A socket.vqrp", "socket.vqrp was not saved: " + notRegular },
+        { "save-preset A b.vqrp", "b.vqrp was not saved: " + loops },
+    };
+
+    if (device)
+        cases.insert (cases.end(),
+                      { { "save-state A null.vqrp", "cannot write " + path ("null.vqrp") + ": " + notRegular },
+                        { "save-preset A null.vqrp", "null.vqrp was not saved: " + notRegular } });
+
+    const auto before = vqtest::describeFolder (folder);
+
+    for (const auto& [line, reason] : cases)
+    {
+        EXPECT_FALSE (play ("create A\n" + line + "\nprint A\n")) << line;
+        EXPECT_EQ (texts (Kind::error).joinIntoString ("\n"), "line 2: " + reason) << line;
+        EXPECT_EQ (count (Kind::info, "A", "saved"), 0) << line;
+    }
+
+    EXPECT_EQ (vqtest::describeFolder (folder), before);
+}
+
+// linkdir -> real/dir, real/dir/p.state -> ../target.state: the system reads real/target.state.
+TEST_F (SessionRunnerTest, AStateSavedThroughALinkInALinkedFolderGoesToTheFileTheSystemReadsThroughIt)
+{
+    const auto path = [this] (const char* name) { return folder.getChildFile (name).getFullPathName(); };
+    ASSERT_TRUE (folder.getChildFile ("real/dir").createDirectory());
+    ASSERT_TRUE (folder.getChildFile ("target.state").replaceWithText ("unrelated"));
+    ASSERT_EQ (symlink ("real/dir", path ("linkdir").toRawUTF8()), 0);
+    ASSERT_EQ (symlink ("../target.state", path ("real/dir/p.state").toRawUTF8()), 0);
+
+    ASSERT_TRUE (play ("create A\nsave-state A linkdir/p.state\nrestore-state A linkdir/p.state\n"))
+        << texts (Kind::error).joinIntoString ("\n");
+
+    EXPECT_EQ (count (Kind::info, "A", "host restores the state"), 1);
+    EXPECT_TRUE (folder.getChildFile ("real/target.state").existsAsFile());
+    EXPECT_EQ (folder.getChildFile ("target.state").loadFileAsString(), "unrelated");
+}
+
 TEST_F (SessionRunnerTest, TwoInstancesContendForOneUnitAndTheSecondTakesItWhenTheFirstGoes)
 {
     ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1100\ncreate B\nwait 2100\ndestroy A\nwait 1600\n"));
@@ -122,12 +201,22 @@ TEST_F (SessionRunnerTest, ConnectAndDisconnectSetWhetherTheInstanceShouldBeConn
     ASSERT_TRUE (play ("unit 17\ncreate A\nwait 1200\ndisconnect A\nwait 2500\nprint A\nconnect A 17\nwait 1200\n"
                        "print A\n"));
 
-    EXPECT_EQ (texts (Kind::connection, "A"),
-               juce::StringArray ({ "remembers unit 17", "connected to unit 17", "not connected any more",
-                                    "remembers unit 17", "connected to unit 17" }))
+    EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 17", "connected to unit 17",
+                                                                   "not connected any more", "connected to unit 17" }))
         << texts (Kind::connection, "A").joinIntoString (" | ");
     EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     false"), 1);
     EXPECT_EQ (count (Kind::info, "A", "SHOULD BE CONNECTED     true"), 1);
+}
+
+// B holds unit 7, whose state A restores: the move is refused and A goes on remembering unit 6, which is no
+// change to log.
+TEST_F (SessionRunnerTest, ARefusedMoveLogsNoChangeOfTheUnitTheInstanceRemembers)
+{
+    ASSERT_TRUE (play ("unit 6\nunit 7\ncreate A\nconnect A 6\ncreate B\nconnect B 7\nwait 1200\n"
+                       "save-state B b.state\nrestore-state A b.state\nwait 1200\nprint A\n"));
+
+    EXPECT_EQ (texts (Kind::connection, "A"), juce::StringArray ({ "remembers unit 6", "connected to unit 6" }));
+    EXPECT_TRUE (texts (Kind::info, "A").contains ("CONNECTED DEV SN        6"));
 }
 
 // Whether the request comes before the window opens or after, no selector pops up without a display.
