@@ -10,8 +10,34 @@ bool focusWindow (juce::Component& window)
 {
     // Focus given by the test itself would hide whether the window's focus event has been handled.
     window.giveAwayKeyboardFocus();
+
+    // A window that the display does not show yet ignores the grab, and one that took the display's
+    // focus by itself when it was shown gets no second focus event: it gives the focus away first.
+    auto* x = XOpenDisplay (nullptr);
+    const auto handle = (::Window) (juce::pointer_sized_int) window.getWindowHandle();
+    auto shown = runMessageLoopUntil (
+        [&]
+        {
+            XWindowAttributes attributes;
+            return XGetWindowAttributes (x, handle, &attributes) != 0 && attributes.map_state == IsViewable;
+        },
+        5000);
+
+    ::Window focused;
+    int revertTo;
+    XGetInputFocus (x, &focused, &revertTo);
+
+    if (focused == handle)
+    {
+        XSetInputFocus (x, None, RevertToNone, CurrentTime);
+        XSync (x, False);
+        shown = shown && runMessageLoopUntil ([] { return ! juce::Process::isForegroundProcess(); }, 5000);
+    }
+
+    XCloseDisplay (x);
+
     window.getPeer()->grabFocus();
-    return runMessageLoopUntil ([&] { return window.hasKeyboardFocus (true); }, 5000);
+    return shown && runMessageLoopUntil ([&] { return window.hasKeyboardFocus (true); }, 5000);
 }
 
 OtherApplication::OtherApplication()
