@@ -5,7 +5,6 @@
 namespace
 {
 using instancetest::Protocol;
-using Clock = vqsim::VirtualMidiSetup::Clock;
 using namespace ParamData;
 
 constexpr int dual1 = Protocol::channel1Selected;
