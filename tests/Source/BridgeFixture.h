@@ -61,7 +61,8 @@ class BridgeFixture : public testing::Test
 protected:
     static constexpr int serial = 7;
 
-    BridgeFixture()
+    explicit BridgeFixture (vqsim::VirtualMidiSetup::ClockMode clock = vqsim::VirtualMidiSetup::ClockMode::realTime)
+        : setup (clock)
     {
         for (int i = 0; i < params().getNumParams(); ++i)
             params().getDawParameter (i)->addListener (&host);

@@ -6,13 +6,20 @@
 
 namespace instancetest
 {
-/** An instance on a unit, and what the host does to it from threads of its own. */
+/** An instance on a unit, and what the host does to it from threads of its own; the cable carries
+    messages at real speed on a clock that only the test moves. */
 class ChangeOrderTest : public InstanceTest
 {
 public:
+    ChangeOrderTest()
+        : InstanceTest (vqsim::VirtualMidiSetup::ClockMode::manual)
+    {
+    }
+
     void SetUp() override
     {
         unitOnCable = &addUnit (serial);
+        cable.unit = unitOnCable;
         plugin = &createInstance();
         plugin->connectWithDevice (serial);
         ASSERT_TRUE (waitForConnection (*plugin));
@@ -72,34 +79,10 @@ public:
         onHostThread ([&] { plugin->setStateInformation (state.getData(), (int) state.getSize()); });
     }
 
-    /** Waits until what is on the cable has arrived, without running the message loop. */
-    void waitForCable() { setup.flushScheduled(); }
+    /** Moves the clock while the message thread is busy: what arrives meanwhile waits for it. */
+    void busyFor (int ms) { setup.advanceTime (std::chrono::milliseconds (ms)); }
 
-    /** Lets every change arrive on both sides, the unit's gestures close and what they send back arrive. */
-    void settle()
-    {
-        // Both sides act in real time while the cable carries their messages.
-        vqtest::runMessageLoopFor (20);
-        auto lastTraffic = unitOnCable->getTraffic().size();
-        auto quietSince = juce::Time::getMillisecondCounterHiRes();
-
-        vqtest::runMessageLoopUntil (
-            [&]
-            {
-                setup.flushScheduled();
-                vqtest::drainMessageLoop();
-                const auto now = juce::Time::getMillisecondCounterHiRes();
-
-                if (const auto traffic = unitOnCable->getTraffic().size(); traffic != lastTraffic || gestures.open != 0)
-                {
-                    lastTraffic = traffic;
-                    quietSince = now;
-                }
-
-                return now - quietSince > 100.0;
-            },
-            10000);
-    }
+    void settle() { cable.settle(); }
 
     juce::String disagreementOn (int index, float survivor)
     {
@@ -128,6 +111,7 @@ public:
     vqsim::SimulatedUnit* unitOnCable = nullptr;
     PlemvoPluginInstance* plugin = nullptr;
     GestureWatch gestures;
+    ManualCable cable { setup, gestures };
 };
 
 } // namespace instancetest

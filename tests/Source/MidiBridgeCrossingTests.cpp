@@ -1,10 +1,10 @@
 #include "BridgeFixture.h"
+#include "SessionAgreement.h"
 
 using namespace bridgetest;
 
 namespace
 {
-using Clock = vqsim::VirtualMidiSetup::Clock;
 using Kind = ParamTools::Kind;
 
 /** One control of the unit, with two values that its front panel and the host each set. */
@@ -31,31 +31,29 @@ const Control controls[] = {
       [] (auto& unit) { unit.turnControl (Protocol::lowPass, ParamTools::valueToCode (Kind::lowPass, 0.25f)); }, 1.0f },
 };
 
+/** The bridge on a unit whose cable carries messages at real speed on a clock that only the test moves. */
 class CrossingTest : public BridgeFixture, public testing::WithParamInterface<Control>
 {
 protected:
+    CrossingTest()
+        : BridgeFixture (vqsim::VirtualMidiSetup::ClockMode::manual)
+    {
+        cable.unit = &unit;
+
+        for (int i = 0; i < params().getNumParams(); ++i)
+            params().getDawParameter (i)->addListener (&gestures);
+    }
+
+    ~CrossingTest() override
+    {
+        for (int i = 0; i < params().getNumParams(); ++i)
+            params().getDawParameter (i)->removeListener (&gestures);
+    }
+
     void SetUp() override
     {
         attachAndSettle();
         unit.setByteRate (vqsim::SimulatedUnit::midiBytesPerSecond);
-    }
-
-    /** Until the unit's gesture has closed and what it sends back has arrived. */
-    void settleGestures()
-    {
-        settle();
-        ASSERT_TRUE (vqtest::runMessageLoopUntil (
-            [this]
-            {
-                setup.flushScheduled();
-                for (auto& [index, count] : host.begins)
-                    if (host.openGestures (index) != 0)
-                        return false;
-                return true;
-            },
-            5000));
-        setup.flushScheduled();
-        settle();
     }
 
     /** The unit's code of every parameter of channel 1 against the plug-in's, as a text; empty when equal. */
@@ -85,6 +83,9 @@ protected:
     {
         std::thread ([&] { params().getDawParameter (GetParam().index)->setValue (value); }).join();
     }
+
+    instancetest::GestureWatch gestures;
+    instancetest::ManualCable cable { setup, gestures };
 };
 
 TEST_P (CrossingTest, AValueFromTheUnitCrossingOneSentToItEndsWithBothHoldingTheSameAtAnyOffset)
@@ -99,24 +100,11 @@ TEST_P (CrossingTest, AValueFromTheUnitCrossingOneSentToItEndsWithBothHoldingThe
         const auto start = params().getParamValue (control.index);
         hostWrites (start == control.hostValue ? ParamTools::stepToValue (ParamTools::getKind (control.index), 2)
                                                : start);
-        settleGestures();
+        cable.settle();
         ASSERT_EQ (disagreements(), "");
 
-        if (offsetMs >= 0)
-        {
-            unit.performAfter (Clock (offsetMs * 1000), control.turnOnUnit);
-            hostWrites (control.hostValue);
-        }
-        else
-        {
-            setup.runAfter (Clock (-offsetMs * 1000), [this, &control]
-                            { params().getDawParameter (control.index)->setValue (control.hostValue); });
-            control.turnOnUnit (unit);
-        }
-
-        // Both sides act in real time while the cable carries their messages.
-        vqtest::runMessageLoopFor (50);
-        settleGestures();
+        cable.interleave (
+            offsetMs * 1000, [&] { hostWrites (control.hostValue); }, -1, [&] { control.turnOnUnit (unit); });
 
         EXPECT_EQ (disagreements(), "");
 
@@ -129,18 +117,16 @@ TEST_P (CrossingTest, AGestureOnTheUnitWithNothingCrossingItSendsNothingBack)
 {
     // A change sent well before the gesture has reached the unit: it cannot cross the unit's value.
     hostWrites (GetParam().hostValue);
-    settleGestures();
-    vqtest::runMessageLoopFor (300);
+    cable.settle();
     unit.clearTraffic();
 
     for (int i = 0; i < 3; ++i)
     {
         GetParam().turnOnUnit (unit);
-        setup.flushScheduled();
-        vqtest::drainMessageLoop();
+        cable.advance (std::chrono::milliseconds (4));
     }
 
-    settleGestures();
+    cable.settle();
 
     EXPECT_EQ (unit.getTraffic (Direction::toUnit).size(), 0u);
     EXPECT_EQ (unit.getTraffic (Direction::fromUnit).size(), 3u);

@@ -155,7 +155,7 @@ std::vector<Interleaving> interleavings()
           [] (ChangeOrderTest& t)
           {
               t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
-              t.waitForCable();
+              t.busyFor (10);
               t.hostRestores (t.stateWith ({ { gain, gainStep (7) } }));
           },
           { { gain, gainStep (7) } },

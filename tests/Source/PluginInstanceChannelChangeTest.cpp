@@ -1,22 +1,10 @@
-#include "MessageLoop.h"
-
-#include "MidiBridge.h"
-#include "MidiParam.h"
-#include "ParamTools.h"
-#include "PluginInstance.h"
-#include "vq_midi/VqSysexProtocol.h"
-
-#include <SimulatedUnit.h>
-#include <VirtualMidiSetup.h>
-#include <gtest/gtest.h>
+#include "SessionAgreement.h"
 
 #include <thread>
 
 namespace
 {
-using Protocol = juce::VqSysexProtocol;
-using Direction = vqsim::SimulatedUnit::Direction;
-using Clock = vqsim::VirtualMidiSetup::Clock;
+using instancetest::Protocol;
 using namespace ParamData;
 
 constexpr int dual1 = Protocol::channel1Selected;
@@ -39,10 +27,7 @@ class ChannelChangeTest : public testing::Test
 protected:
     void SetUp() override
     {
-        MidiParam::setWallClock (
-            [this]
-            { return (juce::int64) std::chrono::duration_cast<std::chrono::milliseconds> (setup.now()).count(); });
-
+        cable.unit = &unit;
         unit.plugIn();
         plugin.reset (static_cast<PlemvoPluginInstance*> (createPluginFilter()));
         plugin->connectWithDevice (serial);
@@ -70,7 +55,6 @@ protected:
 
         plugin.reset();
         vqtest::drainMessageLoop();
-        MidiParam::setWallClock ({});
     }
 
     PlemvoParamsManager& params() { return plugin->getPlemvoParams(); }
@@ -113,126 +97,17 @@ protected:
         onHostThread ([&] { hostParameter (index).setValue (value); });
     }
 
-    /** The control ids of parameter messages. */
-    static std::vector<int> idsOf (const std::vector<vqsim::VirtualMidiSetup::Bytes>& messages)
-    {
-        std::vector<int> ids;
-
-        for (auto& bytes : messages)
-            if (bytes.size() == Protocol::parameterMessageLength)
-                ids.push_back (bytes[Protocol::idByte]);
-
-        return ids;
-    }
-
-    std::vector<int> idsSentToUnit() { return idsOf (unit.getTraffic (Direction::toUnit)); }
-
-    /** What the instance has sent to the unit, on the cable or arrived. */
-    std::vector<int> idsOnTheirWay() { return idsOf (setup.getSent (setup.getDestination (unit.getDevice()))); }
-
-    /** Moves the cable's clock; after each step the message thread takes what has arrived, before
-        the clock moves on. What it does may post more work: a few rounds take it all. */
-    void advance (Clock amount, Clock step = Clock (100), int rounds = 3)
-    {
-        for (auto moved = Clock (0); moved < amount; moved += step)
-        {
-            setup.advanceTime (step);
-
-            for (int round = 0; round < rounds; ++round)
-                vqtest::drainMessageLoop();
-        }
-    }
-
-    /** Until the host's change has gone out to the unit (a message of the id, or any for -1), the
-        cable's clock standing. */
-    void waitUntilSent (size_t sentBefore, int id)
-    {
-        ASSERT_TRUE (vqtest::runMessageLoopUntil (
-            [&]
-            {
-                const auto ids = idsOnTheirWay();
-                return std::find_if (ids.begin() + (std::ptrdiff_t) std::min (sentBefore, ids.size()), ids.end(),
-                                     [id] (int sent) { return id < 0 || sent == id; }) != ids.end();
-            },
-            5000));
-
-        for (int round = 0; round < 3; ++round)
-            vqtest::drainMessageLoop();
-    }
-
-    /** Whether something the instance sent is still on its way to the unit. */
-    bool anythingOnTheCable()
-    {
-        const auto destination = setup.getDestination (unit.getDevice());
-        return setup.getSent (destination).size() != setup.getReceived (destination).size();
-    }
-
-    /** Until every message has arrived, the unit's gestures have closed and what they send back has
-        arrived; then longer than the window in which anything sent may still be on the cable. */
-    void settle()
-    {
-        // Steps of a message's time on the cable: work left over by a round is taken in the next.
-        const auto step = std::chrono::milliseconds (4);
-        auto lastTraffic = unit.getTraffic().size();
-        auto quiet = Clock (0);
-
-        for (int steps = 0;
-             steps < 5000 && (quiet < std::chrono::milliseconds (300) || gestures.open != 0 || anythingOnTheCable());
-             ++steps)
-        {
-            advance (step, step, 1);
-
-            if (const auto traffic = unit.getTraffic().size(); traffic != lastTraffic)
-            {
-                lastTraffic = traffic;
-                quiet = Clock (0);
-            }
-            else
-            {
-                quiet += step;
-            }
-        }
-
-        ASSERT_EQ (gestures.open.load(), 0);
-        ASSERT_FALSE (anythingOnTheCable());
-    }
+    std::vector<int> idsSentToUnit() { return cable.idsOf (unit.getTraffic (vqsim::SimulatedUnit::Direction::toUnit)); }
 
     /** Host and unit in a channel mode, with the EQ1 GAIN of both channels apart, all agreeing. */
     void startIn (int mode)
     {
         const auto state = stateWith (mode, { { eq1Gain1, startGain1 }, { eq1Gain2, startGain2 } });
         plugin->setStateInformation (state.getData(), (int) state.getSize());
-        settle();
+        cable.settle();
         ASSERT_EQ (unit.getChannelMode(), mode);
         ASSERT_EQ (disagreements ({ { eq1Gain1, startGain1 }, { eq1Gain2, startGain2 } }, mode), "");
         unit.clearTraffic();
-    }
-
-    /** The host's action, then the unit's after the offset (negative: the unit's first); each takes
-        place at one instant of the cable's clock. */
-    void interleave (int unitAfterHostUs, std::function<void()> host, int idSentByHost, std::function<void()> onUnit)
-    {
-        const auto hostActs = [&]
-        {
-            const auto sentBefore = idsOnTheirWay().size();
-            host();
-            waitUntilSent (sentBefore, idSentByHost);
-        };
-
-        if (unitAfterHostUs >= 0)
-        {
-            hostActs();
-            advance (Clock (unitAfterHostUs));
-            onUnit();
-        }
-        else
-        {
-            onUnit();
-            advance (Clock (-unitAfterHostUs));
-            hostActs();
-        }
-
-        settle();
     }
 
     int modeOfParams()
@@ -297,20 +172,12 @@ protected:
         return faults.joinIntoString (", ");
     }
 
-    /** Counts the host gestures that are open, as the host sees them. */
-    struct GestureWatch : juce::AudioProcessorParameter::Listener
-    {
-        void parameterValueChanged (int, float) override {}
-        void parameterGestureChanged (int, bool starting) override { open += starting ? 1 : -1; }
-
-        std::atomic<int> open { 0 };
-    };
-
     static constexpr int serial = 5;
     vqsim::VirtualMidiSetup setup { vqsim::VirtualMidiSetup::ClockMode::manual };
     vqsim::SimulatedUnit unit { setup, serial };
     std::unique_ptr<PlemvoPluginInstance> plugin;
-    GestureWatch gestures;
+    instancetest::GestureWatch gestures;
+    instancetest::ManualCable cable { setup, gestures };
 };
 
 //==============================================================================
@@ -374,7 +241,7 @@ TEST_P (UnitChannelChange, AValueTheHostWritesWhileTheUnitChangesItsChannelLands
     startIn (row.change.before);
     const auto written = gainStep (10);
 
-    interleave (
+    cable.interleave (
         row.unitAfterHostMs * 1000, [&] { hostWrites (eq1Gain1, written); }, Protocol::eq1Gain,
         [&] { unit.changeChannelMode (row.change.after); });
 
@@ -411,7 +278,7 @@ TEST_P (RestoreAcrossUnitChange, AStateRestoredOnAHostThreadWhileTheUnitChangesI
 
     // The state keeps the mode the instance is in: only the unit changes it.
     const auto state = stateWith (change.before, restored);
-    interleave (
+    cable.interleave (
         20000, [&] { hostRestores (state); }, -1, [&] { unit.changeChannelMode (change.after); });
 
     EXPECT_EQ (disagreements (restored, change.after), "");
@@ -427,7 +294,7 @@ TEST_F (ChannelChangeTest, AChannelChangeOnTheUnitCountsFromWhenItArrivedHowever
     startIn (dual1);
     const auto written = gainStep (10);
 
-    interleave (
+    cable.interleave (
         1000, [&] { hostWrites (eq1Gain1, written); }, Protocol::eq1Gain,
         [&]
         {
@@ -449,7 +316,7 @@ TEST_F (ChannelChangeTest, AChannelChangeOnTheUnitWithNothingRecentlySentSendsNo
         startIn (before);
 
         unit.changeChannelMode (after);
-        settle();
+        cable.settle();
 
         EXPECT_EQ (idsSentToUnit(), std::vector<int>());
         EXPECT_EQ (disagreements ({ { eq1Gain1, startGain1 }, { eq1Gain2, startGain2 } }, after), "");
@@ -485,7 +352,7 @@ TEST_P (KnobDuringHostChange, AKnobTurnedOnTheUnitWhileTheHostChangesTheModeIsKe
     const bool byAutomation = (row.change.before == linked) != (row.change.after == linked);
     const auto state = stateWith (row.change.after, {});
 
-    interleave (
+    cable.interleave (
         row.unitAfterHostMs * 1000,
         [&]
         {

@@ -21,7 +21,7 @@ void PrintTo (const Case& c, std::ostream* os)
     *os << c.first;
 }
 
-/** An instance on a unit on a real-speed cable. */
+/** An instance on a unit on a real-speed cable, on the cable's clock. */
 class CrossingTimeTest : public ChangeOrderTest, public testing::WithParamInterface<Case>
 {
 public:
@@ -31,19 +31,6 @@ public:
         setup.runAfter (Clock (ms * 1000), [this, index, value] { hostParameter (index).setValue (value); });
     }
 };
-
-/** Holds the message thread for a while, as a host that loads or opens a slow window does. */
-void blockMessageThread (int ms)
-{
-    juce::MessageManager::callAsync (
-        [ms]
-        {
-            const auto until = juce::Time::getMillisecondCounterHiRes() + ms;
-
-            while (juce::Time::getMillisecondCounterHiRes() < until)
-                std::this_thread::yield();
-        });
-}
 
 void selectChannel (ChangeOrderTest& t, int channel)
 {
@@ -72,10 +59,13 @@ std::function<void (CrossingTimeTest&)> crossingThenBusy (int busyMs)
 {
     return [busyMs] (CrossingTimeTest& t)
     {
-        t.hostWrites (gain, gainStep (100));
-        t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
-        blockMessageThread (busyMs);
-        t.settle();
+        t.cable.interleave (
+            0, [&] { t.hostWrites (gain, gainStep (100)); }, Protocol::eq1Gain,
+            [&]
+            {
+                t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+                t.busyFor (busyMs);
+            });
 
         expectAgreement (t, { { gain, gainStep (20) } });
     };
@@ -99,21 +89,11 @@ std::function<void (CrossingTimeTest&)> switchAgainstHostWrite (int channel, int
             const std::map<int, float> survivors { { written, 1.0f - t.params().getParamValue (written) },
                                                    { pressed, 1.0f - t.params().getParamValue (pressed) },
                                                    { untouched, t.params().getParamValue (untouched) } };
-            const auto press = [bit = switchBits[k]] (vqsim::SimulatedUnit& unit) { unit.pressSwitch (bit); };
             const auto hostValue = survivors.at (written);
 
-            if (offsetMs >= 0)
-            {
-                t.unitOnCable->performAfter (Clock (offsetMs * 1000), press);
-                t.hostWrites (written, hostValue);
-            }
-            else
-            {
-                t.hostWritesAfter (-offsetMs, written, hostValue);
-                press (*t.unitOnCable);
-            }
-
-            t.settle();
+            t.cable.interleave (
+                offsetMs * 1000, [&] { t.hostWrites (written, hostValue); }, Protocol::switches,
+                [&] { t.unitOnCable->pressSwitch (switchBits[k]); });
             expectAgreement (t, survivors);
         }
     };
@@ -123,17 +103,18 @@ std::function<void (CrossingTimeTest&)> switchAgainstHostWrite (int channel, int
 void loneValuesAfterACrossing (CrossingTimeTest& t)
 {
     t.unitOnCable->clearTraffic();
-    t.hostWrites (gain, gainStep (100));
-    t.unitOnCable->turnControl (Protocol::eq1Gain, 20);
+    t.cable.interleave (
+        0, [&] { t.hostWrites (gain, gainStep (100)); }, Protocol::eq1Gain,
+        [&] { t.unitOnCable->turnControl (Protocol::eq1Gain, 20); });
 
+    // Each step once the one before has ended: a lone value.
     for (int step = 1; step <= 3; ++step)
-        t.unitOnCable->performAfter (Clock (step * 330'000),
-                                     [step] (auto& unit) { unit.turnControl (Protocol::eq1Gain, 20 + step); });
+    {
+        t.unitOnCable->turnControl (Protocol::eq1Gain, 20 + step);
+        t.settle();
+    }
 
-    ASSERT_TRUE (vqtest::runMessageLoopUntil (
-        [&] { return t.unitOnCable->getTraffic (Direction::fromUnit).size() == 4; }, 5000));
-    t.settle();
-
+    ASSERT_EQ (t.unitOnCable->getTraffic (Direction::fromUnit).size(), 4u);
     EXPECT_EQ (messagesToUnit (t), 2) << "the host's write and the crossing's one resend";
     expectAgreement (t, { { gain, gainStep (23) } });
 }
@@ -151,9 +132,10 @@ void automationAgainstATurningKnob (CrossingTimeTest& t)
                                      [i] (auto& unit) { unit.turnControl (Protocol::eq1Gain, 10 + i); });
     }
 
-    ASSERT_TRUE (vqtest::runMessageLoopUntil (
-        [&] { return t.unitOnCable->getTraffic (Direction::fromUnit).size() == 50; }, 5000));
+    // A millisecond at a time, so that the unit's gesture stays open between its values.
+    t.cable.advance (std::chrono::milliseconds (500), std::chrono::milliseconds (1));
     t.settle();
+    ASSERT_EQ (t.unitOnCable->getTraffic (Direction::fromUnit).size(), 50u);
 
     std::vector<double> times;
 

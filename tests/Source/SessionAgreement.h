@@ -3,6 +3,8 @@
 #include "InstanceFixture.h"
 
 #include "MidiBridge.h"
+#include "MidiParam.h"
+#include "vq_core/VqDawParameter.h"
 
 namespace instancetest
 {
@@ -13,6 +15,147 @@ struct GestureWatch : juce::AudioProcessorParameter::Listener
     void parameterGestureChanged (int, bool starting) override { open += starting ? 1 : -1; }
 
     std::atomic<int> open { 0 };
+};
+
+/** A unit's cable on the layer's manual clock, which the plug-in's clocks read too: what each side does,
+    and when, is the same in every run however late a thread of the layer or the host takes it. After each
+    step of the clock the message thread takes what has arrived; the gestures' timers run in real time and
+    are waited for through the message loop. */
+class ManualCable
+{
+public:
+    using Clock = vqsim::VirtualMidiSetup::Clock;
+
+    ManualCable (vqsim::VirtualMidiSetup& setupToUse, GestureWatch& gesturesToWatch)
+        : setup (setupToUse),
+          gestures (gesturesToWatch)
+    {
+        MidiParam::setWallClock (
+            [this]
+            { return (juce::int64) std::chrono::duration_cast<std::chrono::milliseconds> (setup.now()).count(); });
+        juce::VqDawParameter::setClock (
+            [this]
+            { return (juce::uint32) std::chrono::duration_cast<std::chrono::milliseconds> (setup.now()).count(); });
+    }
+
+    ~ManualCable()
+    {
+        MidiParam::setWallClock ({});
+        juce::VqDawParameter::setClock ({});
+    }
+
+    /** The control ids of parameter messages. */
+    static std::vector<int> idsOf (const std::vector<vqsim::VirtualMidiSetup::Bytes>& messages)
+    {
+        std::vector<int> ids;
+
+        for (auto& bytes : messages)
+            if (bytes.size() == Protocol::parameterMessageLength)
+                ids.push_back (bytes[Protocol::idByte]);
+
+        return ids;
+    }
+
+    /** What the instance has sent to the unit, on the cable or arrived. */
+    std::vector<int> idsOnTheirWay() { return idsOf (setup.getSent (setup.getDestination (unit->getDevice()))); }
+
+    /** Moves the cable's clock; after each step the message thread takes what has arrived, before
+        the clock moves on. What it does may post more work: a few rounds take it all. */
+    void advance (Clock amount, Clock step = Clock (100), int rounds = 3)
+    {
+        for (auto moved = Clock (0); moved < amount; moved += step)
+        {
+            setup.advanceTime (step);
+
+            for (int round = 0; round < rounds; ++round)
+                vqtest::drainMessageLoop();
+        }
+    }
+
+    /** Until the host's change has gone out to the unit (a message of the id, or any for -1), the
+        cable's clock standing. */
+    void waitUntilSent (size_t sentBefore, int id)
+    {
+        ASSERT_TRUE (vqtest::runMessageLoopUntil (
+            [&]
+            {
+                const auto ids = idsOnTheirWay();
+                return std::find_if (ids.begin() + (std::ptrdiff_t) std::min (sentBefore, ids.size()), ids.end(),
+                                     [id] (int sent) { return id < 0 || sent == id; }) != ids.end();
+            },
+            5000));
+
+        for (int round = 0; round < 3; ++round)
+            vqtest::drainMessageLoop();
+    }
+
+    /** Whether something the instance sent is still on its way to the unit. */
+    bool anythingOnTheCable()
+    {
+        const auto destination = setup.getDestination (unit->getDevice());
+        return setup.getSent (destination).size() != setup.getReceived (destination).size();
+    }
+
+    /** Until every message has arrived, the unit's gestures have closed and what they send back has
+        arrived; then longer than the window in which anything sent may still be on the cable. */
+    void settle()
+    {
+        // Steps of a message's time on the cable: work left over by a round is taken in the next.
+        const auto step = std::chrono::milliseconds (4);
+        auto lastTraffic = unit->getTraffic().size();
+        auto quiet = Clock (0);
+
+        for (int steps = 0;
+             steps < 5000 && (quiet < std::chrono::milliseconds (300) || gestures.open != 0 || anythingOnTheCable());
+             ++steps)
+        {
+            advance (step, step, 1);
+
+            if (const auto traffic = unit->getTraffic().size(); traffic != lastTraffic)
+            {
+                lastTraffic = traffic;
+                quiet = Clock (0);
+            }
+            else
+            {
+                quiet += step;
+            }
+        }
+
+        ASSERT_EQ (gestures.open.load(), 0);
+        ASSERT_FALSE (anythingOnTheCable());
+    }
+
+    /** The host's action, then the unit's after the offset (negative: the unit's first); each takes
+        place at one instant of the cable's clock. */
+    void interleave (int unitAfterHostUs, std::function<void()> host, int idSentByHost, std::function<void()> onUnit)
+    {
+        const auto hostActs = [&]
+        {
+            const auto sentBefore = idsOnTheirWay().size();
+            host();
+            waitUntilSent (sentBefore, idSentByHost);
+        };
+
+        if (unitAfterHostUs >= 0)
+        {
+            hostActs();
+            advance (Clock (unitAfterHostUs));
+            onUnit();
+        }
+        else
+        {
+            onUnit();
+            advance (Clock (-unitAfterHostUs));
+            hostActs();
+        }
+
+        settle();
+    }
+
+    vqsim::VirtualMidiSetup& setup;
+    GestureWatch& gestures;
+    vqsim::SimulatedUnit* unit = nullptr;
 };
 
 /** A value of the parameter that the unit can hold exactly: the kind's step, or off and on for a switch. */
