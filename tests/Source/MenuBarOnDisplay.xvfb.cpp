@@ -254,7 +254,7 @@ TEST_F (MenuBarOnDisplayTest, ASelectorTheSystemClosedShowsAtTheNextRequestOnceT
         EXPECT_EQ (DesktopWindows::findPopupMenu(), nullptr);
         EXPECT_TRUE (instance.hasPendingCommand());
 
-        window.getPeer()->grabFocus(); // the user clicks into the window
+        ASSERT_TRUE (vqtest::focusWindow (window)); // the user clicks into the window
         EXPECT_TRUE (vqtest::runMessageLoopUntil ([&] { return rowsShowing (*bar).size() == 2; }, 3000));
 
         bar.reset();

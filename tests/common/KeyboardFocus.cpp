@@ -11,11 +11,13 @@ bool focusWindow (juce::Component& window)
     // Focus given by the test itself would hide whether the window's focus event has been handled.
     window.giveAwayKeyboardFocus();
 
-    // A window that the display does not show yet ignores the grab, and one that took the display's
-    // focus by itself when it was shown gets no second focus event: it gives the focus away first.
+    // The display gives the focus as a window manager does, at its current time: a window not shown
+    // yet cannot take it, and one that took it by itself when shown gets no second focus event, so it
+    // gives it away first. JUCE's own grab carries the window's last user time, which the display
+    // ignores when another program took the focus later.
     auto* x = XOpenDisplay (nullptr);
     const auto handle = (::Window) (juce::pointer_sized_int) window.getWindowHandle();
-    auto shown = runMessageLoopUntil (
+    auto focusable = runMessageLoopUntil (
         [&]
         {
             XWindowAttributes attributes;
@@ -31,13 +33,14 @@ bool focusWindow (juce::Component& window)
     {
         XSetInputFocus (x, None, RevertToNone, CurrentTime);
         XSync (x, False);
-        shown = shown && runMessageLoopUntil ([] { return ! juce::Process::isForegroundProcess(); }, 5000);
+        focusable = focusable && runMessageLoopUntil ([] { return ! juce::Process::isForegroundProcess(); }, 5000);
     }
 
+    XSetInputFocus (x, handle, RevertToParent, CurrentTime);
+    XSync (x, False);
     XCloseDisplay (x);
 
-    window.getPeer()->grabFocus();
-    return shown && runMessageLoopUntil ([&] { return window.hasKeyboardFocus (true); }, 5000);
+    return focusable && runMessageLoopUntil ([&] { return window.hasKeyboardFocus (true); }, 5000);
 }
 
 OtherApplication::OtherApplication()
